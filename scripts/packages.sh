@@ -1,0 +1,21 @@
+# Installs the Debian packages the build needs, when any is missing.
+# Sourced by scripts/run and scripts/test.
+
+partyclash_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev libbenchmark-dev
+    fonts-ipafont-gothic
+)
+
+ensure_packages() {
+    local missing=()
+    for package in "${partyclash_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}

@@ -1,0 +1,43 @@
+#include "AppDelegate.h"
+
+#include "Title.h"
+#include "battle/BattleWindow.h"
+#include "battle/ReadyUpList.h"
+#include "editor/AttackWindow.h"
+#include "editor/RegisterWindow.h"
+#include "editor/ResistWindow.h"
+#include "roster/CharacterList.h"
+
+namespace pc {
+
+AppDelegate::AppDelegate(std::string baseDir)
+    : context_{state_, storage_, random_, {}}
+{
+    state_.baseDir = std::move(baseDir);
+    title_ = std::make_unique<Title>(context_);
+    characterList_ = std::make_unique<CharacterList>(context_);
+    registerWindow_ = std::make_unique<RegisterWindow>(context_);
+    readyUpList_ = std::make_unique<ReadyUpList>(context_);
+    battleWindow_ = std::make_unique<BattleWindow>(context_);
+    resistWindow_ = std::make_unique<ResistWindow>(context_);
+    attackWindow_ = std::make_unique<AttackWindow>(context_);
+
+    Windows& windows = context_.windows;
+    windows.title = title_.get();
+    windows.roster = characterList_.get();
+    windows.editor = registerWindow_.get();
+    windows.resist = resistWindow_.get();
+    windows.attack = attackWindow_.get();
+    windows.special = &attackWindow_->specialWindow();
+    windows.partySelection = readyUpList_.get();
+    windows.battle = battleWindow_.get();
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::showTitle()
+{
+    bringToFront(title_.get());
+}
+
+} // namespace pc

@@ -1,0 +1,52 @@
+// Creates the state, the controllers and their windows, and shows the title.
+#pragma once
+
+#include "AppContext.h"
+#include "roster/QtStorage.h"
+
+#include <memory>
+#include <string>
+
+namespace pc {
+
+class Title;
+class CharacterList;
+class RegisterWindow;
+class ReadyUpList;
+class BattleWindow;
+class ResistWindow;
+class AttackWindow;
+
+class AppDelegate {
+public:
+    // `baseDir` is the folder that holds "data/CharaList/".
+    explicit AppDelegate(std::string baseDir);
+    ~AppDelegate();
+
+    void showTitle();
+
+    AppState& state() { return state_; }
+    AppContext& context() { return context_; }
+    Title& title() { return *title_; }
+    CharacterList& characterList() { return *characterList_; }
+    RegisterWindow& registerWindow() { return *registerWindow_; }
+    ReadyUpList& readyUpList() { return *readyUpList_; }
+    BattleWindow& battleWindow() { return *battleWindow_; }
+    ResistWindow& resistWindow() { return *resistWindow_; }
+    AttackWindow& attackWindow() { return *attackWindow_; }
+
+private:
+    AppState state_;
+    QtStorage storage_;
+    CRandomSource random_;
+    AppContext context_;
+    std::unique_ptr<Title> title_;
+    std::unique_ptr<CharacterList> characterList_;
+    std::unique_ptr<RegisterWindow> registerWindow_;
+    std::unique_ptr<ReadyUpList> readyUpList_;
+    std::unique_ptr<BattleWindow> battleWindow_;
+    std::unique_ptr<ResistWindow> resistWindow_;
+    std::unique_ptr<AttackWindow> attackWindow_;
+};
+
+} // namespace pc

@@ -1,0 +1,30 @@
+// The title window: the way to the roster and to the party selection.
+#pragma once
+
+#include "AppContext.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Title;
+}
+
+namespace pc {
+
+class Title : public QWidget {
+    Q_OBJECT
+public:
+    explicit Title(AppContext& context);
+    ~Title() override;
+
+    void characterRegister();
+    void battleReady();
+
+private:
+    AppContext& context_;
+    std::unique_ptr<Ui::Title> ui_;
+};
+
+} // namespace pc

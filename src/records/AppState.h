@@ -1,0 +1,85 @@
+// The process-wide state: list heads and cursors, remembered table rows and the
+// flags through which the controllers hand work to each other. One object per
+// run (or per test); it owns every record through its arenas.
+#pragma once
+
+#include "Arena.h"
+#include "Records.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pc {
+
+struct AppState {
+    // The folder every data path is resolved against ("data/CharaList/" lives in it).
+    std::string baseDir;
+
+    Arena<OBJE> objes;
+    Arena<ATTACK> attacks;
+    Arena<PresetNode> presets;
+
+    // Roster and preset list. Every walk uses a local cursor and so "leaves the
+    // cursor at the head" by construction.
+    OBJE* objeTop = nullptr;
+    PresetNode* fpTop = nullptr;
+
+    // Parties and their cursors; the battle leaves targets on RP and RE.
+    OBJE* RPtop = nullptr;
+    OBJE* RP = nullptr;
+    OBJE* REtop = nullptr;
+    OBJE* RE = nullptr;
+
+    // The resistance editor's pending block (only baseResist is used).
+    std::optional<RESIST> Robje;
+
+    // Remembered rows, all 0 at start.
+    std::int32_t ClistClickedRow = 0;
+    std::int32_t WlistClickedRow = 0;
+    std::int32_t CPlistClickedRow = 0;
+    std::int32_t CElistClickedRow = 0;
+    std::int32_t RPlistClickedRow = 0;
+    std::int32_t RElistClickedRow = 0;
+    std::int32_t RPlistCrow = 0;
+    std::int32_t RElistCrow = 0;
+    std::int32_t SCPlistClickedRow = 0;
+    std::int32_t SCElistClickedRow = 0;
+
+    // Flags polled by the controllers' timers.
+    bool initPresetFlag = false;
+    bool initCListFlag = false;
+    bool setPresetFlag = false;
+    bool initRegisterFlag = false;
+    bool setPentaFlag = false;
+    bool attackSetFlag = false;
+    bool initAttackFlag = false;
+    bool initResistFlag = false;
+    bool initCPEListFlag = false;
+    bool ReadyUpListStartOffFlag = false;
+
+    // Battle state, kept across presses and across battles.
+    bool stopBattleLoop = false;
+    bool multipleLoopFlag = false;
+    bool playerAttackFlag = false;
+    std::int32_t currentNumberRP = 0;
+    std::int32_t currentNumberRE = 0;
+    std::int32_t targetNumb = 0;
+    std::string atkName;
+    std::string zenjutsu;
+    double MOSTDMGplayer = 0;
+    double MOSTDMGenemy = 0;
+    // The target list of the current multi-target choice (targTop..targ), and
+    // the copy of the chosen attack's list with the pending action's cursor.
+    std::vector<TargetNode> targ;
+    std::vector<TargetNode> targX;
+    std::size_t targXcursor = 0;
+
+    // Preset list bookkeeping: whether the file on disk is one this run loaded
+    // exactly or wrote itself, and whether the old file has been kept aside.
+    bool presetFileTrusted = false;
+    bool presetBackupKept = false;
+};
+
+} // namespace pc

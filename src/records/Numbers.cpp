@@ -1,0 +1,75 @@
+#include "Numbers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace pc {
+
+namespace {
+constexpr auto kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr auto kInt32Max = std::numeric_limits<std::int32_t>::max();
+} // namespace
+
+std::string formatG(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return buffer;
+}
+
+std::string fileNumber(double value)
+{
+    if (std::isfinite(value) && std::fabs(value) >= 1e6) {
+        char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.0f", std::trunc(value));
+        return buffer;
+    }
+    return formatG(value);
+}
+
+std::int32_t readWholeNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Accumulate as a magnitude, stopping early once past the 32-bit range.
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (magnitude <= std::int64_t{kInt32Max} + 1)
+            magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value < kInt32Min)
+        return kInt32Min;
+    if (value > kInt32Max)
+        return kInt32Max;
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t toInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<double>(kInt32Min))
+        return kInt32Min;
+    if (value >= static_cast<double>(kInt32Max))
+        return kInt32Max;
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t remainderOf(std::int32_t draw, std::int32_t divisor)
+{
+    if (divisor == 0)
+        return 0;
+    if (divisor == -1)
+        return 0; // INT32_MIN % -1 overflows; the remainder is 0 anyway
+    return draw % divisor;
+}
+
+} // namespace pc

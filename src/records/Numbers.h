@@ -1,0 +1,30 @@
+// Number conversions shared by the file format, the editors and the battle.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pc {
+
+// The C conversion "%g" (six significant digits, shortest form).
+std::string formatG(double value);
+
+// How the character file writes a number: exactly as "%g" below a magnitude of
+// one million, and as a whole number in full from there on, so that it reads back.
+std::string fileNumber(double value);
+
+// The leading whole number of a text: blanks and tabs skipped, an optional sign,
+// the decimal digits up to the first other character; 0 when there is none.
+// Clamped to the 32-bit signed range.
+std::int32_t readWholeNumber(std::string_view text);
+
+// Truncation toward zero to a 32-bit signed integer, saturating at the range;
+// a NaN gives 0.
+std::int32_t toInt32(double value);
+
+// Remainder of a draw by a 32-bit divisor, with the sign of the draw; a divisor
+// of 0 gives 0 (the draw is still made by the caller).
+std::int32_t remainderOf(std::int32_t draw, std::int32_t divisor);
+
+} // namespace pc

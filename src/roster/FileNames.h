@@ -1,0 +1,17 @@
+// Which names from the user or from files may be used as a path inside the data folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pc {
+
+// False for an empty name, ".", "..", the roster's own files and folder
+// ("preset.txt", "preset.txt.bak", "img"), and any name holding "/", "\" or NUL.
+bool isUsableFileName(std::string_view name);
+
+// The data folder and the picture folder inside a base folder, with a trailing "/".
+std::string characterFolder(const std::string& baseDir);
+std::string pictureFolder(const std::string& baseDir);
+
+} // namespace pc

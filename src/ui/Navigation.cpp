@@ -1,0 +1,23 @@
+#include "Navigation.h"
+
+#include <QWidget>
+
+namespace pc {
+
+void bringToFront(QWidget* window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void closeAndBringToFront(QWidget* closing, QWidget* front)
+{
+    if (closing)
+        closing->close();
+    bringToFront(front);
+}
+
+} // namespace pc

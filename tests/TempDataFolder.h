@@ -1,0 +1,43 @@
+// A temporary base folder with helpers to lay out and read "data/CharaList/".
+#pragma once
+
+#include "roster/QtStorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class TempDataFolder {
+public:
+    TempDataFolder() { EXPECT_TRUE(dir_.isValid()); }
+
+    std::string base() const { return dir_.path().toStdString(); }
+    std::string path(const std::string& relative) const { return base() + "/data/CharaList/" + relative; }
+
+    void write(const std::string& relative, const std::string& bytes) const
+    {
+        const QString file = QString::fromStdString(path(relative));
+        QDir().mkpath(QFileInfo(file).path());
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    // The file's bytes, or "<missing>".
+    std::string read(const std::string& relative) const
+    {
+        QFile in(QString::fromStdString(path(relative)));
+        if (!in.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return in.readAll().toStdString();
+    }
+
+    bool exists(const std::string& relative) const { return QFileInfo::exists(QString::fromStdString(path(relative))); }
+
+private:
+    QTemporaryDir dir_;
+};
