@@ -1,0 +1,49 @@
+#include "HpGauge.h"
+
+#include <QPainter>
+#include <QProgressBar>
+
+#include <algorithm>
+
+namespace pc {
+
+QColor gaugeColor(int percent)
+{
+    if (percent > 50)
+        return QColor(0x3c, 0xb3, 0x71);
+    if (percent > 20)
+        return QColor(0xe6, 0xb4, 0x22);
+    return QColor(0xd9, 0x3b, 0x3b);
+}
+
+void showGauge(QProgressBar* gauge, int percent)
+{
+    gauge->setValue(std::clamp(percent, gauge->minimum(), gauge->maximum()));
+    // Restyling is costly and the gauges are refreshed on every tick.
+    const QString style = QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(gaugeColor(percent).name());
+    if (gauge->styleSheet() != style)
+        gauge->setStyleSheet(style);
+}
+
+void HpGaugeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem base = option;
+    initStyleOption(&base, index);
+    const QString text = base.text;
+    base.text.clear();
+    QStyledItemDelegate::paint(painter, base, index);
+
+    const int percent = std::clamp(text.toInt(), 0, 100);
+    const QRect bar = option.rect.adjusted(4, 5, -4, -5);
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0xdd, 0xdd, 0xdd));
+    painter->drawRoundedRect(bar, 3, 3);
+    painter->setBrush(gaugeColor(percent));
+    painter->drawRoundedRect(QRect(bar.topLeft(), QSize(bar.width() * percent / 100, bar.height())), 3, 3);
+    painter->setPen(option.palette.color(QPalette::Text));
+    painter->drawText(bar, Qt::AlignCenter, text);
+    painter->restore();
+}
+
+} // namespace pc
