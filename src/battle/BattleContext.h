@@ -1,0 +1,21 @@
+// What the battle rules work on: the shared state, the view they write, the
+// source of random draws and the sink of the diagnostic log line.
+#pragma once
+
+#include "battle/BattleView.h"
+#include "battle/Random.h"
+#include "records/AppState.h"
+
+#include <iostream>
+#include <ostream>
+
+namespace pc {
+
+struct BattleContext {
+    AppState& state;
+    BattleView& view;
+    RandomSource& random;
+    std::ostream& log = std::cerr;
+};
+
+} // namespace pc

@@ -1,0 +1,142 @@
+#include "BattleSetup.h"
+
+#include "Messages.h"
+#include "Panels.h"
+#include "records/RowRule.h"
+
+#include <string>
+
+namespace pc {
+
+namespace {
+
+void fillSideRows(std::vector<SideRow>& rows, const OBJE* top)
+{
+    for (const OBJE* member = top; member; member = member->next)
+        rows.push_back({member->name, "100"});
+}
+
+void restoreStatus(OBJE* top)
+{
+    for (OBJE* member = top; member; member = member->next) {
+        member->curStatus = member->baseStatus;
+        member->curResist = member->baseResist;
+    }
+}
+
+void blankPanel(PanelView& panel)
+{
+    panel.name = kNoName;
+    panel.hpText = kNoHP;
+    panel.hpLevel = 100;
+    panel.picture.reset();
+}
+
+void showStatus(StatusPanelView& panel, const OBJE& member)
+{
+    panel.hpText = hpText(member.curStatus.HP, member.baseStatus.HP);
+    panel.mpText = mpText(member.curStatus.MP, member.baseStatus.MP);
+    panel.hpLevel = hpPercentage(member);
+    panel.picture = member.image;
+}
+
+// The member a status panel shows: the one at the row, or the first member.
+const OBJE& shownMember(const OBJE& top, std::int32_t row)
+{
+    const OBJE* member = row >= 0 ? recordAt(&top, row) : nullptr;
+    return member ? *member : top;
+}
+
+void refreshGauges(std::vector<SideRow>& rows, const OBJE* top)
+{
+    std::size_t row = 0;
+    for (const OBJE* member = top; member && row < rows.size(); member = member->next, ++row)
+        rows[row].hp = std::to_string(hpPercentage(*member));
+}
+
+std::int32_t selectableRow(const std::vector<SideRow>& rows, std::int32_t row)
+{
+    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? row : -1;
+}
+
+} // namespace
+
+void initSCPElist(BattleContext& ctx)
+{
+    BattleView& view = ctx.view;
+    AppState& state = ctx.state;
+    view.SCPlistMA.clear();
+    view.SCElistMA.clear();
+    fillSideRows(view.SCPlistMA, state.RPtop);
+    fillSideRows(view.SCElistMA, state.REtop);
+    state.RP = state.RPtop;
+    state.RE = state.REtop;
+    view.SCPlistSelectedRow = 0;
+    view.SCElistSelectedRow = 0;
+    state.ReadyUpListStartOffFlag = false;
+}
+
+void initCurrentStatus(AppState& state)
+{
+    restoreStatus(state.RPtop);
+    restoreStatus(state.REtop);
+    state.RP = state.RPtop;
+    state.RE = state.REtop;
+}
+
+void initBattleNavigation(BattleView& view)
+{
+    blankPanel(view.p1);
+    blankPanel(view.p2);
+    view.naviText = kBattleStart;
+}
+
+void setUpBattle(BattleContext& ctx)
+{
+    initSCPElist(ctx);
+    initCurrentStatus(ctx.state);
+    initBattleNavigation(ctx.view);
+}
+
+void setSideStatus(BattleContext& ctx)
+{
+    AppState& state = ctx.state;
+    if (!state.RP || !state.RE || !state.RPtop || !state.REtop)
+        return;
+    showStatus(ctx.view.cp, shownMember(*state.RPtop, state.SCPlistClickedRow));
+    showStatus(ctx.view.ce, shownMember(*state.REtop, state.SCElistClickedRow));
+    state.RP = state.RPtop;
+    state.RE = state.REtop;
+}
+
+void setSideHPbar(BattleContext& ctx)
+{
+    BattleView& view = ctx.view;
+    const AppState& state = ctx.state;
+    refreshGauges(view.SCPlistMA, state.RPtop);
+    refreshGauges(view.SCElistMA, state.REtop);
+    view.SCPlistSelectedRow = selectableRow(view.SCPlistMA, state.SCPlistClickedRow);
+    view.SCElistSelectedRow = selectableRow(view.SCElistMA, state.SCElistClickedRow);
+}
+
+void battleTick(BattleContext& ctx)
+{
+    if (ctx.state.ReadyUpListStartOffFlag)
+        setUpBattle(ctx);
+    setSideStatus(ctx);
+    setSideHPbar(ctx);
+}
+
+void SCPlistTVsgl(BattleContext& ctx, std::int32_t clickedRow)
+{
+    ctx.state.SCPlistClickedRow = clickedRow;
+    setSideStatus(ctx);
+}
+
+void SCElistTVsgl(BattleContext& ctx, std::int32_t clickedRow)
+{
+    ctx.state.SCElistClickedRow = clickedRow;
+    setSideStatus(ctx);
+}
+
+} // namespace pc

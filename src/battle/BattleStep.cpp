@@ -1,0 +1,74 @@
+#include "BattleStep.h"
+
+#include "Messages.h"
+#include "Outcome.h"
+#include "Panels.h"
+#include "PlainAttack.h"
+#include "SingleTarget.h"
+#include "Targets.h"
+
+namespace pc {
+
+namespace {
+
+// True when the wait has run out for a living member.
+bool waitRunsOut(OBJE& member)
+{
+    member.curStatus.WP -= 1.0;
+    return !(member.curStatus.WP > 0) && isLiving(member);
+}
+
+void announceEnd(BattleContext& ctx, const Side& side)
+{
+    ctx.view.naviText = side.player ? kPlayerVictory : kPlayerDefeat;
+    ctx.state.stopBattleLoop = true;
+}
+
+// The first attack decides the mode of the turn; without a usable one the
+// turn falls back to the plain attack.
+void chooseAttack(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTargets& targets,
+                  Turn& turn)
+{
+    const ATTACK* first = actor.attacks;
+    if (first && (first->range == 1 || first->range == 5))
+        chooseSingleTarget(ctx, side, actor, targets, *first, turn);
+}
+
+void carryOut(BattleContext& ctx, const Side& side, OBJE& actor, const TurnTargets& targets, const Turn& turn)
+{
+    if (!turn.singleReady && !turn.multiReady && !turn.healFlag) {
+        plainAttack(ctx, actor, targets.damage);
+        endAction(ctx, side, actor, side.opponents.cursor);
+        return;
+    }
+    applySingleTarget(ctx, actor, targets, turn);
+    const OBJE* affected = turn.healFlag && turn.allyFlag ? targets.heal : side.opponents.cursor;
+    endAction(ctx, side, actor, affected);
+}
+
+void takeTurn(BattleContext& ctx, OBJE& actor)
+{
+    showMember(ctx.view.p1, actor);
+    AppState& state = ctx.state;
+    const Side side = sideOf(state, ctx.view);
+    const DamageDraw damage = drawDamageTarget(ctx.random, side.opponents, state.targetNumb);
+    OBJE* heal = drawHealTarget(ctx.random, side.own, state.targetNumb);
+    if (damage.everyOpponentDown) {
+        announceEnd(ctx, side);
+        return;
+    }
+    const TurnTargets targets{*damage.target, heal};
+    Turn turn;
+    chooseAttack(ctx, side, actor, targets, turn);
+    carryOut(ctx, side, actor, targets, turn);
+}
+
+} // namespace
+
+void theBattleLoop(BattleContext& ctx, OBJE& member)
+{
+    if (waitRunsOut(member))
+        takeTurn(ctx, member);
+}
+
+} // namespace pc

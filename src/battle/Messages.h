@@ -1,0 +1,35 @@
+// The battle's own texts, formatted as the C conversions "%@" (a name), "%g"
+// (a number) and "%d" (an integer) would.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pc {
+
+inline constexpr const char* kBattleStart = "戦闘開始！";
+inline constexpr const char* kPlayerVictory = "プレイヤーの勝利！";
+inline constexpr const char* kPlayerDefeat = "プレイヤーの敗北・・・";
+inline constexpr const char* kNobodyCanAct = "誰も行動できない！";
+inline constexpr const char* kNoName = "ーーーー";
+inline constexpr const char* kNoHP = "HP ーーーー/ーーーー";
+
+// The first line of an action's message, by attack type; none for a type
+// that has no prefix (the previous prefix then stays).
+std::optional<std::string> messagePrefix(std::int32_t atkType, const std::string& actor,
+                                         const std::string& attack);
+
+std::string damageMessage(const std::string& prefix, const std::string& target, double amount);
+std::string healMessage(const std::string& prefix, const std::string& target, double amount);
+std::string missMessage(const std::string& prefix, const std::string& target);
+
+std::string plainAttackHitMessage(const std::string& actor, const std::string& target, double amount);
+std::string plainAttackMissMessage(const std::string& actor, const std::string& target);
+// The plain attack's formula, for the diagnostic log.
+std::string formulaLine(double atk, double atkThird, double defHalf);
+
+std::string hpText(double current, double registered);
+std::string mpText(double current, double registered);
+
+} // namespace pc

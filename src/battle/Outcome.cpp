@@ -1,0 +1,55 @@
+#include "Outcome.h"
+
+#include "Panels.h"
+
+#include <cmath>
+
+namespace pc {
+
+namespace {
+
+double notNegative(double amount)
+{
+    return amount < 0 ? 0 : amount;
+}
+
+} // namespace
+
+void takeMP(OBJE& actor, double cost)
+{
+    double& mp = actor.curStatus.MP;
+    mp -= std::floor(notNegative(cost));
+    if (mp < 0)
+        mp = 0;
+}
+
+double dealDamage(OBJE& target, double amount)
+{
+    const double counted = notNegative(amount);
+    double& hp = target.curStatus.HP;
+    hp -= counted;
+    if (hp < 0)
+        hp = 0;
+    return counted;
+}
+
+double healBy(OBJE& target, double amount)
+{
+    const double counted = notNegative(amount);
+    double& hp = target.curStatus.HP;
+    hp += counted;
+    if (hp > target.baseStatus.HP)
+        hp = target.baseStatus.HP;
+    return counted;
+}
+
+void endAction(BattleContext& ctx, const Side& side, OBJE& member, const OBJE* affected)
+{
+    if (affected)
+        showMember(ctx.view.p2, *affected);
+    side.opponents.cursor = side.opponents.top;
+    member.curStatus.WP = member.baseStatus.WP;
+    ctx.state.stopBattleLoop = true;
+}
+
+} // namespace pc

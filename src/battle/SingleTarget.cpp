@@ -1,0 +1,97 @@
+#include "SingleTarget.h"
+
+#include "Messages.h"
+#include "Outcome.h"
+#include "Values.h"
+
+namespace pc {
+
+namespace {
+
+bool isKnownSeed(std::int32_t seed)
+{
+    return seed >= 0 && seed <= 5;
+}
+
+// Success roll, hit roll by seed and the critical draw, which has no effect.
+void rollChosen(BattleContext& ctx, const OBJE& actor, const TurnTargets& targets, const ATTACK& chosen,
+                Turn& turn)
+{
+    if (successRoll(ctx.random, chosen))
+        turn.successFlag = true;
+    const bool unaffordable = turn.mpCost > actor.curStatus.MP;
+    if (unaffordable)
+        turn.singleReady = false;
+    if (chosen.seed == 0) {
+        if (plainHitRoll(ctx.random, chosen))
+            turn.hitFlag = true;
+    } else if (isHealSeed(chosen.seed)) {
+        turn.hitFlag = true;
+        turn.healFlag = !unaffordable;
+    } else if (hitRollWithBonus(ctx.random, chosen, actor, targets.damage)) {
+        turn.hitFlag = true;
+    }
+    ctx.random.draw();
+    ctx.state.atkName = chosen.name;
+    turn.atkType = chosen.type;
+}
+
+} // namespace
+
+void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTargets& targets,
+                        const ATTACK& start, Turn& turn)
+{
+    turn.singleReady = true;
+    turn.allyFlag = start.range == 5;
+    double best = 0;
+    const ATTACK* chosen = nullptr;
+    const ATTACK* firstEvaluated = nullptr;
+    for (const ATTACK* attack = &start; attack; attack = attack->next) {
+        if (!isKnownSeed(attack->seed))
+            return;
+        if (isHealSeed(attack->seed) && !targets.heal) {
+            if (!attack->next) {
+                turn.singleReady = false;
+                return;
+            }
+            continue;
+        }
+        const OBJE* target = attack->range == 1 ? &targets.damage : targets.heal;
+        double value = singleTargetValue(ctx.random, *attack, actor, targets.damage, side.player).value_or(0);
+        propCase(*attack, target, value);
+        if (!firstEvaluated)
+            firstEvaluated = attack;
+        if (value > best && actor.curStatus.MP >= mpCost(*attack, actor)) {
+            chosen = attack;
+            best = value;
+        }
+    }
+    // The walk always ends on an evaluated attack. When nothing beat 0, the
+    // first attack evaluated stands, and its own rolls are made.
+    if (!chosen)
+        chosen = firstEvaluated;
+    turn.chosenValue = best;
+    turn.chosenValueSet = true;
+    turn.mpCost = mpCost(*chosen, actor);
+    rollChosen(ctx, actor, targets, *chosen, turn);
+}
+
+void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targets, const Turn& turn)
+{
+    AppState& state = ctx.state;
+    if (auto prefix = messagePrefix(turn.atkType, actor.name, state.atkName))
+        state.zenjutsu = *prefix;
+    takeMP(actor, turn.mpCost);
+    OBJE* healed = turn.allyFlag ? targets.heal : &targets.damage;
+    if (turn.hitFlag && turn.successFlag && !turn.healFlag) {
+        const double amount = dealDamage(targets.damage, turn.chosenValue);
+        ctx.view.naviText = damageMessage(state.zenjutsu, targets.damage.name, amount);
+    } else if (turn.healFlag && healed) {
+        const double amount = healBy(*healed, turn.chosenValue);
+        ctx.view.naviText = healMessage(state.zenjutsu, healed->name, amount);
+    } else {
+        ctx.view.naviText = missMessage(state.zenjutsu, targets.damage.name);
+    }
+}
+
+} // namespace pc

@@ -1,0 +1,151 @@
+#include "Targets.h"
+
+#include "records/Numbers.h"
+
+#include <algorithm>
+
+namespace pc {
+
+namespace {
+
+bool isHealCandidate(const OBJE& member)
+{
+    return member.curStatus.HP < member.baseStatus.HP / 100.0 * 70.0;
+}
+
+// A drawn member stands unless it is at or above the threshold and alive.
+bool healDrawStands(const OBJE* member)
+{
+    return member && (isHealCandidate(*member) || !isLiving(*member));
+}
+
+bool anyHealCandidate(const Party& party)
+{
+    const OBJE* member = party.top;
+    for (std::int32_t position = 1; member && position <= party.size; ++position) {
+        if (isHealCandidate(*member))
+            return true;
+        member = member->next;
+    }
+    return false;
+}
+
+struct Census {
+    std::int32_t total = 0;
+    std::int32_t living = 0;
+};
+
+Census censusOf(const Party& party)
+{
+    Census census;
+    const OBJE* member = party.top;
+    for (; member && census.total < party.size; member = member->next) {
+        ++census.total;
+        if (isLiving(*member))
+            ++census.living;
+    }
+    return census;
+}
+
+bool isLivingAt(const Party& party, std::int32_t position)
+{
+    const OBJE* member = memberAt(party, position);
+    return member && isLiving(*member);
+}
+
+bool takenIn(const std::vector<TargetNode>& nodes, std::int32_t position)
+{
+    return std::any_of(nodes.begin(), nodes.end(),
+                       [position](const TargetNode& node) { return toInt32(node.position) == position; });
+}
+
+// Ranges 4 and 8 ask for the whole party: every position that can still be
+// accepted, so the drawing ends when some members are down.
+std::int32_t acceptableCount(const Party& party, std::int32_t living, std::int32_t firstPosition)
+{
+    return 1 + living - (isLivingAt(party, firstPosition) ? 1 : 0);
+}
+
+} // namespace
+
+std::int32_t drawPosition(RandomSource& random, std::int32_t size)
+{
+    return remainderOf(random.draw(), size) + 1;
+}
+
+DamageDraw drawDamageTarget(RandomSource& random, const Party& opponents, std::int32_t& targetNumb)
+{
+    DamageDraw draw;
+    draw.everyOpponentDown = !anyLiving(opponents);
+    do {
+        targetNumb = drawPosition(random, opponents.size);
+        draw.target = memberAt(opponents, targetNumb);
+    } while (!draw.everyOpponentDown && !(draw.target && isLiving(*draw.target)));
+    opponents.cursor = draw.target;
+    return draw;
+}
+
+OBJE* drawHealTarget(RandomSource& random, const Party& own, std::int32_t& targetNumb)
+{
+    targetNumb = drawPosition(random, own.size);
+    OBJE* target = nullptr;
+    if (anyHealCandidate(own)) {
+        target = memberAt(own, targetNumb);
+        while (!healDrawStands(target)) {
+            targetNumb = drawPosition(random, own.size);
+            target = memberAt(own, targetNumb);
+        }
+    }
+    own.cursor = target;
+    return target;
+}
+
+bool reachesOwnParty(std::int32_t range)
+{
+    return range >= 6 && range <= 8;
+}
+
+bool isMultiTargetRange(std::int32_t range)
+{
+    return range >= 2 && range <= 8 && range != 5;
+}
+
+std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t living, std::int32_t total)
+{
+    switch (range) {
+    case 2:
+    case 6:
+        if (living >= 3)
+            return remainderOf(random.draw(), 3) + 1;
+        return living == 2 ? remainderOf(random.draw(), 2) + 1 : 1;
+    case 3:
+    case 7:
+        if (living >= 5)
+            return remainderOf(random.draw(), 4) + 2;
+        if (living == 4)
+            return remainderOf(random.draw(), 4) + 1;
+        return std::max(living, 1);
+    default:
+        return total;
+    }
+}
+
+std::vector<TargetNode> drawTargetList(RandomSource& random, std::int32_t range, const Party& party)
+{
+    const Census census = censusOf(party);
+    std::int32_t count = targetCount(random, range, census.living, census.total);
+    std::vector<TargetNode> nodes;
+    const std::int32_t first = drawPosition(random, census.total);
+    nodes.push_back({static_cast<double>(first), 0, false, false});
+    if (range == 4 || range == 8)
+        count = acceptableCount(party, census.living, first);
+    while (static_cast<std::int32_t>(nodes.size()) < count) {
+        const std::int32_t candidate = drawPosition(random, census.total);
+        if (!takenIn(nodes, candidate) && isLivingAt(party, candidate))
+            nodes.push_back({static_cast<double>(candidate), 0, false, false});
+    }
+    return nodes;
+}
+
+} // namespace pc
+

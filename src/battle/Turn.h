@@ -1,0 +1,29 @@
+// The values of one acting member's turn, fresh for every turn.
+#pragma once
+
+#include "records/Records.h"
+
+#include <cstdint>
+
+namespace pc {
+
+// The targets drawn at the start of a turn in which some opponent is living.
+struct TurnTargets {
+    OBJE& damage;
+    OBJE* heal; // none when no own member is below 70 % of its registered HP
+};
+
+struct Turn {
+    bool singleReady = false;
+    bool multiReady = false;
+    bool healFlag = false;
+    bool allyFlag = false;
+    bool successFlag = false;
+    bool hitFlag = false;
+    double mpCost = 0;
+    double chosenValue = 0; // 0 until the single-target choice sets it
+    bool chosenValueSet = false;
+    std::int32_t atkType = 0;
+};
+
+} // namespace pc

@@ -1,0 +1,152 @@
+// Party selection: the roster tables, adding and removing members, and when a battle may start.
+#include "battle/PartySelection.h"
+
+#include "records/RowRule.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pc::OBJE;
+using Names = std::vector<std::string>;
+
+// A roster R0, R1, R2 loaded into the tables; party tables report `partyRow` as clicked.
+struct PartySelectionTest : testing::Test {
+    pc::AppState state;
+    pc::PartyTables tables;
+
+    void SetUp() override
+    {
+        state = {};
+        for (const char* name : {"R0", "R1", "R2"}) {
+            OBJE* character = state.objes.make();
+            character->name = name;
+            character->attacks = state.attacks.make();
+            (state.objeTop ? pc::lastOf(state.objeTop)->next : state.objeTop) = character;
+        }
+        state.initCPEListFlag = true;
+        tick(-1);
+    }
+    bool tick(std::int32_t partyRow) { return pc::readyUpTick(state, tables, partyRow, partyRow); }
+    void add(std::int32_t rosterRow)
+    {
+        state.CPlistClickedRow = rosterRow;
+        pc::RPadd(state, tables);
+    }
+    // Adds the named roster characters with no party row clicked.
+    void build(const Names& names)
+    {
+        for (const std::string& name : names) {
+            add(name.back() - '0');
+            tick(-1);
+        }
+    }
+    Names party() const
+    {
+        Names names;
+        for (const OBJE* member = state.RPtop; member; member = member->next)
+            names.push_back(member->name);
+        EXPECT_EQ(names, tables.RPlistMA) << "the party and its table agree";
+        return names;
+    }
+};
+
+TEST_F(PartySelectionTest, RebuildListsTheRosterTwiceAndEmptiesBothParties)
+{
+    EXPECT_EQ(tables.CPlistMA, (Names{"R0", "R1", "R2"}));
+    EXPECT_EQ(tables.CElistMA, tables.CPlistMA);
+    build({"R0"});
+    pc::REadd(state, tables);
+    state.initCPEListFlag = true;
+    EXPECT_FALSE(tick(-1));
+    EXPECT_FALSE(state.initCPEListFlag);
+    EXPECT_EQ(state.RPtop, nullptr);
+    EXPECT_EQ(state.RE, nullptr);
+    EXPECT_TRUE(tables.RElistMA.empty());
+    build({"R1"});
+    EXPECT_EQ(party(), (Names{"R1"}));
+}
+
+TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
+{
+    build({"R2", "R0", "R1"});
+    EXPECT_EQ(party(), (Names{"R2", "R0", "R1"}));
+    EXPECT_EQ(tables.RPlistSelectedRow, 2);
+
+    const std::pair<std::int32_t, Names> cases[] = {
+        {1, {"R0", "R1", "R2", "R1"}}, {0, {"R1", "R2", "R0", "R1"}}, {2, {"R0", "R1", "R1", "R2"}}};
+    for (const auto& [row, expected] : cases) {
+        SetUp();
+        build({"R0", "R1"});
+        tick(row);
+        add(2);
+        tick(row);
+        add(1);
+        EXPECT_EQ(party(), expected) << row;
+        EXPECT_EQ(tables.RPlistSelectedRow, row);
+    }
+}
+
+TEST_F(PartySelectionTest, RowsThatDesignateNothingAddNothing)
+{
+    build({"R0"});
+    const std::pair<std::int32_t, std::int32_t> rosterAndPartyRows[] = {{-1, -1}, {3, -1}, {0, 2}};
+    for (const auto& [rosterRow, partyRow] : rosterAndPartyRows) {
+        tick(partyRow);
+        add(rosterRow);
+        EXPECT_EQ(party(), (Names{"R0"})) << rosterRow << " " << partyRow;
+    }
+}
+
+TEST_F(PartySelectionTest, MembersAreCopiesThatShareTheAttacks)
+{
+    build({"R1", "R1"});
+    OBJE* character = pc::recordAt(state.objeTop, 1);
+    character->name = "改名";
+    EXPECT_EQ(party(), (Names{"R1", "R1"}));
+    EXPECT_EQ(state.RPtop->attacks, character->attacks);
+    pc::RPdelete(state, tables);
+    EXPECT_EQ(party(), (Names{"R1"}));
+}
+
+TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
+{
+    const struct {
+        const char* name;
+        std::int32_t clickedRow;
+        std::vector<Names> after;
+    } cases[] = {
+        {"row past the end: nothing", 7, {{"R0", "R1", "R2", "R0"}}},
+        {"before any click: the first", 0, {{"R1", "R2", "R0"}, {"R2", "R0"}}},
+        {"click on no row: the last each time", -1, {{"R0", "R1", "R2"}, {"R0", "R1"}, {"R0"}, {}}},
+        {"click on row 2: rows 2, 1, 0, 0", 2, {{"R0", "R1", "R0"}, {"R0", "R0"}, {"R0"}, {}, {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        build({"R0", "R1", "R2", "R0"});
+        state.RPlistClickedRow = c.clickedRow;
+        for (const Names& expected : c.after) {
+            pc::RPdelete(state, tables);
+            EXPECT_EQ(party(), expected);
+        }
+    }
+    EXPECT_EQ(state.RP, nullptr);
+}
+
+TEST_F(PartySelectionTest, StartNeedsMembersInBothParties)
+{
+    build({"R0"});
+    EXPECT_FALSE(tick(-1));
+    EXPECT_FALSE(pc::StartOff(state));
+    EXPECT_FALSE(state.ReadyUpListStartOffFlag);
+    pc::REadd(state, tables);
+    EXPECT_TRUE(tick(-1));
+    EXPECT_TRUE(pc::StartOff(state));
+    EXPECT_TRUE(state.ReadyUpListStartOffFlag);
+    pc::REdelete(state, tables);
+    EXPECT_FALSE(tick(-1));
+    EXPECT_FALSE(pc::canStartOff(state));
+}
+
+} // namespace
