@@ -1,18 +1,48 @@
 #include "RegisterWindow.h"
 
-#include "editor/DerivedStats.h"
+#include "CharacterSubmit.h"
+#include "DerivedStats.h"
+#include "PictureFile.h"
+#include "records/Numbers.h"
+#include "records/RowRule.h"
+#include "roster/QtStorage.h"
 #include "roster/RosterStore.h"
+#include "ui/Fields.h"
 #include "ui/PollingTimer.h"
 
 #include "ui_RegisterWindow.h"
 
+#include <QFileDialog>
+#include <QImageReader>
+
 namespace pc {
+
+namespace {
+
+// A file chooser filter for every picture format the platform reads.
+QString pictureFilter()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QStringLiteral("画像 (%1);;すべてのファイル (*)").arg(patterns.join(u' '));
+}
+
+} // namespace
 
 RegisterWindow::RegisterWindow(AppContext& context)
     : context_(context)
     , ui_(std::make_unique<Ui::RegisterWindow>())
 {
     ui_->setupUi(this);
+    statFields_ = {ui_->TFHP, ui_->TFMP, ui_->TFWP, ui_->TFSTR, ui_->TFVIT,
+                   ui_->TFAGI, ui_->TFDEX, ui_->TFMEN, ui_->TFINT, ui_->TFLUK};
+    connect(ui_->submitButton, &QPushButton::clicked, this, &RegisterWindow::submit);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &RegisterWindow::cancel);
+    connect(ui_->resistButton, &QPushButton::clicked, this, &RegisterWindow::ToTheRegist);
+    connect(ui_->choosePictureButton, &QPushButton::clicked, this, &RegisterWindow::choosePicture);
+    connect(ui_->clearPictureButton, &QPushButton::clicked, this, [this] { ui_->IVImage->setPicture({}); });
+    connect(ui_->IVImage, &PictureView::fileDropped, this, &RegisterWindow::putPictureFile);
     startPolling(timer, this, &RegisterWindow::timerAction2);
 }
 
@@ -28,7 +58,109 @@ void RegisterWindow::timerAction2()
         roadFile(state, context_.storage);
         state.initCListFlag = true;
     }
+    if (state.initRegisterFlag)
+        initRegister();
     setPentaStats(state);
+    if (state.setPentaFlag)
+        inputPentaStats();
+}
+
+void RegisterWindow::initRegister()
+{
+    AppState& state = context_.state;
+    state.initRegisterFlag = false;
+    showProblems({}, {});
+    const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    if (!record)
+        return;
+    const CharacterEdit edit = characterEditOf(*record);
+    ui_->TFName->setText(qs(edit.texts.name));
+    ui_->TFTag->setText(qs(edit.texts.tag));
+    ui_->TFFile->setText(qs(edit.texts.fileName));
+    ui_->TFImage->setText(qs(edit.texts.imageName));
+    ui_->IVImage->setPicture(imageOf(edit.image));
+    for (std::size_t i = 0; i < statFields_.size(); ++i)
+        setWholeNumber(statFields_[i], edit.stats[i]);
+}
+
+void RegisterWindow::inputPentaStats()
+{
+    OBJE* record = recordAt(context_.state.objeTop, context_.state.ClistClickedRow);
+    if (!record)
+        return;
+    const BaseStats base{
+        static_cast<double>(wholeNumberIn(ui_->TFSTR)), static_cast<double>(wholeNumberIn(ui_->TFVIT)),
+        static_cast<double>(wholeNumberIn(ui_->TFAGI)), static_cast<double>(wholeNumberIn(ui_->TFDEX)),
+        static_cast<double>(wholeNumberIn(ui_->TFMEN)), static_cast<double>(wholeNumberIn(ui_->TFINT)),
+    };
+    STATUS& status = record->baseStatus;
+    storeDerived(status, derivedStats(base));
+    ui_->TFATK->setText(qs("ATK " + formatG(status.ATK)));
+    ui_->TFDEF->setText(qs("DEF " + formatG(status.DEF)));
+    ui_->TFHIT->setText(qs("HIT " + formatG(status.HIT)));
+    ui_->TFEVA->setText(qs("EVA " + formatG(status.EVA)));
+    ui_->TFARI->setText(qs("ARI " + formatG(status.ARI)));
+}
+
+void RegisterWindow::submit()
+{
+    const SubmitOutcome outcome = submitCharacter(context_.state, context_.storage, editInFields());
+    showProblems(outcome.problems, outcome.saveFailure.empty() ? "" : "保存できませんでした：" + outcome.saveFailure);
+    if (outcome.saved())
+        accept();
+}
+
+void RegisterWindow::cancel()
+{
+    context_.state.setPentaFlag = false;
+    context_.state.Robje.reset();
+    QDialog::reject();
+}
+
+void RegisterWindow::reject()
+{
+    cancel();
+}
+
+void RegisterWindow::ToTheRegist()
+{
+    context_.state.initResistFlag = true;
+    bringToFront(context_.windows.resist);
+}
+
+void RegisterWindow::putPictureFile(const QString& path)
+{
+    const PictureLoad load = loadPictureFile(context_.storage, utf8(path));
+    showProblem(ui_->imageProblem, load.problem);
+    if (load.picture)
+        ui_->IVImage->setPicture(imageOf(load.picture));
+}
+
+CharacterEdit RegisterWindow::editInFields() const
+{
+    CharacterEdit edit;
+    edit.texts = {utf8(ui_->TFName->text()), utf8(ui_->TFTag->text()), utf8(ui_->TFFile->text()),
+                  utf8(ui_->TFImage->text()), !ui_->IVImage->picture().isNull()};
+    edit.image = pictureOf(ui_->IVImage->picture());
+    for (std::size_t i = 0; i < statFields_.size(); ++i)
+        edit.stats[i] = wholeNumberIn(statFields_[i]);
+    return edit;
+}
+
+void RegisterWindow::showProblems(const CharacterProblems& problems, const std::string& saveFailure)
+{
+    showProblem(ui_->nameProblem, problems.name);
+    showProblem(ui_->tagProblem, problems.tag);
+    showProblem(ui_->fileProblem, problems.fileName);
+    showProblem(ui_->imageProblem, problems.imageName);
+    showProblem(ui_->saveProblem, saveFailure);
+}
+
+void RegisterWindow::choosePicture()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("画像を選ぶ"), {}, pictureFilter());
+    if (!path.isEmpty())
+        putPictureFile(path);
 }
 
 } // namespace pc

@@ -4,10 +4,13 @@
 
 #include "app/AppContext.h"
 
+#include <QDialog>
 #include <QTimer>
-#include <QWidget>
 
+#include <array>
 #include <memory>
+
+class QLineEdit;
 
 namespace Ui {
 class RegisterWindow;
@@ -15,17 +18,37 @@ class RegisterWindow;
 
 namespace pc {
 
-class RegisterWindow : public QWidget {
+struct CharacterEdit;
+struct CharacterProblems;
+
+class RegisterWindow : public QDialog {
     Q_OBJECT
 public:
     explicit RegisterWindow(AppContext& context);
     ~RegisterWindow() override;
 
     void timerAction2();
+    void initRegister();
+    void inputPentaStats();
+    void submit();
+    void cancel();
+    void ToTheRegist();
+
+    // Puts the picture of a file into the picture view; shows why when it cannot.
+    void putPictureFile(const QString& path);
+
+    // The close box and the Escape key end the edit as cancel does.
+    void reject() override;
 
 private:
+    CharacterEdit editInFields() const;
+    void showProblems(const CharacterProblems& problems, const std::string& saveFailure);
+    void choosePicture();
+
     AppContext& context_;
     std::unique_ptr<Ui::RegisterWindow> ui_;
+    // The numeric fields, in the order of kEditedStats.
+    std::array<QLineEdit*, 10> statFields_;
     QTimer timer;
 };
 

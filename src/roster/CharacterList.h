@@ -3,10 +3,12 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "ui/RowArrayModel.h"
 
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -21,13 +23,22 @@ public:
     explicit CharacterList(AppContext& context);
     ~CharacterList() override;
 
+    const RowArrayModel& rows() const { return ClistMA; }
+
     void timerAction();
-    void initCList();
+    void ClistTVsgl(std::int32_t row);
+    void ClistTVdbl();
+    void Cinsert();
+    void Cdelete();
     void ToTheTitle();
+    void initCList();
 
 private:
+    void openEditor();
+
     AppContext& context_;
     std::unique_ptr<Ui::CharacterList> ui_;
+    RowArrayModel ClistMA;
     QTimer timer;
 };
 

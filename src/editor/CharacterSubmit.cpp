@@ -1,0 +1,56 @@
+#include "CharacterSubmit.h"
+
+#include "records/RowRule.h"
+#include "roster/RosterStore.h"
+
+namespace pc {
+
+CharacterEdit characterEditOf(const OBJE& record)
+{
+    CharacterEdit edit;
+    edit.texts = {record.name, record.tag, record.fileName, record.imageName, record.image != nullptr};
+    edit.image = record.image;
+    for (std::size_t i = 0; i < kEditedStats.size(); ++i)
+        edit.stats[i] = record.baseStatus.*kEditedStats[i];
+    return edit;
+}
+
+SubmitOutcome submitCharacter(AppState& state, Storage& storage, const CharacterEdit& edit)
+{
+    SubmitOutcome outcome;
+    OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    if (!record) {
+        outcome.saveFailure = "編集中のキャラクターが一覧にありません";
+        return outcome;
+    }
+    CharacterTexts texts = edit.texts;
+    texts.hasPicture = edit.image != nullptr;
+    outcome.problems = characterProblems(texts, state.objeTop, record);
+    if (outcome.problems.any())
+        return outcome;
+
+    const OBJE before = *record;
+    record->name = texts.name;
+    record->tag = texts.tag;
+    record->fileName = texts.fileName;
+    record->imageName = texts.imageName;
+    record->image = edit.image;
+    for (std::size_t i = 0; i < kEditedStats.size(); ++i)
+        record->baseStatus.*kEditedStats[i] = edit.stats[i];
+    if (state.Robje)
+        record->baseResist = *state.Robje;
+
+    outcome.saveFailure = saveFile(state, storage);
+    if (outcome.saveFailure.empty())
+        outcome.saveFailure = setPreset(state, storage);
+    if (!outcome.saveFailure.empty()) {
+        *record = before;
+        return outcome;
+    }
+    state.initCListFlag = true;
+    state.setPentaFlag = false;
+    state.Robje.reset();
+    return outcome;
+}
+
+} // namespace pc

@@ -1,0 +1,16 @@
+#include "PictureFile.h"
+
+namespace pc {
+
+PictureLoad loadPictureFile(Storage& storage, const std::string& path)
+{
+    const auto bytes = storage.read(path);
+    if (!bytes)
+        return {nullptr, "ファイルを読み込めません：" + path};
+    Picture picture = storage.decodePicture(*bytes);
+    if (!picture)
+        return {nullptr, "画像として読み込めない形式です：" + path};
+    return {std::move(picture), {}};
+}
+
+} // namespace pc

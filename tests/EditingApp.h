@@ -1,0 +1,87 @@
+// An application over a data folder, driven tick by tick, with the widgets of
+// the roster window and the editors looked up by their object names.
+#pragma once
+
+#include "TempDataFolder.h"
+
+#include "app/AppDelegate.h"
+#include "editor/AttackWindow.h"
+#include "editor/RegisterWindow.h"
+#include "editor/ResistWindow.h"
+#include "roster/CharacterList.h"
+#include "ui/PictureView.h"
+#include "ui/RowTableView.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+class EditingApp {
+public:
+    explicit EditingApp(const TempDataFolder& folder) : app(folder.base()) {}
+
+    // One period of the editing controllers' timers; the editor's first, as it loads the roster.
+    void tick()
+    {
+        app.registerWindow().timerAction2();
+        app.characterList().timerAction();
+        app.resistWindow().timerAction5();
+        app.attackWindow().timerAction6();
+    }
+
+    template <typename T = QLineEdit>
+    T* in(QWidget& window, const char* name)
+    {
+        auto* found = window.findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    template <typename T = QLineEdit>
+    T* editor(const char* name) { return in<T>(app.registerWindow(), name); }
+
+    void type(const char* field, const QString& text) { editor(field)->setText(text); }
+    QString shown(const char* field) { return editor(field)->text(); }
+    QString label(const char* name) { return editor<QLabel>(name)->text(); }
+    void press(QWidget& window, const char* button) { in<QPushButton>(window, button)->click(); }
+
+    // A file dropped on the editor's picture view.
+    void dropOnPicture(const std::string& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        auto* view = editor<pc::PictureView>("IVImage");
+        // A drop reaches only the widget that accepted the drag's entry.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &drop);
+    }
+
+    // The roster table's value under a key in a row, as text.
+    QString cell(int row, const char* key) { return app.characterList().rows().row(row).value(key).toString(); }
+    int selectedRow()
+    {
+        const auto rows = in<pc::RowTableView>(app.characterList(), "ClistTV")->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+
+    pc::AppDelegate app;
+};
+
+// A picture of one colour written as a file in the given format.
+inline std::string writePicture(const TempDataFolder& folder, const std::string& name, Qt::GlobalColor colour,
+                                const char* format)
+{
+    QImage image(24, 16, QImage::Format_RGB32);
+    image.fill(colour);
+    const std::string path = folder.base() + "/" + name;
+    EXPECT_TRUE(image.save(QString::fromStdString(path), format));
+    return path;
+}
