@@ -1,16 +1,55 @@
 #include "ReadyUpList.h"
 
 #include "ui/PollingTimer.h"
+#include "ui/RowArrayModel.h"
+#include "ui/Text.h"
 
 #include "ui_ReadyUpList.h"
 
 namespace pc {
+
+namespace {
+
+RowArrayModel* nameTable(RowTableView* view, QObject* parent)
+{
+    auto* model = new RowArrayModel({{QStringLiteral("name"), QStringLiteral("名前")}}, parent);
+    view->setModel(model);
+    return model;
+}
+
+void mirror(RowArrayModel& model, const std::vector<std::string>& names)
+{
+    bool same = model.rowCount() == static_cast<int>(names.size());
+    for (int i = 0; same && i < model.rowCount(); ++i)
+        same = model.row(i).value(QStringLiteral("name")).toString() == qs(names[static_cast<std::size_t>(i)]);
+    if (same)
+        return;
+    model.clear();
+    for (const std::string& name : names)
+        model.append({{QStringLiteral("name"), qs(name)}});
+}
+
+} // namespace
 
 ReadyUpList::ReadyUpList(AppContext& context)
     : context_(context)
     , ui_(std::make_unique<Ui::ReadyUpList>())
 {
     ui_->setupUi(this);
+    CPlistMA_ = nameTable(ui_->CPlistTV, this);
+    CElistMA_ = nameTable(ui_->CElistTV, this);
+    RPlistMA_ = nameTable(ui_->RPlistTV, this);
+    RElistMA_ = nameTable(ui_->RElistTV, this);
+
+    AppState& state = context_.state;
+    connect(ui_->CPlistTV, &RowTableView::singleClicked, this, [&state](int row) { state.CPlistClickedRow = row; });
+    connect(ui_->CElistTV, &RowTableView::singleClicked, this, [&state](int row) { state.CElistClickedRow = row; });
+    connect(ui_->RPlistTV, &RowTableView::singleClicked, this, [&state](int row) { state.RPlistClickedRow = row; });
+    connect(ui_->RElistTV, &RowTableView::singleClicked, this, [&state](int row) { state.RElistClickedRow = row; });
+    connect(ui_->RPaddButton, &QPushButton::clicked, this, &ReadyUpList::RPadd);
+    connect(ui_->REaddButton, &QPushButton::clicked, this, &ReadyUpList::REadd);
+    connect(ui_->RPdeleteButton, &QPushButton::clicked, this, &ReadyUpList::RPdelete);
+    connect(ui_->REdeleteButton, &QPushButton::clicked, this, &ReadyUpList::REdelete);
     connect(ui_->startOffBtn, &QPushButton::clicked, this, &ReadyUpList::StartOff);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &ReadyUpList::ToTheTitle);
     startPolling(timer, this, &ReadyUpList::timerAction3);
@@ -20,19 +59,57 @@ ReadyUpList::~ReadyUpList() = default;
 
 void ReadyUpList::timerAction3()
 {
-    if (context_.state.initCPEListFlag)
-        context_.state.initCPEListFlag = false;
+    const bool rebuilding = context_.state.initCPEListFlag;
+    const bool enabled = readyUpTick(context_.state, tables_, ui_->RPlistTV->clickedRow(), ui_->RElistTV->clickedRow());
+    if (rebuilding)
+        showTables();
+    ui_->startOffBtn->setEnabled(enabled);
+}
+
+void ReadyUpList::RPadd()
+{
+    pc::RPadd(context_.state, tables_);
+    showTables();
+}
+
+void ReadyUpList::REadd()
+{
+    pc::REadd(context_.state, tables_);
+    showTables();
+}
+
+void ReadyUpList::RPdelete()
+{
+    pc::RPdelete(context_.state, tables_);
+    showTables();
+}
+
+void ReadyUpList::REdelete()
+{
+    pc::REdelete(context_.state, tables_);
+    showTables();
 }
 
 void ReadyUpList::StartOff()
 {
-    context_.state.ReadyUpListStartOffFlag = true;
+    if (!pc::StartOff(context_.state))
+        return;
     closeAndBringToFront(this, context_.windows.battle);
 }
 
 void ReadyUpList::ToTheTitle()
 {
     closeAndBringToFront(this, context_.windows.title);
+}
+
+void ReadyUpList::showTables()
+{
+    mirror(*CPlistMA_, tables_.CPlistMA);
+    mirror(*CElistMA_, tables_.CElistMA);
+    mirror(*RPlistMA_, tables_.RPlistMA);
+    mirror(*RElistMA_, tables_.RElistMA);
+    ui_->RPlistTV->selectRowOnly(tables_.RPlistSelectedRow);
+    ui_->RElistTV->selectRowOnly(tables_.RElistSelectedRow);
 }
 
 } // namespace pc

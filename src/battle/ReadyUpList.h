@@ -1,7 +1,9 @@
-// The party-selection window's controller.
+// The party-selection window's controller: two roster tables, two party
+// tables, their add and remove buttons, and the start of a battle.
 #pragma once
 
 #include "app/AppContext.h"
+#include "battle/PartySelection.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +16,8 @@ class ReadyUpList;
 
 namespace pc {
 
+class RowArrayModel;
+
 class ReadyUpList : public QWidget {
     Q_OBJECT
 public:
@@ -21,12 +25,24 @@ public:
     ~ReadyUpList() override;
 
     void timerAction3();
+    void RPadd();
+    void REadd();
+    void RPdelete();
+    void REdelete();
     void StartOff();
     void ToTheTitle();
 
 private:
+    // Copies the row arrays into the four tables.
+    void showTables();
+
     AppContext& context_;
     std::unique_ptr<Ui::ReadyUpList> ui_;
+    PartyTables tables_;
+    RowArrayModel* CPlistMA_;
+    RowArrayModel* CElistMA_;
+    RowArrayModel* RPlistMA_;
+    RowArrayModel* RElistMA_;
     QTimer timer;
 };
 
