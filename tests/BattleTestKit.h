@@ -5,11 +5,14 @@
 #include "battle/BattleContext.h"
 #include "battle/BattleDriver.h"
 #include "battle/BattleSetup.h"
+#include "battle/BattleStep.h"
 #include "records/RowRule.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
+
+using Draws = std::vector<std::int32_t>;
 
 struct MemberSpec {
     std::string name = "戦士";
@@ -54,9 +57,32 @@ struct BattleKit {
     // Builds the side tables and restores every member, as a start does.
     void setUp() { pc::setUpBattle(ctx); }
     void press() { pc::Navigation(ctx); }
-    void script(const std::vector<std::int32_t>& draws)
+    void script(const Draws& draws)
     {
         for (std::int32_t draw : draws)
             random.add({draw});
+    }
+};
+
+// A player "勇者" against one enemy "スライム", set up for the player's turn.
+struct Duel : BattleKit {
+    pc::OBJE* hero = player({.name = "勇者"});
+    pc::OBJE* slime = enemy({.name = "スライム"});
+
+    explicit Duel(const std::vector<AttackSpec>& attacks = {}, double heroHP = 100)
+    {
+        for (const AttackSpec& spec : attacks)
+            attack(hero, spec);
+        setUp();
+        state.playerAttackFlag = true;
+        hero->curStatus.HP = heroHP;
+    }
+    void step() { pc::theBattleLoop(ctx, *hero); }
+    // A turn: the two target draws, then the given ones.
+    void turn(const Draws& draws)
+    {
+        script({0, 0});
+        script(draws);
+        step();
     }
 };

@@ -7,15 +7,12 @@ namespace {
 
 using pc::OBJE;
 
-// A member that always misses with the plain attack: three draws per action.
-MemberSpec misser(const char* name, double wp)
-{
-    return {.name = name, .WP = wp, .HIT = 0};
-}
-
+// Members that always miss with the plain attack: three draws per action.
 struct DriverTest : testing::Test {
     BattleKit kit;
 
+    OBJE* player(const char* name, double wp) { return kit.player({.name = name, .WP = wp, .HIT = 0}); }
+    OBJE* enemy(const char* name, double wp) { return kit.enemy({.name = name, .WP = wp, .HIT = 0}); }
     // One press that ends after exactly one action; returns the actor's name.
     std::string press()
     {
@@ -28,63 +25,58 @@ struct DriverTest : testing::Test {
 
 TEST_F(DriverTest, TwoMembersOfWait500AlternateAfterTheFirstStop)
 {
-    OBJE* player = kit.player(misser("P", 500));
-    OBJE* enemy = kit.enemy(misser("E", 500));
+    OBJE* p = player("P", 500);
+    OBJE* e = enemy("E", 500);
     kit.setUp();
-    const struct {
-        const char* actor;
-        double playerWP, enemyWP;
-    } presses[] = {{"P", 500, 1}, {"E", 499, 500}, {"P", 500, 1}, {"E", 499, 500}};
-    for (const auto& p : presses) {
-        EXPECT_EQ(press(), p.actor);
-        EXPECT_EQ(player->curStatus.WP, p.playerWP);
-        EXPECT_EQ(enemy->curStatus.WP, p.enemyWP);
+    const std::tuple<const char*, double, double> presses[] = {
+        {"P", 500, 1}, {"E", 499, 500}, {"P", 500, 1}, {"E", 499, 500}};
+    for (const auto& [actor, playerWP, enemyWP] : presses) {
+        EXPECT_EQ(press(), actor);
+        EXPECT_EQ(p->curStatus.WP, playerWP);
+        EXPECT_EQ(e->curStatus.WP, enemyWP);
     }
 }
 
 TEST_F(DriverTest, FirstStopResumesAtTheStoppedMemberLaterStopsAtTheNext)
 {
-    kit.player(misser("A", 1));
-    kit.player(misser("B", 1));
-    OBJE* c = kit.player(misser("C", 100));
-    OBJE* enemy = kit.enemy(misser("E", 100));
+    player("A", 1);
+    player("B", 1);
+    OBJE* c = player("C", 100);
+    enemy("E", 100);
     kit.setUp();
     for (const char* actor : {"A", "A", "B", "A"})
         EXPECT_EQ(press(), actor);
     EXPECT_EQ(c->curStatus.WP, 99);
-    EXPECT_EQ(enemy->curStatus.WP, 99);
+    EXPECT_EQ(kit.state.REtop->curStatus.WP, 99);
 }
 
 TEST_F(DriverTest, CounterPastTheLastMemberSkipsThatHalf)
 {
-    kit.player(misser("P", 1));
-    OBJE* enemy = kit.enemy(misser("E", 100));
+    player("P", 1);
+    OBJE* e = enemy("E", 100);
     kit.setUp();
-    EXPECT_EQ(press(), "P");
-    EXPECT_EQ(press(), "P");
+    for (const char* actor : {"P", "P"})
+        EXPECT_EQ(press(), actor);
     EXPECT_EQ(kit.state.currentNumberRP, 2);
-    EXPECT_EQ(enemy->curStatus.WP, 100);
     EXPECT_EQ(press(), "P");
-    EXPECT_EQ(enemy->curStatus.WP, 99);
-
+    EXPECT_EQ(e->curStatus.WP, 99);
     kit.state.currentNumberRP = 7;
     EXPECT_EQ(press(), "P");
-    EXPECT_EQ(enemy->curStatus.WP, 98);
+    EXPECT_EQ(e->curStatus.WP, 98);
 }
 
 TEST_F(DriverTest, NewBattleResumesAtTheOldPositionWithFreshStatistics)
 {
-    kit.player({.name = "A", .WP = 1, .HIT = 100});
-    kit.player(misser("B", 1));
-    OBJE* enemy = kit.enemy(misser("E", 100));
+    kit.player({.name = "A", .HIT = 100});
+    player("B", 1);
+    OBJE* e = enemy("E", 100);
     kit.setUp();
     kit.script({0, 0, 0, 0});
     kit.press();
-    EXPECT_EQ(enemy->curStatus.HP, 80);
-
+    EXPECT_EQ(e->curStatus.HP, 80);
     kit.setUp();
-    EXPECT_EQ(enemy->curStatus.HP, 100);
-    EXPECT_EQ(enemy->curStatus.WP, 100);
+    EXPECT_EQ(e->curStatus.HP, 100);
+    EXPECT_EQ(e->curStatus.WP, 100);
     kit.script({0, 0, 0, 0});
     kit.press();
     EXPECT_EQ(kit.view.p1.name, "A");
@@ -93,13 +85,13 @@ TEST_F(DriverTest, NewBattleResumesAtTheOldPositionWithFreshStatistics)
 
 TEST_F(DriverTest, PressWithNobodyLivingStopsAtOnce)
 {
-    OBJE* player = kit.player({.HP = 0});
+    OBJE* p = kit.player({.HP = 0});
     kit.enemy({.HP = 0});
     kit.setUp();
     kit.press();
     EXPECT_EQ(kit.view.naviText, "誰も行動できない！");
     EXPECT_TRUE(kit.state.stopBattleLoop);
-    EXPECT_EQ(player->curStatus.WP, 1);
+    EXPECT_EQ(p->curStatus.WP, 1);
 }
 
 } // namespace

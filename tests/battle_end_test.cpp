@@ -5,50 +5,36 @@
 
 namespace {
 
-using pc::OBJE;
-
-struct EndCase {
-    const char* name;
-    bool playerWins;
-    const char* message;
-};
-
-class BattleEnd : public testing::TestWithParam<EndCase> {};
-
 // The winner (wait 2) downs the loser (wait 3, 10 HP) with one plain attack.
-TEST_P(BattleEnd, IsAnnouncedOnTheWinnersNextTurnAndAgainAfterOneStep)
+TEST(BattleEnd, IsAnnouncedOnTheWinnersNextTurnAndAgainAfterOneStep)
 {
-    const EndCase& c = GetParam();
-    BattleKit kit;
-    const MemberSpec strongSpec{.name = "強者", .WP = 2, .ATK = 100, .HIT = 100};
-    const MemberSpec weakSpec{.name = "弱者", .HP = 10, .WP = 3, .DEF = 0, .HIT = 0};
-    OBJE* strong = c.playerWins ? kit.player(strongSpec) : kit.enemy(strongSpec);
-    OBJE* weak = c.playerWins ? kit.enemy(weakSpec) : kit.player(weakSpec);
-    kit.setUp();
-    kit.script({0, 0, 0, 0});
-    kit.press();
-    EXPECT_EQ(weak->curStatus.HP, 0);
-    EXPECT_NE(kit.view.naviText, c.message);
+    for (const auto& [playerWins, message] : {std::pair{true, "プレイヤーの勝利！"}, {false, "プレイヤーの敗北・・・"}}) {
+        BattleKit kit;
+        const MemberSpec strongSpec{.name = "強者", .WP = 2, .ATK = 100, .HIT = 100};
+        const MemberSpec weakSpec{.name = "弱者", .HP = 10, .WP = 3, .DEF = 0, .HIT = 0};
+        pc::OBJE* strong = playerWins ? kit.player(strongSpec) : kit.enemy(strongSpec);
+        pc::OBJE* weak = playerWins ? kit.enemy(weakSpec) : kit.player(weakSpec);
+        kit.setUp();
+        kit.script({0, 0, 0, 0});
+        kit.press();
+        EXPECT_EQ(weak->curStatus.HP, 0);
+        EXPECT_NE(kit.view.naviText, message);
 
-    kit.script({0, 0});
-    kit.press();
-    EXPECT_EQ(kit.view.naviText, c.message);
-    EXPECT_EQ(kit.view.p1.name, "強者");
-    EXPECT_EQ(kit.view.p2.name, "弱者");
-    EXPECT_EQ(strong->curStatus.WP, 0) << "the announcing turn does not restart the wait";
+        kit.script({0, 0});
+        kit.press();
+        EXPECT_EQ(kit.view.naviText, message);
+        EXPECT_EQ(kit.view.p1.name, "強者");
+        EXPECT_EQ(kit.view.p2.name, "弱者");
+        EXPECT_EQ(strong->curStatus.WP, 0) << "the announcing turn does not restart the wait";
 
-    const double weakWait = weak->curStatus.WP;
-    kit.view.naviText.clear();
-    kit.script({0, 0});
-    kit.press();
-    EXPECT_EQ(kit.view.naviText, c.message);
-    EXPECT_EQ(strong->curStatus.WP, -1);
-    EXPECT_EQ(weak->curStatus.WP, weakWait) << "a single step";
+        const double weakWait = weak->curStatus.WP;
+        kit.view.naviText.clear();
+        kit.script({0, 0});
+        kit.press();
+        EXPECT_EQ(kit.view.naviText, message);
+        EXPECT_EQ(strong->curStatus.WP, -1);
+        EXPECT_EQ(weak->curStatus.WP, weakWait) << "a single step";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sides, BattleEnd,
-                         testing::Values(EndCase{"Victory", true, "プレイヤーの勝利！"},
-                                         EndCase{"Defeat", false, "プレイヤーの敗北・・・"}),
-                         [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
 
 } // namespace

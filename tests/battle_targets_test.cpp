@@ -6,11 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using pc::OBJE;
 
-// Parties set up for the player side; `hp` gives each member's current HP.
+// Parties of members with registered HP 100 and the given current HP, seen
+// from the player side.
 struct TargetKit : BattleKit {
     TargetKit(const std::vector<double>& players, const std::vector<double>& enemies)
     {
@@ -19,33 +22,28 @@ struct TargetKit : BattleKit {
         for (double hp : enemies)
             enemy()->baseStatus.HP = hp;
         setUp();
-        for (OBJE* m = state.RPtop; m; m = m->next)
-            m->baseStatus.HP = 100;
-        for (OBJE* m = state.REtop; m; m = m->next)
-            m->baseStatus.HP = 100;
+        for (OBJE* top : {state.RPtop, state.REtop})
+            for (OBJE* member = top; member; member = member->next)
+                member->baseStatus.HP = 100;
         state.playerAttackFlag = true;
     }
     pc::Side side() { return pc::sideOf(state, view); }
-    OBJE* at(OBJE* top, std::int32_t row) { return pc::recordAt(top, row); }
 };
 
-TEST(DamageTarget, FallenOpponentsAreDrawnAgainWhileOneLives)
+TEST(DamageTarget, FallenOpponentsAreDrawnAgainUnlessAllAreDown)
 {
     TargetKit kit({100}, {0, 100, 0});
     kit.script({0, 5, 4});
-    const pc::DamageDraw draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
-    EXPECT_EQ(draw.target, kit.at(kit.state.REtop, 1));
+    pc::DamageDraw draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
+    EXPECT_EQ(draw.target, kit.state.REtop->next);
     EXPECT_FALSE(draw.everyOpponentDown);
     EXPECT_EQ(kit.state.targetNumb, 2);
     EXPECT_EQ(kit.state.RE, draw.target);
-}
 
-TEST(DamageTarget, WithEveryOpponentDownOneDrawStands)
-{
-    TargetKit kit({100}, {0, 0});
-    kit.script({7});
-    const pc::DamageDraw draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
-    EXPECT_EQ(draw.target, kit.at(kit.state.REtop, 1));
+    kit.state.REtop->next->curStatus.HP = 0;
+    kit.script({2});
+    draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
+    EXPECT_EQ(draw.target, kit.state.REtop->next->next);
     EXPECT_TRUE(draw.everyOpponentDown);
 }
 
@@ -53,17 +51,65 @@ TEST(HealTarget, IsAMemberBelowSeventyPercentFallenOnesIncluded)
 {
     const struct {
         std::vector<double> party;
-        std::vector<std::int32_t> draws;
-        std::int32_t expectedRow; // -1: none
-    } cases[] = {
-        {{70}, {3}, -1}, {{69.5}, {3}, 0}, {{0}, {0}, 0}, {{100, 50, 0}, {0, 3, 2}, 2}, {{100, 50, 100}, {0, 4}, 1},
-    };
+        Draws draws;
+        std::int32_t row; // -1: none
+    } cases[] = {{{70}, {3}, -1},
+                 {{69.5}, {3}, 0},
+                 {{0}, {0}, 0},
+                 {{100, 50, 0}, {0, 3, 2}, 2},
+                 {{100, 50, 100}, {0, 4}, 1}};
     for (const auto& c : cases) {
         TargetKit kit(c.party, {100});
         kit.script(c.draws);
         OBJE* target = pc::drawHealTarget(kit.random, kit.side().own, kit.state.targetNumb);
-        EXPECT_EQ(target, c.expectedRow < 0 ? nullptr : kit.at(kit.state.RPtop, c.expectedRow)) << c.party[0];
+        EXPECT_EQ(target, c.row < 0 ? nullptr : pc::recordAt(kit.state.RPtop, c.row)) << c.party[0];
         EXPECT_EQ(kit.state.RP, target);
+    }
+}
+
+TEST(TargetCount, Ranges2And3FollowTheNumberOfLivingMembers)
+{
+    // Counts for 0 to 6 living members, with a draw of 3 where the count is drawn.
+    const struct {
+        std::int32_t range;
+        std::array<std::int32_t, 7> count;
+        std::array<bool, 7> drawn;
+    } cases[] = {{2, {1, 1, 2, 1, 1, 1, 1}, {false, false, true, true, true, true, true}},
+                 {3, {1, 1, 2, 3, 4, 5, 5}, {false, false, false, false, true, true, true}}};
+    for (const auto& c : cases) {
+        for (std::int32_t range : {c.range, c.range + 4}) {
+            for (std::int32_t living = 0; living < 7; ++living) {
+                ScriptedRandom random;
+                if (c.drawn[static_cast<std::size_t>(living)])
+                    random.add({3});
+                EXPECT_EQ(pc::targetCount(random, range, living, 9), c.count[static_cast<std::size_t>(living)])
+                    << "range " << range << ", living " << living;
+            }
+        }
+    }
+}
+
+TEST(TargetList, DistinctPositionsOfWhichOnlyTheFirstMayBeFallen)
+{
+    const struct {
+        std::vector<double> hp;
+        std::int32_t range;
+        Draws draws;
+        std::vector<double> positions;
+    } cases[] = {
+        {{0, 100, 100, 100}, 3, {0, 0, 4, 1, 1, 2}, {1, 2, 3}}, // fallen first; repeats drawn again
+        {{0, 100, 100, 100}, 3, {1, 0, 2, 3}, {2, 3, 4}},       // a fallen later one drawn again
+        {{0, 100, 100}, 4, {0, 1, 2}, {1, 2, 3}},               // whole party after a fallen first
+        {{0, 100, 100}, 8, {1, 0, 2}, {2, 3}},                  // whole party: the living ones
+        {{0, 0}, 4, {1}, {2}},                                  // nobody living: the first alone
+    };
+    for (const auto& c : cases) {
+        TargetKit kit({100}, c.hp);
+        kit.script(c.draws);
+        std::vector<double> positions;
+        for (const pc::TargetNode& node : pc::drawTargetList(kit.random, c.range, kit.side().opponents))
+            positions.push_back(node.position);
+        EXPECT_EQ(positions, c.positions) << "range " << c.range;
     }
 }
 

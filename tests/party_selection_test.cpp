@@ -28,18 +28,16 @@ struct PartySelectionTest : testing::Test {
         tick(-1);
     }
     bool tick(std::int32_t partyRow) { return pc::readyUpTick(state, tables, partyRow, partyRow); }
-    void add(std::int32_t rosterRow)
+    void add(std::int32_t rosterRow, std::int32_t partyRow = -1)
     {
+        tick(partyRow);
         state.CPlistClickedRow = rosterRow;
         pc::RPadd(state, tables);
     }
-    // Adds the named roster characters with no party row clicked.
     void build(const Names& names)
     {
-        for (const std::string& name : names) {
+        for (const std::string& name : names)
             add(name.back() - '0');
-            tick(-1);
-        }
     }
     Names party() const
     {
@@ -57,6 +55,7 @@ TEST_F(PartySelectionTest, RebuildListsTheRosterTwiceAndEmptiesBothParties)
     EXPECT_EQ(tables.CElistMA, tables.CPlistMA);
     build({"R0"});
     pc::REadd(state, tables);
+    EXPECT_EQ(state.RPtop->attacks, state.objeTop->attacks) << "members share the attacks";
     state.initCPEListFlag = true;
     EXPECT_FALSE(tick(-1));
     EXPECT_FALSE(state.initCPEListFlag);
@@ -72,16 +71,13 @@ TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
     build({"R2", "R0", "R1"});
     EXPECT_EQ(party(), (Names{"R2", "R0", "R1"}));
     EXPECT_EQ(tables.RPlistSelectedRow, 2);
-
     const std::pair<std::int32_t, Names> cases[] = {
         {1, {"R0", "R1", "R2", "R1"}}, {0, {"R1", "R2", "R0", "R1"}}, {2, {"R0", "R1", "R1", "R2"}}};
     for (const auto& [row, expected] : cases) {
         SetUp();
         build({"R0", "R1"});
-        tick(row);
-        add(2);
-        tick(row);
-        add(1);
+        add(2, row);
+        add(1, row);
         EXPECT_EQ(party(), expected) << row;
         EXPECT_EQ(tables.RPlistSelectedRow, row);
     }
@@ -90,45 +86,30 @@ TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
 TEST_F(PartySelectionTest, RowsThatDesignateNothingAddNothing)
 {
     build({"R0"});
-    const std::pair<std::int32_t, std::int32_t> rosterAndPartyRows[] = {{-1, -1}, {3, -1}, {0, 2}};
-    for (const auto& [rosterRow, partyRow] : rosterAndPartyRows) {
-        tick(partyRow);
-        add(rosterRow);
+    for (const auto& [rosterRow, partyRow] : {std::pair{-1, -1}, {3, -1}, {0, 2}}) {
+        add(rosterRow, partyRow);
         EXPECT_EQ(party(), (Names{"R0"})) << rosterRow << " " << partyRow;
     }
-}
-
-TEST_F(PartySelectionTest, MembersAreCopiesThatShareTheAttacks)
-{
-    build({"R1", "R1"});
-    OBJE* character = pc::recordAt(state.objeTop, 1);
-    character->name = "改名";
-    EXPECT_EQ(party(), (Names{"R1", "R1"}));
-    EXPECT_EQ(state.RPtop->attacks, character->attacks);
-    pc::RPdelete(state, tables);
-    EXPECT_EQ(party(), (Names{"R1"}));
 }
 
 TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
 {
     const struct {
-        const char* name;
         std::int32_t clickedRow;
         std::vector<Names> after;
     } cases[] = {
-        {"row past the end: nothing", 7, {{"R0", "R1", "R2", "R0"}}},
-        {"before any click: the first", 0, {{"R1", "R2", "R0"}, {"R2", "R0"}}},
-        {"click on no row: the last each time", -1, {{"R0", "R1", "R2"}, {"R0", "R1"}, {"R0"}, {}}},
-        {"click on row 2: rows 2, 1, 0, 0", 2, {{"R0", "R1", "R0"}, {"R0", "R0"}, {"R0"}, {}, {}}},
+        {7, {{"R0", "R1", "R2", "R0"}}},
+        {0, {{"R1", "R2", "R0"}, {"R2", "R0"}}},
+        {-1, {{"R0", "R1", "R2"}, {"R0", "R1"}, {"R0"}, {}}},
+        {2, {{"R0", "R1", "R0"}, {"R0", "R0"}, {"R0"}, {}, {}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         SetUp();
         build({"R0", "R1", "R2", "R0"});
         state.RPlistClickedRow = c.clickedRow;
         for (const Names& expected : c.after) {
             pc::RPdelete(state, tables);
-            EXPECT_EQ(party(), expected);
+            EXPECT_EQ(party(), expected) << "clicked row " << c.clickedRow;
         }
     }
     EXPECT_EQ(state.RP, nullptr);

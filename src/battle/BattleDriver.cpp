@@ -42,6 +42,22 @@ bool nobodyCanAct(BattleContext& ctx)
     return true;
 }
 
+// While a multi-part action is under way, a press makes one step for the
+// member that acts and leaves the counters alone. True when it did.
+bool continuesAction(BattleContext& ctx)
+{
+    AppState& state = ctx.state;
+    if (!state.multipleLoopFlag)
+        return false;
+    OBJE* actor = ctx.view.pending.actor;
+    if (!actor) {
+        state.multipleLoopFlag = false;
+        return false;
+    }
+    theBattleLoop(ctx, *actor);
+    return true;
+}
+
 // One pass; true when the driver has to stop.
 bool pass(BattleContext& ctx)
 {
@@ -65,6 +81,8 @@ void Navigation(BattleContext& ctx)
 
 void theBattle(BattleContext& ctx)
 {
+    if (continuesAction(ctx))
+        return;
     while (!ctx.state.stopBattleLoop) {
         if (nobodyCanAct(ctx) || pass(ctx))
             return;

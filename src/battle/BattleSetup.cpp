@@ -1,6 +1,7 @@
 #include "BattleSetup.h"
 
 #include "Messages.h"
+#include "MultiTarget.h"
 #include "Panels.h"
 #include "records/RowRule.h"
 
@@ -96,6 +97,7 @@ void setUpBattle(BattleContext& ctx)
     initSCPElist(ctx);
     initCurrentStatus(ctx.state);
     initBattleNavigation(ctx.view);
+    dropMultiPartAction(ctx);
 }
 
 void setSideStatus(BattleContext& ctx)

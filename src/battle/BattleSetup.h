@@ -15,7 +15,7 @@ void initSCPElist(BattleContext& ctx);
 void initCurrentStatus(AppState& state);
 // The P1 and P2 panels blank and "戦闘開始！" in NaviTF.
 void initBattleNavigation(BattleView& view);
-// The three set-up steps in order.
+// The three set-up steps in order; a multi-part action still under way ends.
 void setUpBattle(BattleContext& ctx);
 
 // The CP and CE status panels: the members at the remembered side-table rows

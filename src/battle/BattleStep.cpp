@@ -1,6 +1,7 @@
 #include "BattleStep.h"
 
 #include "Messages.h"
+#include "MultiTarget.h"
 #include "Outcome.h"
 #include "Panels.h"
 #include "PlainAttack.h"
@@ -24,21 +25,38 @@ void announceEnd(BattleContext& ctx, const Side& side)
     ctx.state.stopBattleLoop = true;
 }
 
-// The first attack decides the mode of the turn; without a usable one the
-// turn falls back to the plain attack.
+// The first attack decides the mode of the turn: a run of multi-target
+// attacks is weighed first, and an attack of range 1 or 5 after it (or at the
+// head) starts the single-target choice. Without a usable attack the turn
+// falls back to the plain attack.
 void chooseAttack(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTargets& targets,
                   Turn& turn)
 {
-    const ATTACK* first = actor.attacks;
-    if (first && (first->range == 1 || first->range == 5))
-        chooseSingleTarget(ctx, side, actor, targets, *first, turn);
+    const ATTACK* cursor = actor.attacks;
+    if (cursor && isMultiTargetRange(cursor->range))
+        cursor = chooseMultiTarget(ctx, side, actor, targets, *cursor, turn);
+    if (cursor && (cursor->range == 1 || cursor->range == 5))
+        chooseSingleTarget(ctx, side, actor, targets, *cursor, turn);
+}
+
+// Nothing chosen, or a heal left standing by the multi-target choice with no
+// value chosen to heal by.
+bool makesPlainAttack(const Turn& turn)
+{
+    if (turn.multiReady)
+        return false;
+    return turn.healFlag ? !turn.chosenValueSet : !turn.singleReady;
 }
 
 void carryOut(BattleContext& ctx, const Side& side, OBJE& actor, const TurnTargets& targets, const Turn& turn)
 {
-    if (!turn.singleReady && !turn.multiReady && !turn.healFlag) {
+    if (makesPlainAttack(turn)) {
         plainAttack(ctx, actor, targets.damage);
         endAction(ctx, side, actor, side.opponents.cursor);
+        return;
+    }
+    if (turn.multiReady) {
+        beginMultiPartAction(ctx, side, actor, turn);
         return;
     }
     applySingleTarget(ctx, actor, targets, turn);
@@ -67,7 +85,9 @@ void takeTurn(BattleContext& ctx, OBJE& actor)
 
 void theBattleLoop(BattleContext& ctx, OBJE& member)
 {
-    if (waitRunsOut(member))
+    if (ctx.state.multipleLoopFlag)
+        continueMultiPartAction(ctx, member);
+    else if (waitRunsOut(member))
         takeTurn(ctx, member);
 }
 

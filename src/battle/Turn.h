@@ -4,6 +4,7 @@
 #include "records/Records.h"
 
 #include <cstdint>
+#include <string>
 
 namespace pc {
 
@@ -11,6 +12,15 @@ namespace pc {
 struct TurnTargets {
     OBJE& damage;
     OBJE* heal; // none when no own member is below 70 % of its registered HP
+};
+
+// The best multi-target attack of a turn, kept apart from the single-target choice.
+struct MultiTargetChoice {
+    bool found = false; // some attack's total was above 0
+    std::string name;
+    std::int32_t type = 0;
+    double cost = 0;
+    bool healsOwnParty = false;
 };
 
 struct Turn {
@@ -24,6 +34,7 @@ struct Turn {
     double chosenValue = 0; // 0 until the single-target choice sets it
     bool chosenValueSet = false;
     std::int32_t atkType = 0;
+    MultiTargetChoice multi;
 };
 
 } // namespace pc

@@ -1,0 +1,186 @@
+#include "MultiTarget.h"
+
+#include "Messages.h"
+#include "Outcome.h"
+#include "Panels.h"
+#include "SingleTarget.h"
+#include "Targets.h"
+#include "Values.h"
+#include "records/Numbers.h"
+
+namespace pc {
+
+namespace {
+
+const Party& partyOf(const Side& side, bool ownParty)
+{
+    return ownParty ? side.own : side.opponents;
+}
+
+// Seed 3 and unknown seeds compute no value, and their cost rules nothing out.
+bool costCounts(std::int32_t seed)
+{
+    return seed >= 0 && seed <= 5 && seed != 3;
+}
+
+// The node's hit roll by seed: seeds 4 and 5 hit without a draw, seed 3 and
+// unknown seeds roll nothing.
+bool nodeHits(RandomSource& random, const ATTACK& attack, const OBJE& actor, const OBJE& target)
+{
+    switch (attack.seed) {
+    case 0:
+        return plainHitRoll(random, attack);
+    case 1:
+    case 2:
+        return hitRollWithBonus(random, attack, actor, target);
+    case 4:
+    case 5:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The node's value against its member, then its rolls; a position without a
+// member is worth nothing and rolls nothing.
+void evaluateNode(RandomSource& random, const ATTACK& attack, const OBJE& actor, const OBJE* target,
+                  TargetNode& node)
+{
+    if (!target) {
+        node.value = 0;
+        return;
+    }
+    if (const auto value = multiTargetValue(random, attack, actor, *target)) {
+        node.value = *value;
+        propCase(attack, target, node.value);
+    }
+    if (successRoll(random, attack))
+        node.success = true;
+    if (nodeHits(random, attack, actor, *target))
+        node.hit = true;
+}
+
+// Attacks on the own party are chosen only when they heal.
+bool choosable(const ATTACK& attack)
+{
+    return !reachesOwnParty(attack.range) || isHealSeed(attack.seed);
+}
+
+// Evaluates one attack for every node, settles what its cost rules out, and
+// keeps it when its total is the best so far.
+void weigh(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTargets& targets,
+           const ATTACK& attack, Turn& turn)
+{
+    AppState& state = ctx.state;
+    const bool ownParty = reachesOwnParty(attack.range);
+    double total = 0;
+    for (TargetNode& node : state.targ) {
+        evaluateNode(ctx.random, attack, actor, memberAt(partyOf(side, ownParty), toInt32(node.position)), node);
+        total += node.value;
+    }
+    const double cost = mpCost(attack, actor);
+    const bool unaffordable = cost > actor.curStatus.MP;
+    if (unaffordable && costCounts(attack.seed))
+        turn.multiReady = false;
+    if (isHealSeed(attack.seed)) {
+        if (side.player && targets.heal)
+            turn.healFlag = true;
+        if (unaffordable)
+            turn.singleReady = turn.healFlag = false;
+    }
+    if (choosable(attack) && total > side.mostDmg) {
+        side.mostDmg = total;
+        state.targX = state.targ;
+        turn.multi = {true, attack.name, attack.type, cost, ownParty};
+    }
+}
+
+// The member at the node, with the acting party's cursor on it; none for a
+// position without a member.
+OBJE* reach(const Party& party, const TargetNode& node)
+{
+    OBJE* member = memberAt(party, toInt32(node.position));
+    if (member)
+        party.cursor = member;
+    return member;
+}
+
+void applyNode(BattleContext& ctx, const TargetNode& node, OBJE& target, bool heals)
+{
+    const std::string& prefix = ctx.state.zenjutsu;
+    std::string& navi = ctx.view.naviText;
+    if (heals)
+        navi = healMessage(prefix, target.name, healBy(target, node.value));
+    else if (node.hit && node.success)
+        navi = damageMessage(prefix, target.name, dealDamage(target, node.value));
+    else
+        navi = missMessage(prefix, target.name);
+    showMember(ctx.view.p2, target);
+}
+
+// Applies the next node that has a member, then stops while nodes remain;
+// past the last node the action ends for the member.
+void applyNextTarget(BattleContext& ctx, const Side& side, OBJE& member)
+{
+    AppState& state = ctx.state;
+    const bool heals = ctx.view.pending.healsOwnParty;
+    const Party& party = partyOf(side, heals);
+    while (state.targXcursor < state.targX.size()) {
+        const TargetNode& node = state.targX[state.targXcursor++];
+        OBJE* target = reach(party, node);
+        if (!target)
+            continue;
+        applyNode(ctx, node, *target, heals);
+        state.multipleLoopFlag = true;
+        if (state.targXcursor < state.targX.size()) {
+            state.stopBattleLoop = true;
+            return;
+        }
+        state.zenjutsu.clear();
+    }
+    dropMultiPartAction(ctx);
+    endAction(ctx, side, member, party.cursor);
+}
+
+} // namespace
+
+const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
+                                const TurnTargets& targets, const ATTACK& start, Turn& turn)
+{
+    ctx.state.targ = drawTargetList(ctx.random, start.range, partyOf(side, reachesOwnParty(start.range)));
+    turn.multiReady = true;
+    side.mostDmg = 0;
+    const ATTACK* attack = &start;
+    for (; attack && isMultiTargetRange(attack->range); attack = attack->next)
+        weigh(ctx, side, actor, targets, *attack, turn);
+    if (!turn.multi.found)
+        turn.multiReady = false;
+    return attack;
+}
+
+void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, const Turn& turn)
+{
+    AppState& state = ctx.state;
+    state.atkName = turn.multi.name;
+    if (auto prefix = messagePrefix(turn.multi.type, actor.name, state.atkName))
+        state.zenjutsu = *prefix;
+    takeMP(actor, turn.multi.cost);
+    state.targXcursor = 0;
+    ctx.view.pending = {&actor, turn.multi.healsOwnParty};
+    applyNextTarget(ctx, side, actor);
+}
+
+void continueMultiPartAction(BattleContext& ctx, OBJE& member)
+{
+    ctx.state.zenjutsu.clear();
+    applyNextTarget(ctx, sideOf(ctx.state, ctx.view), member);
+}
+
+void dropMultiPartAction(BattleContext& ctx)
+{
+    ctx.state.multipleLoopFlag = false;
+    ctx.state.targXcursor = 0;
+    ctx.view.pending = {};
+}
+
+} // namespace pc
