@@ -14,13 +14,13 @@
 
 using Draws = std::vector<std::int32_t>;
 
-struct MemberSpec {
+struct MemberDraft {
     std::string name = "戦士";
     double HP = 100, MP = 50, WP = 1, ATK = 30, DEF = 20, HIT = 30, EVA = 30, ARI = 20;
 };
 
 // Attribute 21 (death) leaves values unscaled unless a test picks another.
-struct AttackSpec {
+struct AttackDraft {
     std::string name = "斬り";
     std::int32_t range = 1, type = 0, prop = 21, seed = 0;
     double MP = 0, MPP = 0, succ = 100, count = 10, hit = 100;
@@ -33,7 +33,7 @@ struct BattleKit {
     std::ostringstream log;
     pc::BattleContext ctx{state, view, random, log};
 
-    pc::OBJE* join(pc::OBJE*& top, const MemberSpec& s)
+    pc::OBJE* join(pc::OBJE*& top, const MemberDraft& s)
     {
         pc::OBJE* member = state.objes.make();
         pc::InitObje(*member);
@@ -43,10 +43,10 @@ struct BattleKit {
         (top ? pc::lastOf(top)->next : top) = member;
         return member;
     }
-    pc::OBJE* player(const MemberSpec& spec = {}) { return join(state.RPtop, spec); }
-    pc::OBJE* enemy(const MemberSpec& spec = {}) { return join(state.REtop, spec); }
+    pc::OBJE* player(const MemberDraft& draft = {}) { return join(state.RPtop, draft); }
+    pc::OBJE* enemy(const MemberDraft& draft = {}) { return join(state.REtop, draft); }
 
-    pc::ATTACK* attack(pc::OBJE* member, const AttackSpec& s = {})
+    pc::ATTACK* attack(pc::OBJE* member, const AttackDraft& s = {})
     {
         pc::ATTACK* a = state.attacks.make();
         *a = {nullptr, "", s.name, s.range, s.type, s.prop, s.seed, s.MP, s.MPP, s.succ, 0, s.count, s.hit, {}, {}};
@@ -69,10 +69,10 @@ struct Duel : BattleKit {
     pc::OBJE* hero = player({.name = "勇者"});
     pc::OBJE* slime = enemy({.name = "スライム"});
 
-    explicit Duel(const std::vector<AttackSpec>& attacks = {}, double heroHP = 100)
+    explicit Duel(const std::vector<AttackDraft>& attacks = {}, double heroHP = 100)
     {
-        for (const AttackSpec& spec : attacks)
-            attack(hero, spec);
+        for (const AttackDraft& draft : attacks)
+            attack(hero, draft);
         setUp();
         state.playerAttackFlag = true;
         hero->curStatus.HP = heroHP;

@@ -10,10 +10,10 @@ TEST(BattleEnd, IsAnnouncedOnTheWinnersNextTurnAndAgainAfterOneStep)
 {
     for (const auto& [playerWins, message] : {std::pair{true, "プレイヤーの勝利！"}, {false, "プレイヤーの敗北・・・"}}) {
         BattleKit kit;
-        const MemberSpec strongSpec{.name = "強者", .WP = 2, .ATK = 100, .HIT = 100};
-        const MemberSpec weakSpec{.name = "弱者", .HP = 10, .WP = 3, .DEF = 0, .HIT = 0};
-        pc::OBJE* strong = playerWins ? kit.player(strongSpec) : kit.enemy(strongSpec);
-        pc::OBJE* weak = playerWins ? kit.enemy(weakSpec) : kit.player(weakSpec);
+        const MemberDraft strongDraft{.name = "強者", .WP = 2, .ATK = 100, .HIT = 100};
+        const MemberDraft weakDraft{.name = "弱者", .HP = 10, .WP = 3, .DEF = 0, .HIT = 0};
+        pc::OBJE* strong = playerWins ? kit.player(strongDraft) : kit.enemy(strongDraft);
+        pc::OBJE* weak = playerWins ? kit.enemy(weakDraft) : kit.player(weakDraft);
         kit.setUp();
         kit.script({0, 0, 0, 0});
         kit.press();

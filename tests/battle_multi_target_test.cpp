@@ -13,10 +13,10 @@ constexpr const char* kPlain = "勇者の攻撃！\nスライムは20のダメ�
 // then draws twice for its value, once for success and once to hit.
 TEST(MultiTargetChoice, TakesTheHighestTotalAndFallsBackWhenNoneCanBeUsed)
 {
-    const AttackSpec first{.name = "甲", .range = 2, .count = 30}, second{.name = "乙", .range = 2, .count = 30};
+    const AttackDraft first{.name = "甲", .range = 2, .count = 30}, second{.name = "乙", .range = 2, .count = 30};
     const struct {
         const char* name;
-        std::vector<AttackSpec> attacks;
+        std::vector<AttackDraft> attacks;
         Draws draws;
         const char* message;
         double heroHP = 100;

@@ -37,7 +37,7 @@ TEST(BattleStep, ChoosesTheAffordableAttackOfHighestValueOrMakesThePlainAttack)
 {
     const struct {
         const char* name;
-        std::vector<AttackSpec> attacks;
+        std::vector<AttackDraft> attacks;
         Draws draws;
         const char* message;
         double heroHP = 100;
@@ -103,7 +103,7 @@ TEST(BattleStep, AttackAgainstAMissingHealTargetStaysUnscaled)
 TEST(BattleStep, DefaultChoiceRollsByItsOwnSeed)
 {
     const struct {
-        std::vector<AttackSpec> attacks;
+        std::vector<AttackDraft> attacks;
         Draws draws;
     } cases[] = {
         {{{.range = 5, .seed = 4}, {.name = "突き", .seed = 1, .hit = 0}}, {0, 0, 0, 49, 0}},
