@@ -88,7 +88,7 @@ TEST_F(ThreeTargetAction, EndsWhenANewBattleIsSetUp)
 {
     kit.setUp();
     EXPECT_FALSE(kit.state.multipleLoopFlag);
-    EXPECT_EQ(kit.view.pending.actor, nullptr);
+    EXPECT_EQ(kit.state.pendingActor, nullptr);
     EXPECT_EQ(kit.state.targXcursor, 0u);
 }
 

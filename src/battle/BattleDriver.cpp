@@ -49,7 +49,7 @@ bool continuesAction(BattleContext& ctx)
     AppState& state = ctx.state;
     if (!state.multipleLoopFlag)
         return false;
-    OBJE* actor = ctx.view.pending.actor;
+    OBJE* actor = ctx.state.pendingActor;
     if (!actor) {
         state.multipleLoopFlag = false;
         return false;

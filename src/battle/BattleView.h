@@ -35,15 +35,6 @@ struct SideRow {
     bool operator==(const SideRow&) const = default;
 };
 
-struct OBJE;
-
-// A multi-part action under way between presses: the member that acts, and
-// whether it heals its own party rather than damaging its opponents.
-struct PendingAction {
-    OBJE* actor = nullptr;
-    bool healsOwnParty = false;
-};
-
 struct BattleView {
     std::string naviText;   // NaviTF
     PanelView p1;           // the acting member
@@ -54,7 +45,6 @@ struct BattleView {
     std::vector<SideRow> SCElistMA;
     std::int32_t SCPlistSelectedRow = -1;
     std::int32_t SCElistSelectedRow = -1;
-    PendingAction pending;  // kept with the view, which lives as long as the battle window
 };
 
 } // namespace pc

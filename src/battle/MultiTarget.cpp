@@ -123,7 +123,7 @@ void applyNode(BattleContext& ctx, const TargetNode& node, OBJE& target, bool he
 void applyNextTarget(BattleContext& ctx, const Side& side, OBJE& member)
 {
     AppState& state = ctx.state;
-    const bool heals = ctx.view.pending.healsOwnParty;
+    const bool heals = ctx.state.pendingHealsOwnParty;
     const Party& party = partyOf(side, heals);
     while (state.targXcursor < state.targX.size()) {
         const TargetNode& node = state.targX[state.targXcursor++];
@@ -166,7 +166,8 @@ void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, con
         state.zenjutsu = *prefix;
     takeMP(actor, turn.multi.cost);
     state.targXcursor = 0;
-    ctx.view.pending = {&actor, turn.multi.healsOwnParty};
+    state.pendingActor = &actor;
+    state.pendingHealsOwnParty = turn.multi.healsOwnParty;
     applyNextTarget(ctx, side, actor);
 }
 
@@ -180,7 +181,8 @@ void dropMultiPartAction(BattleContext& ctx)
 {
     ctx.state.multipleLoopFlag = false;
     ctx.state.targXcursor = 0;
-    ctx.view.pending = {};
+    ctx.state.pendingActor = nullptr;
+    ctx.state.pendingHealsOwnParty = false;
 }
 
 } // namespace pc

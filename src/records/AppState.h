@@ -75,6 +75,10 @@ struct AppState {
     std::vector<TargetNode> targ;
     std::vector<TargetNode> targX;
     std::size_t targXcursor = 0;
+    // The member whose multi-part action is under way, and whether that action
+    // heals its own party rather than damaging its opponents.
+    OBJE* pendingActor = nullptr;
+    bool pendingHealsOwnParty = false;
 
     // Preset list bookkeeping: whether the file on disk is one this run loaded
     // exactly or wrote itself, and whether the old file has been kept aside.
