@@ -6,6 +6,8 @@ partyclash_packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
+    clang libclang-rt-dev llvm
+    dpkg-dev file
 )
 
 ensure_packages() {
