@@ -3,6 +3,7 @@
 #pragma once
 
 #include "battle/BattleView.h"
+#include "battle/Breakdown.h"
 #include "battle/Random.h"
 #include "records/AppState.h"
 
@@ -16,6 +17,8 @@ struct BattleContext {
     BattleView& view;
     RandomSource& random;
     std::ostream& log = std::cerr;
+    // Where the rules record how the numbers of each message came about; none records nothing.
+    BreakdownRecorder* breakdown = nullptr;
 };
 
 } // namespace pc

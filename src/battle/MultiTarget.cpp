@@ -25,38 +25,54 @@ bool costCounts(std::int32_t seed)
 
 // The node's hit roll by seed: seeds 4 and 5 hit without a draw, seed 3 and
 // unknown seeds roll nothing.
-bool nodeHits(RandomSource& random, const ATTACK& attack, const OBJE& actor, const OBJE& target)
+bool nodeHits(RandomSource& random, const ATTACK& attack, const OBJE& actor, const OBJE& target, RollTerms* terms)
 {
     switch (attack.seed) {
     case 0:
-        return plainHitRoll(random, attack);
+        return plainHitRoll(random, attack, terms);
     case 1:
     case 2:
-        return hitRollWithBonus(random, attack, actor, target);
+        return hitRollWithBonus(random, attack, actor, target, terms);
     case 4:
     case 5:
+        if (terms)
+            *terms = {.kind = Roll::sure, .succeeded = true};
         return true;
     default:
         return false;
     }
 }
 
+// Where a node's roll is recorded. A flag that an earlier attack of the turn
+// has set stays set, so the roll that set it is kept and this one goes unrecorded.
+RollTerms* rollRecord(RollTerms* kept, bool alreadySet)
+{
+    if (kept && alreadySet) {
+        kept->carried = true;
+        return nullptr;
+    }
+    return kept;
+}
+
 // The node's value against its member, then its rolls; a position without a
 // member is worth nothing and rolls nothing.
 void evaluateNode(RandomSource& random, const ATTACK& attack, const OBJE& actor, const OBJE* target,
-                  TargetNode& node)
+                  TargetNode& node, NodeTerms* terms)
 {
     if (!target) {
         node.value = 0;
+        if (terms)
+            *terms = {};
         return;
     }
-    if (const auto value = multiTargetValue(random, attack, actor, *target)) {
+    ValueTerms* valueTerms = partOf(terms, &NodeTerms::value);
+    if (const auto value = multiTargetValue(random, attack, actor, *target, valueTerms)) {
         node.value = *value;
-        propCase(attack, target, node.value);
+        propCase(attack, target, node.value, valueTerms);
     }
-    if (successRoll(random, attack))
+    if (successRoll(random, attack, rollRecord(partOf(terms, &NodeTerms::success), node.success)))
         node.success = true;
-    if (nodeHits(random, attack, actor, *target))
+    if (nodeHits(random, attack, actor, *target, rollRecord(partOf(terms, &NodeTerms::hit), node.hit)))
         node.hit = true;
 }
 
@@ -72,13 +88,19 @@ void weigh(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTa
            const ATTACK& attack, Turn& turn)
 {
     AppState& state = ctx.state;
+    BreakdownRecorder* recorder = ctx.breakdown;
     const bool ownParty = reachesOwnParty(attack.range);
     double total = 0;
+    NodeTerms* terms = recorder ? recorder->walk.data() : nullptr;
     for (TargetNode& node : state.targ) {
-        evaluateNode(ctx.random, attack, actor, memberAt(partyOf(side, ownParty), toInt32(node.position)), node);
+        evaluateNode(ctx.random, attack, actor, memberAt(partyOf(side, ownParty), toInt32(node.position)), node,
+                     terms);
         total += node.value;
+        if (terms)
+            ++terms;
     }
-    const double cost = mpCost(attack, actor);
+    CostTerms costTerms;
+    const double cost = mpCost(attack, actor, recorder ? &costTerms : nullptr);
     const bool unaffordable = cost > actor.curStatus.MP;
     if (unaffordable && costCounts(attack.seed))
         turn.multiReady = false;
@@ -92,6 +114,10 @@ void weigh(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTa
         side.mostDmg = total;
         state.targX = state.targ;
         turn.multi = {true, attack.name, attack.type, cost, ownParty};
+        if (recorder) {
+            recorder->nodes = recorder->walk;
+            recorder->nodesCost = costTerms;
+        }
     }
 }
 
@@ -105,16 +131,29 @@ OBJE* reach(const Party& party, const TargetNode& node)
     return member;
 }
 
+// Shows the terms of the node at `index` of the pending action, one of `count`.
+void showNodeTerms(BreakdownRecorder& recorder, std::size_t index, std::size_t count)
+{
+    const NodeTerms terms = index < recorder.nodes.size() ? recorder.nodes[index] : NodeTerms{};
+    recorder.shown = {.source = Source::multiTarget, .value = terms.value, .success = terms.success,
+                      .hit = terms.hit, .target = static_cast<std::int32_t>(index + 1),
+                      .targets = static_cast<std::int32_t>(count)};
+}
+
 void applyNode(BattleContext& ctx, const TargetNode& node, OBJE& target, bool heals)
 {
     const std::string& prefix = ctx.state.zenjutsu;
     std::string& navi = ctx.view.naviText;
-    if (heals)
-        navi = healMessage(prefix, target.name, healBy(target, node.value));
-    else if (node.hit && node.success)
-        navi = damageMessage(prefix, target.name, dealDamage(target, node.value));
-    else
+    BreakdownRecorder* recorder = ctx.breakdown;
+    if (heals) {
+        navi = healMessage(prefix, target.name, changeHP(recorder, Effect::heal, target, node.value, healBy));
+    } else if (node.hit && node.success) {
+        navi = damageMessage(prefix, target.name, changeHP(recorder, Effect::damage, target, node.value, dealDamage));
+    } else {
         navi = missMessage(prefix, target.name);
+        if (recorder)
+            recorder->shown.effect = Effect::miss;
+    }
     showMember(ctx.view.p2, target);
 }
 
@@ -126,10 +165,13 @@ void applyNextTarget(BattleContext& ctx, const Side& side, OBJE& member)
     const bool heals = ctx.state.pendingHealsOwnParty;
     const Party& party = partyOf(side, heals);
     while (state.targXcursor < state.targX.size()) {
-        const TargetNode& node = state.targX[state.targXcursor++];
+        const std::size_t index = state.targXcursor++;
+        const TargetNode& node = state.targX[index];
         OBJE* target = reach(party, node);
         if (!target)
             continue;
+        if (ctx.breakdown)
+            showNodeTerms(*ctx.breakdown, index, state.targX.size());
         applyNode(ctx, node, *target, heals);
         state.multipleLoopFlag = true;
         if (state.targXcursor < state.targX.size()) {
@@ -148,6 +190,8 @@ const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE
                                 const TurnTargets& targets, const ATTACK& start, Turn& turn)
 {
     ctx.state.targ = drawTargetList(ctx.random, start.range, partyOf(side, reachesOwnParty(start.range)));
+    if (ctx.breakdown)
+        ctx.breakdown->walk.assign(ctx.state.targ.size(), {});
     turn.multiReady = true;
     side.mostDmg = 0;
     const ATTACK* attack = &start;
@@ -164,11 +208,17 @@ void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, con
     state.atkName = turn.multi.name;
     if (auto prefix = messagePrefix(turn.multi.type, actor.name, state.atkName))
         state.zenjutsu = *prefix;
+    const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.multi.cost);
     state.targXcursor = 0;
     state.pendingActor = &actor;
     state.pendingHealsOwnParty = turn.multi.healsOwnParty;
     applyNextTarget(ctx, side, actor);
+    // The MP is taken once, with the first target's message.
+    if (BreakdownRecorder* recorder = ctx.breakdown) {
+        recorder->shown.cost = recorder->nodesCost;
+        noteTaken(recorder->shown.cost, mpBefore, actor.curStatus.MP);
+    }
 }
 
 void continueMultiPartAction(BattleContext& ctx, OBJE& member)

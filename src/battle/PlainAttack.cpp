@@ -13,13 +13,28 @@ void plainAttack(BattleContext& ctx, const OBJE& actor, OBJE& target)
 {
     const STATUS& own = actor.curStatus;
     const STATUS& their = target.curStatus;
-    if (!rollSucceeds(ctx.random, own.HIT / their.EVA * 50.0)) {
+    BreakdownRecorder* recorder = ctx.breakdown;
+    Breakdown* shown = partOf(recorder, &BreakdownRecorder::shown);
+    if (shown)
+        *shown = {.source = Source::plainAttack,
+                  .hit = {.kind = Roll::plainAttack, .actorHIT = own.HIT, .targetEVA = their.EVA}};
+    if (!rollSucceeds(ctx.random, own.HIT / their.EVA * 50.0, partOf(shown, &Breakdown::hit))) {
         ctx.view.naviText = plainAttackMissMessage(actor.name, target.name);
+        if (shown)
+            shown->effect = Effect::miss;
         return;
     }
-    const std::int32_t bonus = remainderOf(ctx.random.draw(), toInt32(own.ATK)) / 3;
-    const double amount = dealDamage(target, std::floor(own.ATK + bonus - their.DEF / 2.0));
-    ctx.log << formulaLine(own.ATK, own.ATK / 3.0, their.DEF / 2.0) << '\n';
+    const std::int32_t truncated = toInt32(own.ATK);
+    const std::int32_t draw = ctx.random.draw();
+    const std::int32_t bonus = remainderOf(draw, truncated) / 3;
+    const double defence = their.DEF / 2.0;
+    const double damage = std::floor(own.ATK + bonus - defence);
+    if (shown)
+        shown->value = {.formula = Formula::plain, .count = own.ATK, .base = own.ATK, .truncated = truncated,
+                        .divisor = 3, .draws = {draw, 0}, .terms = {bonus, 0}, .defence = Defence::halfDEF,
+                        .defenceStatistic = their.DEF, .defenceValue = defence, .raw = damage, .value = damage};
+    const double amount = changeHP(recorder, Effect::damage, target, damage, dealDamage);
+    ctx.log << formulaLine(own.ATK, own.ATK / 3.0, defence) << '\n';
     ctx.view.naviText = plainAttackHitMessage(actor.name, target.name, amount);
 }
 

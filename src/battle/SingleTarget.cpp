@@ -17,18 +17,22 @@ bool isKnownSeed(std::int32_t seed)
 void rollChosen(BattleContext& ctx, const OBJE& actor, const TurnTargets& targets, const ATTACK& chosen,
                 Turn& turn)
 {
-    if (successRoll(ctx.random, chosen))
+    Breakdown* record = partOf(ctx.breakdown, &BreakdownRecorder::chosen);
+    if (successRoll(ctx.random, chosen, partOf(record, &Breakdown::success)))
         turn.successFlag = true;
     const bool unaffordable = turn.mpCost > actor.curStatus.MP;
     if (unaffordable)
         turn.singleReady = false;
+    RollTerms* hit = partOf(record, &Breakdown::hit);
     if (chosen.seed == 0) {
-        if (plainHitRoll(ctx.random, chosen))
+        if (plainHitRoll(ctx.random, chosen, hit))
             turn.hitFlag = true;
     } else if (isHealSeed(chosen.seed)) {
         turn.hitFlag = true;
         turn.healFlag = !unaffordable;
-    } else if (hitRollWithBonus(ctx.random, chosen, actor, targets.damage)) {
+        if (hit)
+            *hit = {.kind = Roll::sure, .succeeded = true};
+    } else if (hitRollWithBonus(ctx.random, chosen, actor, targets.damage, hit)) {
         turn.hitFlag = true;
     }
     ctx.random.draw();
@@ -46,6 +50,11 @@ void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
     double best = 0;
     const ATTACK* chosen = nullptr;
     const ATTACK* firstEvaluated = nullptr;
+    Breakdown* record = partOf(ctx.breakdown, &BreakdownRecorder::chosen);
+    if (record)
+        *record = {.source = Source::singleTarget};
+    ValueTerms evaluated;
+    ValueTerms* terms = record ? &evaluated : nullptr;
     for (const ATTACK* attack = &start; attack; attack = attack->next) {
         if (!isKnownSeed(attack->seed))
             return;
@@ -57,14 +66,19 @@ void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
             continue;
         }
         const OBJE* target = attack->range == 1 ? &targets.damage : targets.heal;
-        double value = singleTargetValue(ctx.random, *attack, actor, targets.damage, side.player).value_or(0);
-        propCase(*attack, target, value);
-        if (!firstEvaluated)
+        double value = singleTargetValue(ctx.random, *attack, actor, targets.damage, side.player, terms).value_or(0);
+        propCase(*attack, target, value, terms);
+        const bool first = !firstEvaluated;
+        if (first)
             firstEvaluated = attack;
-        if (value > best && actor.curStatus.MP >= mpCost(*attack, actor)) {
+        const bool better = value > best && actor.curStatus.MP >= mpCost(*attack, actor);
+        if (better) {
             chosen = attack;
             best = value;
         }
+        // The terms of the chosen attack, or of the first one evaluated while none is chosen.
+        if (record && (first || better))
+            record->value = evaluated;
     }
     // The walk always ends on an evaluated attack. When nothing beat 0, the
     // first attack evaluated stands, and its own rolls are made.
@@ -72,7 +86,7 @@ void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
         chosen = firstEvaluated;
     turn.chosenValue = best;
     turn.chosenValueSet = true;
-    turn.mpCost = mpCost(*chosen, actor);
+    turn.mpCost = mpCost(*chosen, actor, partOf(record, &Breakdown::cost));
     rollChosen(ctx, actor, targets, *chosen, turn);
 }
 
@@ -81,16 +95,24 @@ void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targe
     AppState& state = ctx.state;
     if (auto prefix = messagePrefix(turn.atkType, actor.name, state.atkName))
         state.zenjutsu = *prefix;
+    const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.mpCost);
+    BreakdownRecorder* recorder = ctx.breakdown;
+    if (recorder) {
+        recorder->shown = recorder->chosen;
+        noteTaken(recorder->shown.cost, mpBefore, actor.curStatus.MP);
+    }
     OBJE* healed = turn.allyFlag ? targets.heal : &targets.damage;
     if (turn.hitFlag && turn.successFlag && !turn.healFlag) {
-        const double amount = dealDamage(targets.damage, turn.chosenValue);
+        const double amount = changeHP(recorder, Effect::damage, targets.damage, turn.chosenValue, dealDamage);
         ctx.view.naviText = damageMessage(state.zenjutsu, targets.damage.name, amount);
     } else if (turn.healFlag && healed) {
-        const double amount = healBy(*healed, turn.chosenValue);
+        const double amount = changeHP(recorder, Effect::heal, *healed, turn.chosenValue, healBy);
         ctx.view.naviText = healMessage(state.zenjutsu, healed->name, amount);
     } else {
         ctx.view.naviText = missMessage(state.zenjutsu, targets.damage.name);
+        if (recorder)
+            recorder->shown.effect = Effect::miss;
     }
 }
 
