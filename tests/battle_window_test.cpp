@@ -1,4 +1,7 @@
-// The party-selection and battle windows driven through their widgets, offscreen.
+// The party-selection and battle windows driven through their widgets, offscreen:
+// parties, presses, the battle log with its breakdowns, auto-advance and keys.
+#include "BattleTestKit.h"
+#include "MemoryStorage.h"
 #include "TempDataFolder.h"
 
 #include "app/AppDelegate.h"
@@ -8,10 +11,17 @@
 #include "editor/RegisterWindow.h"
 #include "records/RowRule.h"
 #include "ui/RowTableView.h"
+#include "ui/Text.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -132,14 +142,137 @@ TEST_F(BattleWindowTest, ABattleRunsToItsEndAndCanBeFoughtAgain)
     }
 }
 
-TEST_F(BattleWindowTest, EnterAdvancesTheBattle)
+namespace {
+
+// A battle window over its own state with scripted draws. The hero's plain
+// attacks hit; the slime's first hits and its second misses. With a wait of 1
+// each member acts twice in a row, so the battle ends on the sixth press.
+struct ScriptedBattle : BattleKit {
+    static constexpr int kPresses = 6;
+    static inline const Draws kWholeBattle{0, 0, 0, 3, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 99, 0, 0, 0, 0, 0, 0};
+    MemoryStorage storage;
+    QWidget title;
+    AppContext context{state, storage, random, {.title = &title}};
+    BattleWindow window{context};
+
+    ScriptedBattle()
+    {
+        player({.name = "勇者"});
+        enemy({.name = "スライム", .HP = 45, .MP = 0});
+        state.ReadyUpListStartOffFlag = true;
+        window.timerAction4();
+    }
+
+    void fightToTheEnd(const std::function<void()>& press)
+    {
+        script(kWholeBattle);
+        for (int i = 0; i < kPresses; ++i)
+            press();
+    }
+
+    template <typename T>
+    T* child(const char* name) { return window.findChild<T*>(name); }
+    QAbstractItemView* logView() { return child<QAbstractItemView>("logView"); }
+    void press() { child<QPushButton>("navigationButton")->click(); }
+    std::string navi() { return utf8(child<QLabel>("NaviTF")->text()); }
+
+    std::vector<std::string> logged() const
+    {
+        std::vector<std::string> messages;
+        for (const LogEntry& entry : window.log())
+            messages.push_back(entry.message);
+        return messages;
+    }
+};
+
+} // namespace
+
+TEST(BattleLog, HoldsEveryMessageNaviTFShowedAndIsClearedByANewSetUp)
 {
-    app.state().CPlistClickedRow = 0;
-    app.readyUpList().RPadd();
-    app.state().CElistClickedRow = 2;
-    app.readyUpList().REadd();
-    app.readyUpList().StartOff();
-    app.battleWindow().timerAction4();
-    QTest::keyClick(&app.battleWindow(), Qt::Key_Return);
-    EXPECT_NE(navi(), QStringLiteral("戦闘開始！"));
+    ScriptedBattle battle;
+    std::vector<std::string> shown;
+    battle.fightToTheEnd([&] {
+        battle.press();
+        shown.push_back(battle.navi());
+    });
+    EXPECT_EQ(battle.logged(), shown);
+    EXPECT_EQ(shown.back(), "プレイヤーの勝利！");
+    EXPECT_EQ(battle.window.log().back().breakdown.source, Source::none) << "the announcement has no numbers";
+
+    QAbstractItemView* log = battle.logView();
+    const QString first = QStringLiteral("1\t勇者の攻撃！ スライムは21のダメージを受けた！\n");
+    battle.window.copyLog();
+    EXPECT_EQ(QApplication::clipboard()->text().count('\n'), ScriptedBattle::kPresses);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(first));
+    log->selectionModel()->select(log->model()->index(4, 0), QItemSelectionModel::Select);
+    log->selectionModel()->select(log->model()->index(0, 0), QItemSelectionModel::Select);
+    battle.window.copyLog();
+    EXPECT_EQ(QApplication::clipboard()->text(), first + QStringLiteral("5\t勇者の攻撃！ スライムは20のダメージを受けた！\n"));
+
+    log->setCurrentIndex(log->model()->index(1, 0));
+    const QString explanation = battle.child<QPlainTextEdit>("breakdownText")->toPlainText();
+    EXPECT_TRUE(explanation.contains(QStringLiteral("floor(30 + 2 - 10) = 22"))) << qPrintable(explanation);
+    EXPECT_TRUE(explanation.contains(QStringLiteral("ダメージ 22: HP 24 → 2"))) << qPrintable(explanation);
+
+    battle.state.ReadyUpListStartOffFlag = true;
+    battle.window.timerAction4();
+    EXPECT_TRUE(battle.window.log().empty());
+    EXPECT_EQ(log->model()->rowCount(), 0);
+    EXPECT_TRUE(battle.child<QPlainTextEdit>("breakdownText")->toPlainText().isEmpty());
+}
+
+TEST(BattleLog, SideTablesShowHpAndMpGaugesAndMarkTheFallen)
+{
+    ScriptedBattle battle;
+    battle.fightToTheEnd([&] { battle.press(); });
+    battle.window.timerAction4();
+    EXPECT_EQ(battle.window.view().SCPlistMA.at(0), (SideRow{"勇者", "80", "100", false}));
+    EXPECT_EQ(battle.window.view().SCElistMA.at(0), (SideRow{"スライム", "0", "0", true})) << "a registered MP of 0";
+    const QAbstractItemModel* enemies = battle.child<QAbstractItemView>("SCElistTV")->model();
+    EXPECT_EQ(enemies->index(0, 0).data().toString(), QStringLiteral("✝ スライム"));
+    EXPECT_EQ(enemies->headerData(2, Qt::Horizontal).toString(), QStringLiteral("MP"));
+}
+
+TEST(AutoAdvance, MakesTheStepsOfManualPressesAmongThemAndStopsAtTheEnd)
+{
+    ScriptedBattle manual;
+    manual.fightToTheEnd([&] { manual.press(); });
+
+    ScriptedBattle automatic;
+    auto* toggle = automatic.child<QPushButton>("autoAdvanceButton");
+    toggle->click();
+    ASSERT_TRUE(automatic.window.autoAdvancing());
+    automatic.script(ScriptedBattle::kWholeBattle);
+    for (int tick = 0; automatic.window.autoAdvancing() && tick < 2 * ScriptedBattle::kPresses; ++tick) {
+        automatic.window.autoPress();
+        if (tick == 1)
+            automatic.press();
+    }
+    EXPECT_FALSE(automatic.window.autoAdvancing());
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_EQ(automatic.logged(), manual.logged()) << "stopped on the announcement, not after it";
+}
+
+TEST(BattleKeys, EnterAndSpaceAdvanceCtrlCCopiesATogglesAutoAdvanceAndEscapeLeaves)
+{
+    ScriptedBattle battle;
+    battle.script({0, 0, 0, 0, 0, 0, 0, 0});
+    battle.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&battle.window));
+    battle.logView()->setFocus();
+    QTest::keyClick(&battle.window, Qt::Key_Return);
+    QTest::keyClick(battle.logView(), Qt::Key_Space);
+    EXPECT_EQ(battle.window.log().size(), 2u);
+    battle.logView()->selectAll();
+    QTest::keyClick(battle.logView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().count('\n'), 2) << "every chosen line, not just the current one";
+    QTest::keyClick(battle.logView(), Qt::Key_A);
+    EXPECT_TRUE(battle.window.autoAdvancing());
+    QTest::keyClick(&battle.window, Qt::Key_A);
+    EXPECT_FALSE(battle.window.autoAdvancing());
+    for (QPushButton* button : battle.window.findChildren<QPushButton*>())
+        EXPECT_TRUE(button->text().contains('&')) << qPrintable(button->objectName()) << " has no mnemonic";
+    QTest::keyClick(&battle.window, Qt::Key_Escape);
+    EXPECT_FALSE(battle.window.isVisible());
+    EXPECT_TRUE(battle.title.isVisible());
 }

@@ -3,8 +3,11 @@
 #include "Messages.h"
 #include "MultiTarget.h"
 #include "Panels.h"
+#include "Sides.h"
+#include "records/Numbers.h"
 #include "records/RowRule.h"
 
+#include <cmath>
 #include <string>
 
 namespace pc {
@@ -48,11 +51,21 @@ const OBJE& shownMember(const OBJE& top, std::int32_t row)
     return member ? *member : top;
 }
 
+// Current MP over registered MP, like the HP percentage: 0 for a registered MP of 0 or less.
+std::int32_t mpPercentage(const OBJE& member)
+{
+    const double registered = member.baseStatus.MP;
+    return registered > 0 ? toInt32(std::floor(member.curStatus.MP / registered * 100.0)) : 0;
+}
+
 void refreshGauges(std::vector<SideRow>& rows, const OBJE* top)
 {
     std::size_t row = 0;
-    for (const OBJE* member = top; member && row < rows.size(); member = member->next, ++row)
+    for (const OBJE* member = top; member && row < rows.size(); member = member->next, ++row) {
         rows[row].hp = std::to_string(hpPercentage(*member));
+        rows[row].mp = std::to_string(mpPercentage(*member));
+        rows[row].fallen = !isLiving(*member);
+    }
 }
 
 std::int32_t selectableRow(const std::vector<SideRow>& rows, std::int32_t row)

@@ -28,10 +28,13 @@ struct StatusPanelView {
     bool operator==(const StatusPanelView&) const = default;
 };
 
-// One row of a side table: "name" and "hp".
+// One row of a side table: "name", "hp", the MP percentage "mp" (filled by
+// the gauge refresh) and whether the member has fallen.
 struct SideRow {
     std::string name;
     std::string hp;
+    std::string mp = {};
+    bool fallen = false;
     bool operator==(const SideRow&) const = default;
 };
 

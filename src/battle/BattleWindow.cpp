@@ -1,7 +1,8 @@
 #include "BattleWindow.h"
 
-#include "battle/BattleDriver.h"
+#include "battle/BattleLogModel.h"
 #include "battle/BattleSetup.h"
+#include "battle/Explanation.h"
 #include "roster/QtStorage.h"
 #include "ui/HpGauge.h"
 #include "ui/PollingTimer.h"
@@ -10,8 +11,10 @@
 
 #include "ui_BattleWindow.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
+#include <QShortcut>
 
 namespace pc {
 
@@ -19,16 +22,49 @@ namespace {
 
 const QString kName = QStringLiteral("name");
 const QString kHp = QStringLiteral("hp");
+const QString kMp = QStringLiteral("mp");
+const QString kFallen = QStringLiteral("fallen");
+constexpr int kGaugeWidth = 90;
+
+// The auto-advance paces, from one press every two seconds to about one a frame.
+struct Pace {
+    const char* label;
+    int intervalMs;
+};
+constexpr Pace kPaces[] = {{"2秒", 2000}, {"1秒", 1000}, {"0.3秒", 300}, {"0.1秒", 100}, {"最速", 16}};
+constexpr int kDefaultPace = 1;
+
+// Greys the name of a fallen member, whose row carries "fallen".
+class SideNameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* model = static_cast<const RowArrayModel*>(index.model());
+        if (model->row(index.row()).value(kFallen).toBool())
+            option->palette.setColor(QPalette::Text, QColor(0x9a, 0x9a, 0x9a));
+    }
+};
 
 RowArrayModel* sideTable(RowTableView* view, QObject* parent)
 {
-    auto* model = new RowArrayModel({{kName, QStringLiteral("名前")}, {kHp, QStringLiteral("HP")}}, parent);
+    auto* model = new RowArrayModel(
+        {{kName, QStringLiteral("名前")}, {kHp, QStringLiteral("HP")}, {kMp, QStringLiteral("MP")}}, parent);
     view->setModel(model);
-    view->setItemDelegateForColumn(1, new HpGaugeDelegate(view));
-    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
-    view->horizontalHeader()->resizeSection(1, 110);
-    view->horizontalHeader()->setStretchLastSection(false);
+    view->setItemDelegateForColumn(0, new SideNameDelegate(view));
+    auto* gauge = new HpGaugeDelegate(view);
+    view->setItemDelegateForColumn(1, gauge);
+    view->setItemDelegateForColumn(2, gauge);
+    QHeaderView* header = view->horizontalHeader();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column : {1, 2}) {
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        header->resizeSection(column, kGaugeWidth);
+    }
     return model;
 }
 
@@ -47,18 +83,25 @@ void showPicture(QLabel* label, const Picture& picture)
     label->setPixmap(QPixmap::fromImage(image.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
+// The cells of a side-table row; a fallen member's name carries a cross.
+RowArrayModel::Row cellsOf(const SideRow& row)
+{
+    const QString name = row.fallen ? QStringLiteral("✝ ") + qs(row.name) : qs(row.name);
+    return {{kName, name}, {kHp, qs(row.hp)}, {kMp, qs(row.mp)}, {kFallen, row.fallen}};
+}
+
 void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
 {
     if (model.rowCount() != static_cast<int>(rows.size())) {
         model.clear();
         for (const SideRow& row : rows)
-            model.append({{kName, qs(row.name)}, {kHp, qs(row.hp)}});
+            model.append(cellsOf(row));
         return;
     }
     for (int i = 0; i < model.rowCount(); ++i) {
-        const SideRow& row = rows[static_cast<std::size_t>(i)];
-        model.setValue(i, kName, qs(row.name));
-        model.setValue(i, kHp, qs(row.hp));
+        const RowArrayModel::Row cells = cellsOf(rows[static_cast<std::size_t>(i)]);
+        for (auto cell = cells.begin(); cell != cells.end(); ++cell)
+            model.setValue(i, cell.key(), cell.value());
     }
 }
 
@@ -67,11 +110,17 @@ void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
 BattleWindow::BattleWindow(AppContext& context)
     : context_(context)
     , ui_(std::make_unique<Ui::BattleWindow>())
-    , battle_{context.state, view_, context.random}
+    , battle_{.state = context.state, .view = view_, .random = context.random, .breakdown = &breakdown_}
 {
     ui_->setupUi(this);
     SCPlistMA_ = sideTable(ui_->SCPlistTV, this);
     SCElistMA_ = sideTable(ui_->SCElistTV, this);
+    log_ = new BattleLogModel(this);
+    ui_->logView->setModel(log_);
+    for (const Pace& pace : kPaces)
+        ui_->paceBox->addItem(QString::fromUtf8(pace.label));
+    ui_->paceBox->setCurrentIndex(kDefaultPace);
+    autoTimer_.setInterval(kPaces[kDefaultPace].intervalMs);
 
     connect(ui_->SCPlistTV, &RowTableView::singleClicked, this, [this](int row) {
         SCPlistTVsgl(battle_, row);
@@ -83,42 +132,88 @@ BattleWindow::BattleWindow(AppContext& context)
     });
     connect(ui_->navigationButton, &QPushButton::clicked, this, &BattleWindow::Navigation);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &BattleWindow::ToTheTitle);
+    connect(ui_->autoAdvanceButton, &QPushButton::toggled, this, [this](bool on) {
+        if (on)
+            autoTimer_.start();
+        else
+            autoTimer_.stop();
+    });
+    connect(ui_->paceBox, &QComboBox::currentIndexChanged, this,
+            [this](int pace) { autoTimer_.setInterval(kPaces[pace].intervalMs); });
+    connect(&autoTimer_, &QTimer::timeout, this, &BattleWindow::autoPress);
+    connect(ui_->logView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { showExplanation(current); });
+    connect(ui_->copyLogButton, &QPushButton::clicked, this, &BattleWindow::copyLog);
+    addShortcuts();
     ui_->navigationButton->setFocus();
     startPolling(timer, this, &BattleWindow::timerAction4);
 }
 
 BattleWindow::~BattleWindow() = default;
 
+const std::vector<LogEntry>& BattleWindow::log() const
+{
+    return log_->entries();
+}
+
+// Enter and Space advance and Escape returns to the title from anywhere in the
+// window; A toggles auto-advance; Ctrl+C in the log copies its chosen lines.
+void BattleWindow::addShortcuts()
+{
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        new QShortcut(key, this, this, &BattleWindow::Navigation);
+    new QShortcut(Qt::Key_A, this, ui_->autoAdvanceButton, &QPushButton::toggle);
+    new QShortcut(Qt::Key_Escape, this, this, &BattleWindow::ToTheTitle);
+    new QShortcut(QKeySequence::Copy, ui_->logView, this, &BattleWindow::copyLog, Qt::WidgetShortcut);
+}
+
 void BattleWindow::timerAction4()
 {
     const bool settingUp = context_.state.ReadyUpListStartOffFlag;
     battleTick(battle_);
     if (settingUp) {
+        log_->clear();
+        ui_->breakdownText->clear();
         showBattle();
         ui_->navigationButton->setFocus();
     }
     showSides();
 }
 
-void BattleWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Enter advances the battle from anywhere in the window; Space presses the focused button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Navigation();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
 void BattleWindow::Navigation()
 {
-    pc::Navigation(battle_);
+    log_->append(pressLogged(battle_));
+    ui_->logView->scrollToBottom();
     showBattle();
+    if (announcesEnd(view_.naviText))
+        ui_->autoAdvanceButton->setChecked(false);
+}
+
+void BattleWindow::autoPress()
+{
+    Navigation();
 }
 
 void BattleWindow::ToTheTitle()
 {
+    ui_->autoAdvanceButton->setChecked(false);
     closeAndBringToFront(this, context_.windows.title);
+}
+
+void BattleWindow::copyLog()
+{
+    QGuiApplication::clipboard()->setText(log_->text(ui_->logView->selectionModel()->selectedRows()));
+}
+
+void BattleWindow::showExplanation(const QModelIndex& row)
+{
+    if (!row.isValid()) {
+        ui_->breakdownText->clear();
+        return;
+    }
+    const LogEntry& entry = log_->entries().at(static_cast<std::size_t>(row.row()));
+    ui_->breakdownText->setPlainText(QString::number(row.row() + 1) + QStringLiteral(": ") + qs(entry.message) +
+                                     QStringLiteral("\n\n") + qs(explain(entry.breakdown)));
 }
 
 void BattleWindow::showBattle()
