@@ -1,0 +1,61 @@
+#include "Waits.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pc {
+
+namespace {
+
+// 2^53: from here on doubles are spaced 2 or more apart.
+constexpr double kWholeLimit = 9007199254740992.0;
+
+// How many steps from `wait` are exact, so that one subtraction makes them
+// all: a positive wait goes down into [0, 1); a negative one down to the
+// edge of its binade, past which the spacing doubles and a step may round.
+std::uint64_t exactSteps(double wait)
+{
+    int exponent = 0;
+    std::frexp(wait, &exponent);
+    if (exponent > 53)
+        return 0;
+    if (wait >= 0)
+        return static_cast<std::uint64_t>(wait);
+    return static_cast<std::uint64_t>(std::ldexp(1.0, exponent) + wait);
+}
+
+} // namespace
+
+double lowerWait(double wait, std::uint64_t steps)
+{
+    while (steps > 0 && std::isfinite(wait)) {
+        const std::uint64_t run = std::min(exactSteps(wait), steps);
+        wait -= static_cast<double>(run);
+        steps -= run;
+        if (steps == 0)
+            break;
+        const double next = wait - 1.0;
+        if (next == wait)
+            break;
+        wait = next;
+        --steps;
+    }
+    return wait;
+}
+
+std::optional<std::uint64_t> stepsToRunOut(double wait)
+{
+    if (!(wait > 1))
+        return 1;
+    // Above 2^53 a step rounds: it reaches 2^53 within two steps or never moves.
+    std::uint64_t rounded = 0;
+    for (; wait >= kWholeLimit; ++rounded) {
+        const double next = wait - 1.0;
+        if (next == wait)
+            return std::nullopt;
+        wait = next;
+    }
+    return rounded + static_cast<std::uint64_t>(std::ceil(wait));
+}
+
+} // namespace pc
