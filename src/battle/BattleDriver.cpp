@@ -3,7 +3,11 @@
 #include "BattleStep.h"
 #include "Messages.h"
 #include "Sides.h"
+#include "Waits.h"
 #include "records/RowRule.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace pc {
 
@@ -31,15 +35,10 @@ bool walkHalf(BattleContext& ctx, OBJE* top, OBJE*& cursor, std::int32_t& counte
     return false;
 }
 
-// Nobody can ever act when no member of either party is living.
-bool nobodyCanAct(BattleContext& ctx)
+void stopAsNobodyCanAct(BattleContext& ctx)
 {
-    const AppState& state = ctx.state;
-    if (anyLivingIn(state.RPtop) || anyLivingIn(state.REtop))
-        return false;
     ctx.view.naviText = kNobodyCanAct;
     ctx.state.stopBattleLoop = true;
-    return true;
 }
 
 // While a multi-part action is under way, a press makes one step for the
@@ -56,6 +55,63 @@ bool continuesAction(BattleContext& ctx)
     }
     theBattleLoop(ctx, *actor);
     return true;
+}
+
+bool atPassStart(const AppState& state)
+{
+    return state.currentNumberRP == 0 && state.currentNumberRE == 0;
+}
+
+// The number of the first whole pass, counted from the coming one, in which a
+// living member's wait runs out; none when no living member's wait ever does.
+// Fallen members never act, and nobody's hit points change before that pass.
+std::optional<std::uint64_t> firstActingPass(const AppState& state)
+{
+    std::optional<std::uint64_t> first;
+    for (const OBJE* top : {state.RPtop, state.REtop}) {
+        for (const OBJE* member = top; member; member = member->next) {
+            if (!isLiving(*member))
+                continue;
+            if (const auto steps = stepsToRunOut(member->curStatus.WP))
+                first = std::min(first.value_or(*steps), *steps);
+        }
+    }
+    return first;
+}
+
+void lowerWaits(OBJE* top, std::uint64_t steps)
+{
+    for (OBJE* member = top; member; member = member->next)
+        member->curStatus.WP = lowerWait(member->curStatus.WP, steps);
+}
+
+// At the start of a whole pass, does in one move what the passes before the
+// first one in which somebody acts would do: every wait lowered by their
+// number, the cursors at the heads, the enemy half last. False when nobody
+// can ever act.
+bool skipQuietPasses(AppState& state)
+{
+    const std::optional<std::uint64_t> acting = firstActingPass(state);
+    if (!acting)
+        return false;
+    const std::uint64_t quiet = *acting - 1;
+    if (quiet == 0)
+        return true;
+    lowerWaits(state.RPtop, quiet);
+    lowerWaits(state.REtop, quiet);
+    state.RP = state.RPtop;
+    state.RE = state.REtop;
+    state.playerAttackFlag = false;
+    return true;
+}
+
+// Whether somebody may still act before the coming pass: a pass resumed in
+// the middle is walked as it stands; a whole one after the skip.
+bool somebodyCanAct(AppState& state)
+{
+    if (atPassStart(state))
+        return skipQuietPasses(state);
+    return anyLivingIn(state.RPtop) || anyLivingIn(state.REtop);
 }
 
 // One pass; true when the driver has to stop.
@@ -84,7 +140,11 @@ void theBattle(BattleContext& ctx)
     if (continuesAction(ctx))
         return;
     while (!ctx.state.stopBattleLoop) {
-        if (nobodyCanAct(ctx) || pass(ctx))
+        if (!somebodyCanAct(ctx.state)) {
+            stopAsNobodyCanAct(ctx);
+            return;
+        }
+        if (pass(ctx))
             return;
     }
 }

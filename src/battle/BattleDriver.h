@@ -14,7 +14,13 @@ void Navigation(BattleContext& ctx);
 // until a step sets stopBattleLoop. The position within a half survives the
 // press in currentNumberRP / currentNumberRE: a counter c > 0 resumes at
 // member c (counting from 1), the member stepped last; a counter past the
-// party's end skips that half. A pass in which nobody is living stops at once.
+// party's end skips that half. A pass in which nobody can ever act (nobody
+// is living, or no living member's wait can run out) stops at once.
+//
+// The passes in which nobody acts are not walked: each of their steps only
+// lowers a wait by 1, so they are skipped in one move that lowers every wait
+// by their number. A press costs work in proportion to the parties, whatever
+// the waits.
 void theBattle(BattleContext& ctx);
 
 } // namespace pc
