@@ -36,6 +36,14 @@ public:
         app.attackWindow().timerAction6();
     }
 
+    // Opens the character editor on a roster row, as a double click on it does.
+    void openEditor(std::int32_t row)
+    {
+        app.characterList().ClistTVsgl(row);
+        app.characterList().ClistTVdbl();
+        tick();
+    }
+
     template <typename T = QLineEdit>
     T* in(QWidget& window, const char* name)
     {
@@ -66,22 +74,25 @@ public:
 
     // The roster table's value under a key in a row, as text.
     QString cell(int row, const char* key) { return app.characterList().rows().row(row).value(key).toString(); }
-    int selectedRow()
+    int selectedRow() { return selectedRowIn(app.characterList(), "ClistTV"); }
+    int selectedRowOf(const char* editorTable) { return selectedRowIn(app.registerWindow(), editorTable); }
+    int selectedRowIn(QWidget& window, const char* table)
     {
-        const auto rows = in<pc::RowTableView>(app.characterList(), "ClistTV")->selectionModel()->selectedRows();
+        const auto rows = in<pc::RowTableView>(window, table)->selectionModel()->selectedRows();
         return rows.isEmpty() ? -1 : rows.first().row();
     }
 
     pc::AppDelegate app;
 };
 
-// A picture of one colour written as a file in the given format.
-inline std::string writePicture(const TempDataFolder& folder, const std::string& name, Qt::GlobalColor colour,
+// A picture of one colour written in the given format at a path inside the base folder.
+inline std::string writePicture(const TempDataFolder& folder, const std::string& relative, Qt::GlobalColor colour,
                                 const char* format)
 {
     QImage image(24, 16, QImage::Format_RGB32);
     image.fill(colour);
-    const std::string path = folder.base() + "/" + name;
+    const std::string path = folder.base() + "/" + relative;
+    QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
     EXPECT_TRUE(image.save(QString::fromStdString(path), format));
     return path;
 }

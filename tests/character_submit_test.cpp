@@ -75,15 +75,6 @@ TEST_F(CharacterSubmitTest, StoresTheFieldsAppliesTheResistancesAndWritesTheFile
     EXPECT_FALSE(state.Robje);
 }
 
-TEST_F(CharacterSubmitTest, WithoutAPendingBlockTheResistancesStay)
-{
-    state.Robje.reset();
-    edited->baseResist[RESIST::cold] = 70;
-    ASSERT_TRUE(submitCharacter(state, storage, edit).saved());
-    EXPECT_EQ(edited->baseResist[RESIST::cold], 70);
-    EXPECT_EQ(edited->baseResist[RESIST::fire], 100);
-}
-
 TEST_F(CharacterSubmitTest, RefusedTextsChangeNothing)
 {
     using Change = std::function<void(CharacterEdit&)>;

@@ -1,84 +1,39 @@
 // Renders the windows to PNG pictures for the documentation, one function per
-// window, over a small sample roster:
+// window, over a copy of the demo roster:
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>
 #include "app/AppDelegate.h"
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
-#include "roster/CharacterFile.h"
 #include "roster/CharacterList.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-struct Sample {
-    const char* name;
-    const char* file;
-    const char* symbol;
-    QColor colour;
-    double HP, STR, AGI, INT;
-};
+constexpr int kGap = 12;
+// The demo character whose editors are shown: the one with three attacks.
+constexpr int kShownCharacter = 4;
 
-const Sample kSamples[] = {
-    {"剣士アルス", "arus", "剣", QColor(200, 60, 60), 420, 48, 30, 12},
-    {"魔法使いリナ", "rina", "魔", QColor(90, 70, 190), 260, 14, 28, 55},
-    {"弓使いケイ", "kei", "弓", QColor(40, 150, 90), 310, 30, 50, 20},
-    {"僧侶ミオ", "mio", "癒", QColor(220, 160, 40), 290, 18, 26, 44},
-};
-
-QImage portrait(const Sample& sample)
+// Copies the demo roster into `base`/data/CharaList.
+bool copyDemoRoster(const QString& base)
 {
-    QImage image(128, 128, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient gradient(QPointF(52, 48), 80);
-    gradient.setColorAt(0, sample.colour.lighter(160));
-    gradient.setColorAt(1, sample.colour.darker(130));
-    painter.setBrush(gradient);
-    painter.setPen(QPen(sample.colour.darker(180), 4));
-    painter.drawEllipse(QRectF(6, 6, 116, 116));
-    QFont font = painter.font();
-    font.setPixelSize(64);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(image.rect(), Qt::AlignCenter, QString::fromUtf8(sample.symbol));
-    return image;
-}
-
-// Writes the sample roster into `base`/data/CharaList.
-void writeSampleRoster(const QString& base)
-{
-    const QString folder = base + "/data/CharaList/";
-    QDir().mkpath(folder + "img");
-    std::string preset;
-    for (const Sample& sample : kSamples) {
-        pc::OBJE record;
-        pc::InitObje(record);
-        record.name = sample.name;
-        record.tag = sample.symbol;
-        record.fileName = std::string(sample.file) + ".txt";
-        record.imageName = std::string(sample.file) + ".png";
-        record.baseStatus.HP = sample.HP;
-        record.baseStatus.STR = sample.STR;
-        record.baseStatus.AGI = sample.AGI;
-        record.baseStatus.INT = sample.INT;
-        QFile file(folder + QString::fromStdString(record.fileName));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(QByteArray::fromStdString(pc::characterText(record)));
-        portrait(sample).save(folder + "img/" + QString::fromStdString(record.imageName), "PNG");
-        preset += record.fileName + '\n';
-    }
-    QFile list(folder + "preset.txt");
-    if (list.open(QIODevice::WriteOnly))
-        list.write(QByteArray::fromStdString(preset));
+    const QDir from(QStringLiteral(PARTYCLASH_DEMO_ROSTER));
+    const QString to = base + "/data/CharaList/";
+    bool copied = QDir().mkpath(to + "img");
+    for (const QString& name : from.entryList(QDir::Files))
+        copied = QFile::copy(from.filePath(name), to + name) && copied;
+    for (const QString& name : QDir(from.filePath("img")).entryList(QDir::Files))
+        copied = QFile::copy(from.filePath("img/" + name), to + "img/" + name) && copied;
+    return copied;
 }
 
 // One period of every editing controller's timer.
@@ -90,13 +45,17 @@ void tick(pc::AppDelegate& app)
     app.attackWindow().timerAction6();
 }
 
+bool report(bool saved, const QString& path)
+{
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
 bool save(QWidget& window, const QString& path)
 {
     window.show();
     QApplication::processEvents();
-    const bool saved = window.grab().save(path, "PNG");
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
+    return report(window.grab().save(path, "PNG"), path);
 }
 
 bool renderRoster(pc::AppDelegate& app, const QString& out)
@@ -106,12 +65,59 @@ bool renderRoster(pc::AppDelegate& app, const QString& out)
 
 bool renderEditor(pc::AppDelegate& app, const QString& out)
 {
-    app.characterList().ClistTVsgl(0);
+    app.characterList().ClistTVsgl(kShownCharacter);
     app.characterList().ClistTVdbl();
     tick(app);
-    const bool saved = save(app.registerWindow(), out + "/editor.png");
-    app.registerWindow().cancel();
-    return saved;
+    return save(app.registerWindow(), out + "/editor.png");
+}
+
+// Opens the second attack of the character in the editor, and its special window.
+bool renderAttackEditor(pc::AppDelegate& app, const QString& out)
+{
+    app.registerWindow().WlistTVsgl(1);
+    app.registerWindow().WlistTVdbl();
+    tick(app);
+    const bool saved = save(app.attackWindow(), out + "/attack-editor.png");
+    app.attackWindow().specialWindowBtn();
+    return save(app.attackWindow().specialWindow(), out + "/attack-special.png") && saved;
+}
+
+// The four pop-up menus of the attack editor, opened one after the other and
+// laid side by side.
+bool renderAttackPopups(pc::AppDelegate& app, const QString& out)
+{
+    QList<QPixmap> lists;
+    for (const char* name : {"Wrange", "Wtype", "Wprop", "Wseed"}) {
+        auto* menu = app.attackWindow().findChild<QComboBox*>(name);
+        menu->showPopup();
+        QApplication::processEvents();
+        lists << menu->view()->window()->grab();
+        menu->hidePopup();
+    }
+    int width = kGap;
+    int height = 0;
+    for (const QPixmap& list : lists) {
+        width += list.width() + kGap;
+        height = std::max(height, list.height());
+    }
+    QPixmap sheet(width, height + 2 * kGap);
+    sheet.fill(app.attackWindow().palette().window().color());
+    QPainter painter(&sheet);
+    int x = kGap;
+    for (const QPixmap& list : lists) {
+        painter.drawPixmap(x, kGap, list);
+        x += list.width() + kGap;
+    }
+    painter.end();
+    const QString path = out + "/attack-popups.png";
+    return report(sheet.save(path, "PNG"), path);
+}
+
+bool renderResistEditor(pc::AppDelegate& app, const QString& out)
+{
+    app.registerWindow().ToTheRegist();
+    tick(app);
+    return save(app.resistWindow(), out + "/resist-editor.png");
 }
 
 } // namespace
@@ -125,11 +131,15 @@ int main(int argc, char* argv[])
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir base;
-    writeSampleRoster(base.path());
+    if (!copyDemoRoster(base.path())) {
+        std::fprintf(stderr, "docs_render: could not copy the demo roster\n");
+        return 1;
+    }
     pc::AppDelegate app(base.path().toStdString());
     tick(app);
+    // The editors are rendered in the order a user opens them, each over the one before.
     bool ok = true;
-    for (auto* render : {renderRoster, renderEditor})
+    for (auto* render : {renderRoster, renderEditor, renderAttackEditor, renderAttackPopups, renderResistEditor})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

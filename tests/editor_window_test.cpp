@@ -4,7 +4,9 @@
 #include "app/Title.h"
 #include "records/RowRule.h"
 
-#include <cmath>
+#include <QComboBox>
+
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +14,7 @@ using namespace pc;
 
 namespace {
 
-// An application over a folder with two saved characters, "first" and "second",
-// with the editor open on the first.
+// Two saved characters, "first" and "second", with the editor open on the first.
 class EditorWindowTest : public ::testing::Test {
 protected:
     EditorWindowTest()
@@ -22,12 +23,11 @@ protected:
         folder.write("first", "ファースト\nf\nfirst,first.png\n100,50,5,500\n30,30,30,30,30,30,30\n");
         folder.write("second", "セカンド\ns\nsecond,second.png\n200,50,5,500\n10,10,10,10,10,10,10\n");
         app.tick();
-        app.app.characterList().ClistTVsgl(0);
-        app.app.characterList().ClistTVdbl();
-        app.tick();
+        app.openEditor(0);
     }
 
     OBJE& character(int row) { return *recordAt(app.app.state().objeTop, row); }
+    PictureView* pictureView() { return app.editor<PictureView>("IVImage"); }
 
     TempDataFolder folder;
     EditingApp app{folder};
@@ -35,21 +35,11 @@ protected:
 
 } // namespace
 
-TEST_F(EditorWindowTest, OpensWithTheCharactersValues)
-{
-    EXPECT_EQ(app.shown("TFName"), "ファースト");
-    EXPECT_EQ(app.shown("TFTag"), "f");
-    EXPECT_EQ(app.shown("TFFile"), "first");
-    EXPECT_EQ(app.shown("TFImage"), "first.png");
-    EXPECT_EQ(app.shown("TFHP"), "100");
-    EXPECT_EQ(app.shown("TFWP"), "500");
-    EXPECT_EQ(app.label("TFATK"), "ATK 30");
-    EXPECT_EQ(app.label("TFARI"), "ARI 30");
-    EXPECT_TRUE(app.editor<PictureView>("IVImage")->picture().isNull());
-}
-
 TEST_F(EditorWindowTest, TypedStatisticsChangeTheStoredDerivedOnesUntilCancel)
 {
+    EXPECT_EQ(app.shown("TFName"), "ファースト");
+    EXPECT_EQ(app.shown("TFWP"), "500");
+    EXPECT_EQ(app.label("TFATK"), "ATK 30");
     app.type("TFSTR", "100");
     app.tick();
     EXPECT_EQ(character(0).baseStatus.ATK, 73);
@@ -66,33 +56,24 @@ TEST_F(EditorWindowTest, TypedStatisticsChangeTheStoredDerivedOnesUntilCancel)
 TEST_F(EditorWindowTest, SubmitWritesTheFieldsThePictureAndTheFilesAndRebuildsTheTable)
 {
     app.type("TFName", "勇者");
-    app.type("TFHP", "250");
+    app.type("TFHP", "abc");
+    app.type("TFMP", "12abc");
     app.type("TFLUK", "77");
     app.dropOnPicture(writePicture(folder, "hero.jpg", Qt::red, "JPG"));
     app.press(app.app.registerWindow(), "submitButton");
     EXPECT_FALSE(app.app.registerWindow().isVisible());
     EXPECT_EQ(character(0).name, "勇者");
-    EXPECT_EQ(character(0).baseStatus.HP, 250);
-    EXPECT_EQ(character(0).baseStatus.LUK, 77);
-    EXPECT_TRUE(folder.read("first").starts_with("勇者\nf\nfirst,first.png\n250,50,5,500\n30,30,30,30,30,30,77\n"));
+    EXPECT_EQ(character(0).baseStatus.HP, 0) << "a text starting with a letter reads as 0";
+    EXPECT_EQ(character(0).baseStatus.MP, 12);
+    EXPECT_TRUE(folder.read("first").starts_with("勇者\nf\nfirst,first.png\n0,12,5,500\n30,30,30,30,30,30,77\n"));
     QImage saved;
     ASSERT_TRUE(saved.loadFromData(QByteArray::fromStdString(folder.read("img/first.png")), "PNG"))
         << "saved as PNG whatever the format it came in";
     EXPECT_EQ(saved.size(), QSize(24, 16));
-    EXPECT_EQ(folder.read("preset.txt"), "first\nsecond\n");
     app.tick();
     EXPECT_EQ(app.cell(0, "name"), "勇者");
-    EXPECT_EQ(app.cell(0, "HP"), "250");
+    EXPECT_EQ(app.cell(0, "HP"), "0");
     EXPECT_FALSE(app.app.characterList().rows().row(0).value("img").value<QImage>().isNull());
-}
-
-TEST_F(EditorWindowTest, ALetterInANumericFieldStoresZero)
-{
-    app.type("TFHP", "abc");
-    app.type("TFMP", "12abc");
-    app.press(app.app.registerWindow(), "submitButton");
-    EXPECT_EQ(character(0).baseStatus.HP, 0);
-    EXPECT_EQ(character(0).baseStatus.MP, 12);
 }
 
 TEST_F(EditorWindowTest, AClickOnAnotherRosterRowRetargetsTheEditor)
@@ -105,65 +86,46 @@ TEST_F(EditorWindowTest, AClickOnAnotherRosterRowRetargetsTheEditor)
     app.type("TFFile", "moved");
     app.press(app.app.registerWindow(), "submitButton");
     EXPECT_EQ(character(1).name, "ファースト");
-    EXPECT_EQ(character(0).name, "ファースト");
-    EXPECT_TRUE(folder.exists("moved"));
     EXPECT_EQ(folder.read("preset.txt"), "first\nmoved\n");
 }
 
-TEST_F(EditorWindowTest, ARefusedSubmitShowsWhyBesideTheFieldAndStaysOpen)
+TEST_F(EditorWindowTest, ARefusedOrFailedSubmitSaysWhyBesideTheFieldAndStaysOpen)
 {
     const struct { const char* name; const char* field; QString text; const char* problem; } cases[] = {
         {"comma in the file name", "TFFile", "a,b", "fileProblem"},
         {"another character's file", "TFFile", "second", "fileProblem"},
-        {"unusable file name", "TFFile", "", "fileProblem"},
         {"separator in the name", "TFName", "----++", "nameProblem"},
         {"line feed in the tag", "TFTag", "a\nb", "tagProblem"},
+        {"a name too long for the file system", "TFFile", QString(300, u'x'), "saveProblem"},
     };
     for (const auto& c : cases) {
-        const std::string before = folder.read("first");
+        app.openEditor(0);
         app.type(c.field, c.text);
         app.press(app.app.registerWindow(), "submitButton");
         EXPECT_TRUE(app.app.registerWindow().isVisible()) << c.name;
         EXPECT_TRUE(app.editor<QLabel>(c.problem)->isVisibleTo(&app.app.registerWindow())) << c.name;
         EXPECT_FALSE(app.label(c.problem).isEmpty()) << c.name;
-        EXPECT_EQ(folder.read("first"), before) << c.name;
-        EXPECT_EQ(character(0).name, "ファースト") << c.name;
-        app.tick();
+        EXPECT_EQ(character(0).fileName, "first") << c.name;
+        EXPECT_TRUE(app.app.state().setPentaFlag) << c.name;
     }
-    app.app.characterList().ClistTVdbl();
-    app.tick();
-    EXPECT_FALSE(app.editor<QLabel>("fileProblem")->isVisibleTo(&app.app.registerWindow()))
+    EXPECT_TRUE(app.label("saveProblem").startsWith("保存できませんでした："));
+    EXPECT_TRUE(folder.read("first").starts_with("ファースト\n")) << "nothing was written";
+    app.openEditor(0);
+    EXPECT_FALSE(app.editor<QLabel>("saveProblem")->isVisibleTo(&app.app.registerWindow()))
         << "reopening clears the messages";
 }
 
-TEST_F(EditorWindowTest, AFailedSaveIsReportedWithItsReason)
-{
-    app.type("TFFile", QString(300, u'x'));
-    app.press(app.app.registerWindow(), "submitButton");
-    EXPECT_TRUE(app.app.registerWindow().isVisible());
-    EXPECT_TRUE(app.label("saveProblem").startsWith("保存できませんでした："));
-    EXPECT_EQ(character(0).fileName, "first") << "the character is as it was";
-    EXPECT_TRUE(app.app.state().setPentaFlag);
-}
-
-TEST_F(EditorWindowTest, PicturesAreDroppedChosenOrCleared)
+TEST_F(EditorWindowTest, PicturesAreDroppedOrClearedAndTheCloseBoxCancels)
 {
     app.dropOnPicture(folder.path("first"));
-    EXPECT_TRUE(app.editor<PictureView>("IVImage")->picture().isNull());
+    EXPECT_TRUE(pictureView()->picture().isNull());
     EXPECT_FALSE(app.label("imageProblem").isEmpty()) << "a file that is no picture is refused with a message";
-
     app.dropOnPicture(writePicture(folder, "blue.bmp", Qt::blue, "BMP"));
-    EXPECT_EQ(app.editor<PictureView>("IVImage")->picture().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(pictureView()->picture().pixelColor(0, 0), QColor(Qt::blue));
     EXPECT_TRUE(app.label("imageProblem").isEmpty());
-
     app.press(app.app.registerWindow(), "clearPictureButton");
-    EXPECT_TRUE(app.editor<PictureView>("IVImage")->picture().isNull());
-    app.press(app.app.registerWindow(), "submitButton");
-    EXPECT_FALSE(folder.exists("img/first.png"));
-}
+    EXPECT_TRUE(pictureView()->picture().isNull());
 
-TEST_F(EditorWindowTest, TheCloseBoxCancelsTheEdit)
-{
     app.app.state().Robje = character(0).baseResist;
     app.app.registerWindow().close();
     EXPECT_FALSE(app.app.registerWindow().isVisible());
@@ -171,46 +133,87 @@ TEST_F(EditorWindowTest, TheCloseBoxCancelsTheEdit)
     EXPECT_FALSE(app.app.state().Robje);
 }
 
-TEST(EditingSessionTest, TwoCharactersMadeFromAnEmptyFolderAreThereAfterARestart)
+// From an empty data folder: two characters with names, numbers and pictures,
+// the first also with three attacks and new resistances; all there after a restart.
+TEST(EditingSessionTest, WhatANewcomerEntersIsThereAfterARestart)
 {
     TempDataFolder folder;
-    const std::string red = writePicture(folder, "red.png", Qt::red, "PNG");
-    const std::string green = writePicture(folder, "green.bmp", Qt::green, "BMP");
+    const struct { QString name; QString hp; std::string picture; QColor colour; } made[] = {
+        {"アリス", "300", writePicture(folder, "red.png", Qt::red, "PNG"), Qt::red},
+        {"ボブ", "280", writePicture(folder, "green.bmp", Qt::green, "BMP"), Qt::green},
+    };
+    const struct { QString name; QString mp; int range, type, prop, seed; } attacks[] = {
+        {"斬り", "0", 1, 0, 1, 1}, {"火炎", "12", 3, 1, 8, 2}, {"癒し", "8", 5, 2, 14, 5}};
+    std::vector<ATTACK> attacksBefore;
+    RESIST resistancesBefore;
     {
         EditingApp first(folder);
         first.app.showTitle();
         first.tick();
         first.press(first.app.title(), "characterRegisterButton");
-        const struct { QString name; QString hp; QString str; std::string picture; } made[] = {
-            {"アリス", "300", "45", red},
-            {"ボブ", "280", "60", green},
-        };
         for (const auto& m : made) {
             first.press(first.app.characterList(), "insertButton");
             first.tick();
             first.type("TFName", m.name);
             first.type("TFHP", m.hp);
-            first.type("TFSTR", m.str);
             first.dropOnPicture(m.picture);
+            if (m.name == "アリス") {
+                first.app.registerWindow().WlistTVsgl(-1);
+                for (const auto& a : attacks) {
+                    first.press(first.app.registerWindow(), "WinsertButton");
+                    first.tick();
+                    QWidget& window = first.app.attackWindow();
+                    first.in(window, "Wname")->setText(a.name);
+                    first.in(window, "WMP")->setText(a.mp);
+                    for (const auto& [menu, index] : {std::pair{"Wrange", a.range}, {"Wtype", a.type},
+                                                      {"Wprop", a.prop}, {"Wseed", a.seed}})
+                        first.in<QComboBox>(window, menu)->setCurrentIndex(index);
+                    first.press(window, "submitButton");
+                    first.tick();
+                    first.app.registerWindow().WlistTVsgl(-1);
+                }
+                first.press(first.app.registerWindow(), "resistButton");
+                first.tick();
+                first.in(first.app.resistWindow(), "TFfire")->setText("50");
+                first.in(first.app.resistWindow(), "TFdeath")->setText("0");
+                first.press(first.app.resistWindow(), "submitButton");
+            }
             first.press(first.app.registerWindow(), "submitButton");
             ASSERT_FALSE(first.app.registerWindow().isVisible()) << first.label("fileProblem").toStdString();
             first.tick();
         }
+        const OBJE& alice = *first.app.state().objeTop->next;
+        for (const ATTACK* a = alice.attacks; a; a = a->next)
+            attacksBefore.push_back(*a);
+        resistancesBefore = alice.baseResist;
     }
+    ASSERT_EQ(attacksBefore.size(), 3u);
+    EXPECT_EQ(attacksBefore[1].name, "火炎");
+    EXPECT_EQ(attacksBefore[1].prop, 8);
+    EXPECT_EQ(resistancesBefore[RESIST::fire], 50);
+
     EditingApp second(folder);
     second.tick();
     ASSERT_EQ(countOf(second.app.state().objeTop), 2);
-    const OBJE& bob = *second.app.state().objeTop;
-    const OBJE& alice = *bob.next;
-    EXPECT_EQ(alice.name, "アリス");
-    EXPECT_EQ(alice.baseStatus.HP, 300);
-    EXPECT_EQ(alice.baseStatus.ATK, std::floor((5 * 45 + 2 * 30 + 30) / 8.0));
-    EXPECT_EQ(imageOf(alice.image).pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(bob.name, "ボブ");
-    EXPECT_EQ(bob.baseStatus.STR, 60);
-    EXPECT_EQ(imageOf(bob.image).pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_NE(alice.fileName, bob.fileName);
-    EXPECT_NE(alice.imageName, bob.imageName);
-    EXPECT_EQ(second.cell(0, "name"), "ボブ");
-    EXPECT_EQ(second.cell(1, "name"), "アリス");
+    EXPECT_EQ(second.cell(0, "name"), "ボブ") << "the second was inserted in front of the first";
+    for (std::size_t row : {0u, 1u}) {
+        const OBJE& loaded = *recordAt(second.app.state().objeTop, static_cast<std::int32_t>(row));
+        const auto& m = made[1 - row];
+        EXPECT_EQ(QString::fromStdString(loaded.name), m.name);
+        EXPECT_EQ(loaded.baseStatus.HP, m.hp.toDouble());
+        EXPECT_EQ(imageOf(loaded.image).pixelColor(0, 0), m.colour);
+    }
+    const OBJE& alice = *second.app.state().objeTop->next;
+    EXPECT_EQ(alice.baseResist, resistancesBefore);
+    std::size_t i = 0;
+    for (const ATTACK* a = alice.attacks; a && i < attacksBefore.size(); a = a->next, ++i) {
+        const ATTACK& b = attacksBefore[i];
+        EXPECT_EQ(std::tie(a->name, a->tag, a->range, a->type, a->prop, a->seed),
+                  std::tie(b.name, b.tag, b.range, b.type, b.prop, b.seed)) << i;
+        EXPECT_EQ(std::tie(a->MP, a->MPP, a->succ, a->crit, a->count, a->hit),
+                  std::tie(b.MP, b.MPP, b.succ, b.crit, b.count, b.hit)) << i;
+        EXPECT_EQ(a->status, b.status) << i;
+        EXPECT_EQ(a->flags, b.flags) << i;
+    }
+    EXPECT_EQ(countOf(alice.attacks), 3);
 }

@@ -1,5 +1,8 @@
 #include "AttackWindow.h"
 
+#include "AttackList.h"
+#include "AttackSubmit.h"
+#include "ui/Fields.h"
 #include "ui/PollingTimer.h"
 
 #include "ui_AttackWindow.h"
@@ -11,6 +14,10 @@ AttackWindow::AttackWindow(AppContext& context)
     , ui_(std::make_unique<Ui::AttackWindow>())
 {
     ui_->setupUi(this);
+    for (std::size_t i = 0; i < kAttributeNames.size(); ++i)
+        ui_->Wprop->addItem(QString::number(i) + QStringLiteral(": ") + QString::fromUtf8(kAttributeNames[i]));
+    numberFields_ = {ui_->WMP, ui_->WMPP, ui_->Wsucc, ui_->Wcrit, ui_->Wcount, ui_->Whit};
+    choiceMenus_ = {ui_->Wrange, ui_->Wtype, ui_->Wprop, ui_->Wseed};
     connect(ui_->submitButton, &QPushButton::clicked, this, &AttackWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &AttackWindow::cancel);
     connect(ui_->specialButton, &QPushButton::clicked, this, &AttackWindow::specialWindowBtn);
@@ -22,22 +29,58 @@ AttackWindow::~AttackWindow() = default;
 void AttackWindow::timerAction6()
 {
     if (context_.state.initAttackFlag)
-        context_.state.initAttackFlag = false;
+        initAttackWindow();
+}
+
+void AttackWindow::initAttackWindow()
+{
+    context_.state.initAttackFlag = false;
+    showProblem(ui_->nameProblem, {});
+    showProblem(ui_->tagProblem, {});
+    const ATTACK* attack = designatedAttack(context_.state);
+    specialWindow_.showAttack(attack);
+    if (!attack)
+        return;
+    const AttackEdit edit = attackEditOf(*attack);
+    ui_->Wname->setText(qs(edit.name));
+    ui_->Wtag->setText(qs(edit.tag));
+    for (std::size_t i = 0; i < numberFields_.size(); ++i)
+        setWholeNumber(numberFields_[i], edit.numbers[i]);
+    for (std::size_t i = 0; i < choiceMenus_.size(); ++i)
+        choiceMenus_[i]->setCurrentIndex(edit.choices[i]);
 }
 
 void AttackWindow::specialWindowBtn()
 {
+    specialWindow_.showAttack(designatedAttack(context_.state));
     bringToFront(&specialWindow_);
 }
 
 void AttackWindow::submit()
 {
-    closeAndBringToFront(this, context_.windows.editor);
+    AttackEdit edit{utf8(ui_->Wname->text()), utf8(ui_->Wtag->text()), {}, {}};
+    for (std::size_t i = 0; i < numberFields_.size(); ++i)
+        edit.numbers[i] = wholeNumberIn(numberFields_[i]);
+    for (std::size_t i = 0; i < choiceMenus_.size(); ++i)
+        edit.choices[i] = choiceMenus_[i]->currentIndex();
+    const AttackProblems problems = submitAttack(context_.state, edit);
+    showProblem(ui_->nameProblem, problems.name);
+    showProblem(ui_->tagProblem, problems.tag);
+    if (problems.any())
+        return;
+    accept();
+    bringToFront(context_.windows.editor);
 }
 
 void AttackWindow::cancel()
 {
-    closeAndBringToFront(this, context_.windows.editor);
+    QDialog::reject();
+    bringToFront(context_.windows.editor);
+}
+
+void AttackWindow::reject()
+{
+    cancel();
 }
 
 } // namespace pc

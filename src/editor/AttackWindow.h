@@ -1,12 +1,17 @@
 // The attack editor's controller, with its read-only special window.
 #pragma once
 
+#include "SpecialWindow.h"
 #include "app/AppContext.h"
 
+#include <QDialog>
 #include <QTimer>
-#include <QWidget>
 
+#include <array>
 #include <memory>
+
+class QComboBox;
+class QLineEdit;
 
 namespace Ui {
 class AttackWindow;
@@ -14,7 +19,7 @@ class AttackWindow;
 
 namespace pc {
 
-class AttackWindow : public QWidget {
+class AttackWindow : public QDialog {
     Q_OBJECT
 public:
     explicit AttackWindow(AppContext& context);
@@ -23,14 +28,21 @@ public:
     QWidget& specialWindow() { return specialWindow_; }
 
     void timerAction6();
+    void initAttackWindow();
     void specialWindowBtn();
     void submit();
     void cancel();
 
+    // The close box and the Escape key leave the editor as cancel does.
+    void reject() override;
+
 private:
     AppContext& context_;
     std::unique_ptr<Ui::AttackWindow> ui_;
-    QWidget specialWindow_;
+    // The numeric fields and pop-up menus, in the order of kAttackNumbers and kAttackChoices.
+    std::array<QLineEdit*, 6> numberFields_;
+    std::array<QComboBox*, 4> choiceMenus_;
+    SpecialWindow specialWindow_;
     QTimer timer;
 };
 

@@ -1,5 +1,6 @@
 #include "RegisterWindow.h"
 
+#include "AttackList.h"
 #include "CharacterSubmit.h"
 #include "DerivedStats.h"
 #include "PictureFile.h"
@@ -33,8 +34,10 @@ QString pictureFilter()
 RegisterWindow::RegisterWindow(AppContext& context)
     : context_(context)
     , ui_(std::make_unique<Ui::RegisterWindow>())
+    , WlistMA({{"name", QStringLiteral("技名")}})
 {
     ui_->setupUi(this);
+    ui_->WlistTV->setModel(&WlistMA);
     statFields_ = {ui_->TFHP, ui_->TFMP, ui_->TFWP, ui_->TFSTR, ui_->TFVIT,
                    ui_->TFAGI, ui_->TFDEX, ui_->TFMEN, ui_->TFINT, ui_->TFLUK};
     connect(ui_->submitButton, &QPushButton::clicked, this, &RegisterWindow::submit);
@@ -43,6 +46,11 @@ RegisterWindow::RegisterWindow(AppContext& context)
     connect(ui_->choosePictureButton, &QPushButton::clicked, this, &RegisterWindow::choosePicture);
     connect(ui_->clearPictureButton, &QPushButton::clicked, this, [this] { ui_->IVImage->setPicture({}); });
     connect(ui_->IVImage, &PictureView::fileDropped, this, &RegisterWindow::putPictureFile);
+    connect(ui_->WlistTV, &RowTableView::singleClicked, this, &RegisterWindow::WlistTVsgl);
+    connect(ui_->WlistTV, &RowTableView::doubleClicked, this, &RegisterWindow::WlistTVdbl);
+    connect(ui_->WinsertButton, &QPushButton::clicked, this, &RegisterWindow::Winsert);
+    connect(ui_->WdeleteButton, &QPushButton::clicked, this, &RegisterWindow::Wdelete);
+    connect(ui_->WopenButton, &QPushButton::clicked, this, &RegisterWindow::WlistTVdbl);
     startPolling(timer, this, &RegisterWindow::timerAction2);
 }
 
@@ -63,6 +71,8 @@ void RegisterWindow::timerAction2()
     setPentaStats(state);
     if (state.setPentaFlag)
         inputPentaStats();
+    if (state.attackSetFlag)
+        initWList();
 }
 
 void RegisterWindow::initRegister()
@@ -70,6 +80,7 @@ void RegisterWindow::initRegister()
     AppState& state = context_.state;
     state.initRegisterFlag = false;
     showProblems({}, {});
+    showAttacks();
     const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
     if (!record)
         return;
@@ -126,6 +137,56 @@ void RegisterWindow::ToTheRegist()
 {
     context_.state.initResistFlag = true;
     bringToFront(context_.windows.resist);
+}
+
+void RegisterWindow::WlistTVsgl(std::int32_t row)
+{
+    context_.state.WlistClickedRow = row;
+}
+
+// A double click has already delivered its single click, so the clicked row
+// is the one to open; a row past the end of the list opens nothing.
+void RegisterWindow::WlistTVdbl()
+{
+    if (context_.state.WlistClickedRow >= 0 && designatedAttack(context_.state))
+        openAttack();
+}
+
+void RegisterWindow::Winsert()
+{
+    if (insertAttack(context_.state) < 0)
+        return;
+    showAttacks();
+    openAttack();
+}
+
+void RegisterWindow::Wdelete()
+{
+    if (deleteAttack(context_.state) >= 0)
+        showAttacks();
+}
+
+void RegisterWindow::initWList()
+{
+    showAttacks();
+    context_.state.attackSetFlag = false;
+}
+
+void RegisterWindow::showAttacks()
+{
+    const AppState& state = context_.state;
+    WlistMA.clear();
+    if (const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow)) {
+        for (const ATTACK* attack = record->attacks; attack; attack = attack->next)
+            WlistMA.append({{"name", qs(attack->name)}});
+    }
+    ui_->WlistTV->selectRowOnly(state.WlistClickedRow);
+}
+
+void RegisterWindow::openAttack()
+{
+    context_.state.initAttackFlag = true;
+    bringToFront(context_.windows.attack);
 }
 
 void RegisterWindow::putPictureFile(const QString& path)

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "ui/RowArrayModel.h"
 
 #include <QDialog>
 #include <QTimer>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 class QLineEdit;
@@ -34,6 +36,13 @@ public:
     void cancel();
     void ToTheRegist();
 
+    const RowArrayModel& attackRows() const { return WlistMA; }
+    void WlistTVsgl(std::int32_t row);
+    void WlistTVdbl();
+    void Winsert();
+    void Wdelete();
+    void initWList();
+
     // Puts the picture of a file into the picture view; shows why when it cannot.
     void putPictureFile(const QString& path);
 
@@ -44,11 +53,15 @@ private:
     CharacterEdit editInFields() const;
     void showProblems(const CharacterProblems& problems, const std::string& saveFailure);
     void choosePicture();
+    // Fills the attack table from the edited character and selects WlistClickedRow.
+    void showAttacks();
+    void openAttack();
 
     AppContext& context_;
     std::unique_ptr<Ui::RegisterWindow> ui_;
     // The numeric fields, in the order of kEditedStats.
     std::array<QLineEdit*, 10> statFields_;
+    RowArrayModel WlistMA;
     QTimer timer;
 };
 

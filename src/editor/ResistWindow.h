@@ -1,12 +1,16 @@
-// The resistance editor's controller: 22 fields edited into a pending block.
+// The resistance editor's controller: 22 fields edited into a pending block,
+// which the character editor's submit applies and its cancel drops.
 #pragma once
 
 #include "app/AppContext.h"
 
+#include <QDialog>
 #include <QTimer>
-#include <QWidget>
 
+#include <array>
 #include <memory>
+
+class QLineEdit;
 
 namespace Ui {
 class ResistWindow;
@@ -14,19 +18,25 @@ class ResistWindow;
 
 namespace pc {
 
-class ResistWindow : public QWidget {
+class ResistWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ResistWindow(AppContext& context);
     ~ResistWindow() override;
 
     void timerAction5();
+    void initResist();
     void submit();
     void cancel();
+
+    // The close box and the Escape key leave the editor as cancel does.
+    void reject() override;
 
 private:
     AppContext& context_;
     std::unique_ptr<Ui::ResistWindow> ui_;
+    // The fields in RESIST order.
+    std::array<QLineEdit*, kResistCount> fields_;
     QTimer timer;
 };
 

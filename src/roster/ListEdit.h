@@ -1,4 +1,5 @@
-// Linking a record into and out of a singly linked list by its row.
+// The insert and delete buttons of the roster and of a character's attack
+// list: records linked in and out of a singly linked list by the designated row.
 #pragma once
 
 #include "records/RowRule.h"
@@ -7,24 +8,47 @@
 
 namespace pc {
 
-// Links `node` in so that it becomes row `row` (0 to the list's length).
+// Links `node` in front of the designated row, or at the end when that row is
+// negative or past the end, and designates it. Returns its row.
 template <typename Node>
-void linkAt(Node*& head, Node* node, std::int32_t row)
+std::int32_t insertAtDesignated(Node*& head, Node* node, std::int32_t& designated)
 {
-    Node*& slot = row == 0 ? head : recordAt(head, row - 1)->next;
+    const std::int32_t count = countOf(head);
+    if (designated < 0 || designated >= count)
+        designated = count;
+    Node*& slot = designated == 0 ? head : recordAt(head, designated - 1)->next;
     node->next = slot;
     slot = node;
+    return designated;
 }
 
-// Unlinks the record at row `row` (0 to the length less 1) and returns it.
 template <typename Node>
-Node* unlinkAt(Node*& head, std::int32_t row)
+struct Deletion {
+    Node* node = nullptr;     // the unlinked record, if any
+    std::int32_t row = -1;    // where it stood
+    bool pastTheEnd = false;  // the designated row lay past the end: nothing was done
+};
+
+// Unlinks the designated record (the last one for -1) and designates the row
+// before it; row 0 stays designated. A row past the end of a non-empty list
+// changes nothing.
+template <typename Node>
+Deletion<Node> deleteDesignated(Node*& head, std::int32_t& designated)
 {
+    const std::int32_t count = countOf(head);
+    if (designated == -1)
+        designated = count - 1;
+    if (count > 0 && designated >= count)
+        return {nullptr, -1, true};
+    if (designated < 0 || count == 0)
+        return {};
+    const std::int32_t row = designated;
     Node*& slot = row == 0 ? head : recordAt(head, row - 1)->next;
     Node* node = slot;
     slot = node->next;
     node->next = nullptr;
-    return node;
+    designated = row > 0 ? row - 1 : 0;
+    return {node, row, false};
 }
 
 } // namespace pc

@@ -48,32 +48,20 @@ std::int32_t insertCharacter(AppState& state)
     InitObje(*record);
     record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName);
     record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName);
-
-    const std::int32_t count = countOf(state.objeTop);
-    if (state.ClistClickedRow < 0 || state.ClistClickedRow >= count)
-        state.ClistClickedRow = count;
-    linkAt(state.objeTop, record, state.ClistClickedRow);
-    return state.ClistClickedRow;
+    return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
 }
 
 std::int32_t deleteCharacter(AppState& state, Storage& storage)
 {
-    const std::int32_t count = countOf(state.objeTop);
-    if (state.ClistClickedRow == -1)
-        state.ClistClickedRow = count - 1;
-    const std::int32_t row = state.ClistClickedRow;
-    if (count > 0 && row >= count)
+    const Deletion<OBJE> deletion = deleteDesignated(state.objeTop, state.ClistClickedRow);
+    if (deletion.pastTheEnd)
         return -1;
     state.setPresetFlag = true;
-    if (row < 0 || count == 0)
-        return -1;
-
-    OBJE* record = recordAt(state.objeTop, row);
-    removeUnshared(storage, characterFolder(state.baseDir), state.objeTop, record, &OBJE::fileName);
-    removeUnshared(storage, pictureFolder(state.baseDir), state.objeTop, record, &OBJE::imageName);
-    unlinkAt(state.objeTop, row);
-    state.ClistClickedRow = row > 0 ? row - 1 : 0;
-    return row;
+    if (deletion.node) {
+        removeUnshared(storage, characterFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::fileName);
+        removeUnshared(storage, pictureFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::imageName);
+    }
+    return deletion.row;
 }
 
 } // namespace pc

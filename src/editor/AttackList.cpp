@@ -1,0 +1,35 @@
+#include "AttackList.h"
+
+#include "records/RowRule.h"
+#include "roster/ListEdit.h"
+
+namespace pc {
+
+ATTACK* designatedAttack(AppState& state)
+{
+    OBJE* character = recordAt(state.objeTop, state.ClistClickedRow);
+    return character ? recordAt(character->attacks, state.WlistClickedRow) : nullptr;
+}
+
+std::int32_t insertAttack(AppState& state)
+{
+    OBJE* character = recordAt(state.objeTop, state.ClistClickedRow);
+    if (!character)
+        return -1;
+    ATTACK* attack = state.attacks.make();
+    InitAttack(*attack);
+    return insertAtDesignated(character->attacks, attack, state.WlistClickedRow);
+}
+
+std::int32_t deleteAttack(AppState& state)
+{
+    OBJE* character = recordAt(state.objeTop, state.ClistClickedRow);
+    if (!character)
+        return -1;
+    const Deletion<ATTACK> deletion = deleteDesignated(character->attacks, state.WlistClickedRow);
+    if (!deletion.pastTheEnd)
+        state.setPresetFlag = true;
+    return deletion.row;
+}
+
+} // namespace pc
