@@ -1,0 +1,13 @@
+// Where the data folder lives: beside the executable while the application can
+// write there, otherwise in the user's own application data folder.
+#pragma once
+
+#include <QString>
+
+namespace pc {
+
+// The folder that holds "data/CharaList/": `appDir` when that data folder exists
+// there writable or can be made there, otherwise `userDir`, which is created.
+QString dataBaseFolder(const QString& appDir, const QString& userDir);
+
+} // namespace pc
