@@ -32,7 +32,8 @@ struct CharacterSpec {
     std::vector<AttackSpec> attacks;
 };
 
-// Ranges: 1 one opponent, 5 one ally. A healer lists its heal first, so that
+// Ranges: 1 one opponent, 2 one to three opponents, 3 one to five, 4 every
+// opponent, 5 one ally, 8 every ally. A healer lists its heal first, so that
 // the heal goes to its own party. Seeds: 0 fixed, 1 ATK, 2 HIT, 3 ARI, 4 fixed heal, 5 ARI heal.
 // Types: 0 "の…!", 1 "は…を唱えた！", 2 to 5 "の…！".
 const std::vector<CharacterSpec> kCharacters = {
@@ -64,6 +65,16 @@ const std::vector<CharacterSpec> kCharacters = {
     {"死霊術師ゼノ", "闇に仕える者", "zeno.txt", QColor(0x40, 0x30, 0x60), 320, 140, 460, 15, 25, 30, 35, 50, 55, 20,
      {{pc::RESIST::holy, 200}, {pc::RESIST::fire, 120}},
      {{"ダークヒール", 5, 1, pc::RESIST::dark, 5, 10, 35, 100, 100}, {"闇の波動", 1, 1, pc::RESIST::dark, 3, 12, 35, 90, 85}}},
+    {"大魔導士オルガ", "天変地異を呼ぶ", "olga.txt", QColor(0x20, 0x50, 0x90), 280, 200, 520, 15, 20, 30, 35, 50, 70, 30,
+     {{pc::RESIST::fire, 60}, {pc::RESIST::electric, 60}},
+     {{"メテオ", 4, 1, pc::RESIST::fire, 2, 30, 20, 90, 90}, {"連鎖雷", 3, 1, pc::RESIST::electric, 2, 14, 25, 90, 85},
+      {"杖", 1, 0, pc::RESIST::blow, 1, 0, 8, 95, 85}}},
+    {"聖女リリア", "祈りで仲間を包む", "lilia.txt", QColor(0xf0, 0x90, 0xb0), 320, 160, 470, 15, 30, 25, 30, 55, 50, 40,
+     {{pc::RESIST::dark, 150}},
+     {{"大いなる癒し", 8, 1, pc::RESIST::holy, 5, 24, 30, 100, 100}, {"聖光", 1, 1, pc::RESIST::holy, 3, 6, 25, 95, 90}}},
+    {"オーガ戦士", "巨体の暴れ者", "ogre.txt", QColor(0x90, 0x50, 0x30), 650, 20, 560, 55, 50, 20, 25, 15, 10, 20,
+     {{pc::RESIST::blow, 70}, {pc::RESIST::fire, 130}},
+     {{"なぎ払い", 2, 0, pc::RESIST::slash, 1, 0, 18, 95, 80}, {"棍棒", 1, 0, pc::RESIST::blow, 1, 0, 20, 95, 80}}},
 };
 
 // A portrait: a coloured card with the character's first letter in a ring.
