@@ -1,0 +1,22 @@
+// Many battles spread over threads, their totals independent of the threads.
+#pragma once
+
+#include "sim/Statistics.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace pc::sim {
+
+// Fights battle number `run`; called from several threads at once.
+using FightRun = std::function<BattleResult(std::int64_t run)>;
+// Told how many battles have been counted; called on the calling thread.
+using BatchProgress = std::function<void(std::int64_t done)>;
+
+// Fights battles 0 to runs - 1 on `jobs` threads. The battles are counted in
+// blocks of consecutive runs and the blocks merged in run order, so the
+// totals are the same for any number of threads. Threads run at most a few
+// blocks ahead of the merge, which keeps memory flat however many runs.
+BatchTotals runBatch(std::int64_t runs, int jobs, const FightRun& fight, const BatchProgress& progress = {});
+
+} // namespace pc::sim

@@ -1,0 +1,48 @@
+// One battle fought without a window: the parties built and the battle set up
+// and pressed through exactly as the party-selection and battle windows do.
+#pragma once
+
+#include "battle/Random.h"
+#include "records/Records.h"
+#include "sim/DamageLedger.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pc::sim {
+
+// The roster rows of the members of each party, in party order.
+struct PartyRows {
+    std::vector<std::int32_t> player;
+    std::vector<std::int32_t> enemy;
+};
+
+enum class Outcome { victory, defeat, nobodyCanAct, unfinished };
+
+// The outcome a text of the navigation field announces, if any.
+std::optional<Outcome> announcedOutcome(std::string_view naviText);
+
+struct BattleResult {
+    Outcome outcome = Outcome::unfinished;
+    std::int32_t presses = 0;
+    std::vector<MemberDamage> damage; // player members, then enemy members
+};
+
+// Fights one battle in a state of its own, so nothing carries over from
+// another battle, between fresh copies of the roster characters at the rows
+// (which must exist). Presses until the end is announced or `maxPresses`
+// presses have been made. `show`, when given, receives every text the
+// navigation field shows: the start text, then one per press; the window's
+// tick then also runs after every press, as it does between the user's
+// presses. The tick only refreshes the panels and puts the party cursors back
+// at their heads; the rules place a cursor before they read it (but for the
+// P2 panel at the end of a multi-part action), so without the tick the battle
+// goes the same way, at half the cost.
+BattleResult fightBattle(OBJE* roster, const PartyRows& rows, RandomSource& random, std::int32_t maxPresses,
+                         const std::function<void(const std::string&)>& show = {});
+
+} // namespace pc::sim

@@ -1,0 +1,202 @@
+#include "Options.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+
+namespace pc::sim {
+
+namespace {
+
+std::vector<std::string> splitNames(std::string_view list)
+{
+    std::vector<std::string> names;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        if (!name.empty())
+            names.emplace_back(name);
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return names;
+}
+
+// Reads a whole decimal number from `low` to `high` into `field` as a T, or says why not.
+template <typename T, typename Field>
+std::string setNumber(Field& field, std::string_view option, const std::string& text, std::uint64_t low,
+                      std::uint64_t high)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::string(option) + ": \"" + text + "\" is not a whole number from " + std::to_string(low)
+            + " to " + std::to_string(high);
+    field = static_cast<T>(value);
+    return {};
+}
+
+using Setter = std::string (*)(Options&, std::string_view option, const std::string& value);
+
+struct ValueOption {
+    std::string_view name;
+    Setter set;
+};
+
+constexpr std::uint64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::uint64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
+
+constexpr std::array kValueOptions{
+    ValueOption{"--data", [](Options& o, std::string_view, const std::string& v) {
+                    o.dataFolder = v;
+                    return std::string();
+                }},
+    ValueOption{"--player", [](Options& o, std::string_view, const std::string& v) {
+                    o.player = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--enemy", [](Options& o, std::string_view, const std::string& v) {
+                    o.enemy = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--seed", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<std::uint32_t>(o.seed, n, v, 0, kUint32Max);
+                }},
+    ValueOption{"--runs", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<std::int64_t>(o.runs, n, v, 1, 1'000'000'000);
+                }},
+    ValueOption{"--jobs", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<int>(o.jobs, n, v, 1, 256);
+                }},
+    ValueOption{"--max-presses", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<std::int32_t>(o.maxPresses, n, v, 1, kInt32Max);
+                }},
+};
+
+const ValueOption* valueOption(std::string_view name)
+{
+    for (const ValueOption& option : kValueOptions) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+std::string checkParties(const Options& options)
+{
+    if (options.player.empty())
+        return "the player party is empty: give --player NAME[,NAME...]";
+    if (options.enemy.empty())
+        return "the enemy party is empty: give --enemy NAME[,NAME...]";
+    return {};
+}
+
+} // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args)
+{
+    ParsedOptions parsed;
+    Options& options = parsed.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (const std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (!value && (name == "--help" || name == "-h")) {
+            options.help = true;
+        } else if (!value && name == "--json") {
+            options.json = true;
+        } else if (const ValueOption* option = valueOption(name)) {
+            if (!value && i + 1 == args.size()) {
+                parsed.error = name + " needs a value";
+                return parsed;
+            }
+            parsed.error = option->set(options, name, value ? *value : args[++i]);
+        } else {
+            parsed.error = "unknown option \"" + args[i] + "\" (see --help)";
+        }
+        if (!parsed.error.empty())
+            return parsed;
+    }
+    if (!options.help)
+        parsed.error = checkParties(options);
+    return parsed;
+}
+
+std::string_view helpText()
+{
+    return R"(NAME
+    partyclash-sim - fight PartyClash battles without the windows
+
+SYNOPSIS
+    partyclash-sim --player NAMES --enemy NAMES [--data DIR] [--seed N]
+                   [--runs N [--jobs N]] [--max-presses N] [--json]
+    partyclash-sim --help
+
+DESCRIPTION
+    Loads the roster of a data folder as the application does and fights
+    battles between a player party and an enemy party with the application's
+    own battle rules. NAMES is a comma-separated list of characters, each
+    given by its file name or, failing that, its character name; a name may
+    repeat, and each occurrence is a member of its own.
+
+    Without --runs, one battle is shown press by press: every text the battle
+    window's navigation field shows, one block per press, from the start of
+    the battle to its end announcement.
+
+    With --runs, the battles are fought without being shown and a report is
+    written: the player's wins with a 95% Wilson score interval, the presses
+    to the end (mean, standard deviation, least and most), and for every
+    member the mean damage it deals and takes per battle, counted as the hit
+    points its targets lose and it loses.
+
+OPTIONS
+    --data DIR
+        The folder holding preset.txt, the character files and img/, laid out
+        like data/CharaList/. Default: data/CharaList/ beside this program.
+
+    --player NAMES, --enemy NAMES
+        The two parties, in party order. Both are required.
+
+    --seed N
+        Seeds the random draws (0 to 4294967295): a seed gives the same
+        battle on every run and machine. Without it one battle draws like the
+        application, from the C library's unseeded rand().
+
+    --runs N
+        Fights N battles (1 to 1000000000) from the seeds S, S+1, ... counted
+        modulo 2^32, S being --seed or 1.
+
+    --jobs N
+        Spreads the runs over N threads (1 to 256, default 1). The report does
+        not depend on N.
+
+    --max-presses N
+        Gives a battle up after N presses without an end (1 to 2147483647,
+        default 1000). Such battles count as unfinished.
+
+    --json
+        Writes the battle or the report as JSON.
+
+    --help, -h
+        Shows this text.
+
+    A batch that takes more than a second shows its progress on standard
+    error when that is a terminal.
+
+EXIT STATUS
+    0   the battle or the report was written
+    1   the data folder or a named character cannot be found
+    2   the command line is wrong: an unknown option, a missing value, a bad
+        number or an empty party
+
+EXAMPLES
+    partyclash-sim --data examples/CharaList --player arus.txt,mira.txt \
+                   --enemy ドラゴン --seed 7
+    partyclash-sim --data examples/CharaList --player 勇者アルス \
+                   --enemy ドラゴン --runs 10000 --jobs 2
+)";
+}
+
+} // namespace pc::sim

@@ -1,0 +1,35 @@
+// The command line of partyclash-sim.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pc::sim {
+
+struct Options {
+    std::optional<std::string> dataFolder; // none: data/CharaList/ beside the executable
+    std::vector<std::string> player;
+    std::vector<std::string> enemy;
+    std::optional<std::uint32_t> seed;
+    std::optional<std::int64_t> runs; // a batch when given, one battle shown otherwise
+    int jobs = 1;
+    std::int32_t maxPresses = 1000;
+    bool json = false;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    Options options;
+    std::string error; // empty when the command line is usable
+};
+
+// Options take their value as the next argument or after "=". A party is a
+// comma-separated list of names; empty pieces are skipped.
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+std::string_view helpText();
+
+} // namespace pc::sim

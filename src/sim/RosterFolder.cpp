@@ -1,0 +1,84 @@
+#include "RosterFolder.h"
+
+#include "editor/DerivedStats.h"
+#include "roster/FileNames.h"
+#include "roster/RosterStore.h"
+
+#include <optional>
+#include <string_view>
+
+namespace pc::sim {
+
+namespace {
+
+// Read-only storage that finds the roster code's paths below
+// "<baseDir>/data/CharaList/" in another folder.
+class FolderStorage final : public Storage {
+public:
+    FolderStorage(Storage& files, std::string prefix, std::string folder)
+        : files_(files), prefix_(std::move(prefix)), folder_(std::move(folder))
+    {
+    }
+
+    std::optional<std::string> read(const std::string& path) override { return files_.read(mapped(path)); }
+    std::string writeAtomically(const std::string&, std::string_view) override { return "read only"; }
+    bool exists(const std::string& path) override { return files_.exists(mapped(path)); }
+    bool makeFolders(const std::string&) override { return false; }
+    bool remove(const std::string&) override { return false; }
+    Picture decodePicture(std::string_view) override { return nullptr; }
+    std::optional<std::string> encodePng(const Picture&) override { return std::nullopt; }
+
+private:
+    std::string mapped(const std::string& path) const
+    {
+        return path.starts_with(prefix_) ? folder_ + '/' + path.substr(prefix_.size()) : path;
+    }
+
+    Storage& files_;
+    std::string prefix_;
+    std::string folder_;
+};
+
+std::optional<std::int32_t> rosterRow(const OBJE* roster, std::string_view name)
+{
+    for (auto field : {&OBJE::fileName, &OBJE::name}) {
+        std::int32_t row = 0;
+        for (const OBJE* character = roster; character; character = character->next, ++row) {
+            if (character->*field == name)
+                return row;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string loadRoster(AppState& state, Storage& files, const std::string& folder)
+{
+    if (!files.exists(folder))
+        return "no data folder " + folder;
+    FolderStorage storage(files, characterFolder(state.baseDir), folder);
+    state.initPresetFlag = true;
+    initPreset(state, storage);
+    if (state.initPresetFlag)
+        return "no roster in " + folder + ": preset.txt is missing, unreadable or empty";
+    roadFile(state, storage);
+    setPentaStats(state);
+    return {};
+}
+
+NamedRows rosterRows(const OBJE* roster, const std::vector<std::string>& names)
+{
+    NamedRows named;
+    for (const std::string& name : names) {
+        const auto row = rosterRow(roster, name);
+        if (!row) {
+            named.unknown = name;
+            break;
+        }
+        named.rows.push_back(*row);
+    }
+    return named;
+}
+
+} // namespace pc::sim

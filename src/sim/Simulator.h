@@ -1,0 +1,31 @@
+// partyclash-sim from its command line to its exit status, with the platform
+// (files, streams, the progress display) handed in.
+#pragma once
+
+#include "roster/Storage.h"
+
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace pc::sim {
+
+inline constexpr int kExitData = 1;
+inline constexpr int kExitUsage = 2;
+
+struct SimulatorIo {
+    Storage& files;
+    std::string defaultFolder; // used without --data
+    std::ostream& out;
+    std::ostream& err;
+    // Makes the progress display of a batch of `total` battles, or none.
+    std::function<std::function<void(std::int64_t done)>(std::int64_t total)> progress;
+};
+
+// Runs the command line (without the program name); errors are one line on
+// `err`. Returns the exit status.
+int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io);
+
+} // namespace pc::sim
