@@ -33,6 +33,7 @@ TEST(Waits, LoweringManyStepsLeavesWhatSingleStepsLeave)
         }
     }
     EXPECT_TRUE(std::isnan(pc::lowerWait(std::nan(""), 1000)));
+    EXPECT_EQ(pc::lowerWait(4, (std::uint64_t{1} << 53) + 3), -(kTwo53 - 1)) << "more steps than 2^53";
 }
 
 TEST(Waits, RunOutAtTheFirstStepThatLeavesNothingAbove0)

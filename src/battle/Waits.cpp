@@ -8,19 +8,26 @@ namespace pc {
 namespace {
 
 // 2^53: from here on doubles are spaced 2 or more apart.
-constexpr double kWholeLimit = 9007199254740992.0;
+constexpr std::int64_t kWholeSteps = std::int64_t{1} << 53;
+constexpr double kWholeLimit = static_cast<double>(kWholeSteps);
 
 // How many steps from `wait` are exact, so that one subtraction makes them
-// all: a positive wait goes down into [0, 1); a negative one down to the
-// edge of its binade, past which the spacing doubles and a step may round.
+// all: a whole wait counts down towards -2^53 without rounding; otherwise a
+// positive wait goes down into [0, 1), and a negative one to the edge of its
+// binade, past which the spacing doubles and a step may round.
 std::uint64_t exactSteps(double wait)
 {
+    if (std::abs(wait) < kWholeLimit) {
+        const auto whole = static_cast<std::int64_t>(wait);
+        if (static_cast<double>(whole) == wait) // 2^53 at most, so that the run itself is exact
+            return static_cast<std::uint64_t>(std::min(whole, std::int64_t{0}) + kWholeSteps);
+        if (wait > 0)
+            return static_cast<std::uint64_t>(whole);
+    }
     int exponent = 0;
     std::frexp(wait, &exponent);
     if (exponent > 53)
         return 0;
-    if (wait >= 0)
-        return static_cast<std::uint64_t>(wait);
     return static_cast<std::uint64_t>(std::ldexp(1.0, exponent) + wait);
 }
 
@@ -55,7 +62,8 @@ std::optional<std::uint64_t> stepsToRunOut(double wait)
             return std::nullopt;
         wait = next;
     }
-    return rounded + static_cast<std::uint64_t>(std::ceil(wait));
+    const auto whole = static_cast<std::uint64_t>(wait);
+    return rounded + whole + (static_cast<double>(whole) < wait ? 1 : 0);
 }
 
 } // namespace pc
