@@ -226,14 +226,18 @@ void addTargets(Snapshot& shot, const std::vector<pc::TargetNode>& nodes)
 }
 
 // Everything a press can change (the status panels and side tables are the
-// timer's, from the members).
-std::string observed(const World& world, bool readable)
+// timer's, from the members); without the texts, all but NaviTF, the P1 and P2
+// panels and the log.
+std::string observed(const World& world, bool readable, bool texts)
 {
     const pc::AppState& s = world.state;
     Snapshot shot(readable);
-    shot.add(world.view.naviText);
-    addPanel(shot, world.view.p1);
-    addPanel(shot, world.view.p2);
+    if (texts) {
+        shot.add(world.view.naviText);
+        addPanel(shot, world.view.p1);
+        addPanel(shot, world.view.p2);
+        shot.add(world.log.str());
+    }
     for (const OBJE* top : {s.RPtop, s.REtop}) {
         for (const OBJE* m = top; m; m = m->next)
             shot.add(m->curStatus);
@@ -251,7 +255,6 @@ std::string observed(const World& world, bool readable)
     shot.add(s.zenjutsu);
     addTargets(shot, s.targ);
     addTargets(shot, s.targX);
-    shot.add(world.log.str());
     return shot.text();
 }
 
@@ -269,6 +272,9 @@ TEST(DriverDifferential, EveryPressLeavesWhatTheStepByStepDriverLeaves)
         PlanMaker maker(seed);
         const BattlePlan plan = maker.battle(battle % 50 == 0);
         World fast(plan, seed), reference(plan, seed);
+        // A quarter of the battles leave the texts unformatted, which must change nothing else.
+        const bool texts = battle % 4 != 0;
+        fast.ctx.formatTexts = texts;
         // A third of the battles are left after a few presses, mid-pass, and
         // started again with the same parties, which resume at the old position;
         // half of those a second time.
@@ -284,8 +290,8 @@ TEST(DriverDifferential, EveryPressLeavesWhatTheStepByStepDriverLeaves)
             }
             pc::Navigation(fast.ctx);
             pc::reference::Navigation(reference.ctx);
-            if (observed(fast, false) != observed(reference, false)) {
-                EXPECT_EQ(observed(fast, true), observed(reference, true));
+            if (observed(fast, false, texts) != observed(reference, false, texts)) {
+                EXPECT_EQ(observed(fast, true, texts), observed(reference, true, texts));
                 FAIL() << "battle " << battle << ", press " << press;
             }
             fast.log.str("");

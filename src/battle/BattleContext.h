@@ -19,6 +19,10 @@ struct BattleContext {
     std::ostream& log = std::cerr;
     // Where the rules record how the numbers of each message came about; none records nothing.
     BreakdownRecorder* breakdown = nullptr;
+    // False leaves NaviTF, the P1 and P2 panels and the diagnostic line
+    // unwritten, for running many battles that nobody reads; the end of a
+    // battle is still announced.
+    bool formatTexts = true;
 };
 
 } // namespace pc

@@ -66,7 +66,8 @@ void carryOut(BattleContext& ctx, const Side& side, OBJE& actor, const TurnTarge
 
 void takeTurn(BattleContext& ctx, OBJE& actor)
 {
-    showMember(ctx.view.p1, actor);
+    if (ctx.formatTexts)
+        showMember(ctx.view.p1, actor);
     AppState& state = ctx.state;
     const Side side = sideOf(state, ctx.view);
     const DamageDraw damage = drawDamageTarget(ctx.random, side.opponents, state.targetNumb);

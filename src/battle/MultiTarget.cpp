@@ -142,18 +142,24 @@ void showNodeTerms(BreakdownRecorder& recorder, std::size_t index, std::size_t c
 
 void applyNode(BattleContext& ctx, const TargetNode& node, OBJE& target, bool heals)
 {
-    const std::string& prefix = ctx.state.zenjutsu;
-    std::string& navi = ctx.view.naviText;
     BreakdownRecorder* recorder = ctx.breakdown;
-    if (heals) {
-        navi = healMessage(prefix, target.name, changeHP(recorder, Effect::heal, target, node.value, healBy));
-    } else if (node.hit && node.success) {
-        navi = damageMessage(prefix, target.name, changeHP(recorder, Effect::damage, target, node.value, dealDamage));
-    } else {
-        navi = missMessage(prefix, target.name);
-        if (recorder)
-            recorder->shown.effect = Effect::miss;
-    }
+    const bool hits = node.hit && node.success;
+    double amount = 0;
+    if (heals)
+        amount = changeHP(recorder, Effect::heal, target, node.value, healBy);
+    else if (hits)
+        amount = changeHP(recorder, Effect::damage, target, node.value, dealDamage);
+    else if (recorder)
+        recorder->shown.effect = Effect::miss;
+    if (!ctx.formatTexts)
+        return;
+    const std::string& prefix = ctx.state.zenjutsu;
+    if (heals)
+        ctx.view.naviText = healMessage(prefix, target.name, amount);
+    else if (hits)
+        ctx.view.naviText = damageMessage(prefix, target.name, amount);
+    else
+        ctx.view.naviText = missMessage(prefix, target.name);
     showMember(ctx.view.p2, target);
 }
 

@@ -45,7 +45,7 @@ double healBy(OBJE& target, double amount)
 
 void endAction(BattleContext& ctx, const Side& side, OBJE& member, const OBJE* affected)
 {
-    if (affected)
+    if (affected && ctx.formatTexts)
         showMember(ctx.view.p2, *affected);
     side.opponents.cursor = side.opponents.top;
     member.curStatus.WP = member.baseStatus.WP;

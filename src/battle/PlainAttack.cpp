@@ -19,7 +19,8 @@ void plainAttack(BattleContext& ctx, const OBJE& actor, OBJE& target)
         *shown = {.source = Source::plainAttack,
                   .hit = {.kind = Roll::plainAttack, .actorHIT = own.HIT, .targetEVA = their.EVA}};
     if (!rollSucceeds(ctx.random, own.HIT / their.EVA * 50.0, partOf(shown, &Breakdown::hit))) {
-        ctx.view.naviText = plainAttackMissMessage(actor.name, target.name);
+        if (ctx.formatTexts)
+            ctx.view.naviText = plainAttackMissMessage(actor.name, target.name);
         if (shown)
             shown->effect = Effect::miss;
         return;
@@ -34,6 +35,8 @@ void plainAttack(BattleContext& ctx, const OBJE& actor, OBJE& target)
                         .divisor = 3, .draws = {draw, 0}, .terms = {bonus, 0}, .defence = Defence::halfDEF,
                         .defenceStatistic = their.DEF, .defenceValue = defence, .raw = damage, .value = damage};
     const double amount = changeHP(recorder, Effect::damage, target, damage, dealDamage);
+    if (!ctx.formatTexts)
+        return;
     ctx.log << formulaLine(own.ATK, own.ATK / 3.0, defence) << '\n';
     ctx.view.naviText = plainAttackHitMessage(actor.name, target.name, amount);
 }

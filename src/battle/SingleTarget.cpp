@@ -105,12 +105,15 @@ void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targe
     OBJE* healed = turn.allyFlag ? targets.heal : &targets.damage;
     if (turn.hitFlag && turn.successFlag && !turn.healFlag) {
         const double amount = changeHP(recorder, Effect::damage, targets.damage, turn.chosenValue, dealDamage);
-        ctx.view.naviText = damageMessage(state.zenjutsu, targets.damage.name, amount);
+        if (ctx.formatTexts)
+            ctx.view.naviText = damageMessage(state.zenjutsu, targets.damage.name, amount);
     } else if (turn.healFlag && healed) {
         const double amount = changeHP(recorder, Effect::heal, *healed, turn.chosenValue, healBy);
-        ctx.view.naviText = healMessage(state.zenjutsu, healed->name, amount);
+        if (ctx.formatTexts)
+            ctx.view.naviText = healMessage(state.zenjutsu, healed->name, amount);
     } else {
-        ctx.view.naviText = missMessage(state.zenjutsu, targets.damage.name);
+        if (ctx.formatTexts)
+            ctx.view.naviText = missMessage(state.zenjutsu, targets.damage.name);
         if (recorder)
             recorder->shown.effect = Effect::miss;
     }
