@@ -2,6 +2,9 @@
 // window, over a copy of the demo roster:
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>
 #include "app/AppDelegate.h"
+#include "app/Title.h"
+#include "battle/BattleWindow.h"
+#include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
@@ -22,6 +25,11 @@ namespace {
 constexpr int kGap = 12;
 // The demo character whose editors are shown: the one with three attacks.
 constexpr int kShownCharacter = 4;
+// Demo roster rows of the parties shown in battle.
+constexpr int kSlime = 5;
+constexpr int kGoblin = 6;
+constexpr int kSorceress = 9;
+constexpr int kOgre = 11;
 
 // Copies the demo roster into `base`/data/CharaList.
 bool copyDemoRoster(const QString& base)
@@ -120,6 +128,80 @@ bool renderResistEditor(pc::AppDelegate& app, const QString& out)
     return save(app.resistWindow(), out + "/resist-editor.png");
 }
 
+bool renderTitle(pc::AppDelegate& app, const QString& out)
+{
+    return save(app.title(), out + "/title.png");
+}
+
+// Three heroes against a slime and a goblin, chosen row by row.
+bool renderPartySelection(pc::AppDelegate& app, const QString& out)
+{
+    pc::AppState& state = app.state();
+    pc::ReadyUpList& party = app.readyUpList();
+    party.timerAction3();
+    for (const int row : {0, 1, 2}) {
+        state.CPlistClickedRow = row;
+        party.RPadd();
+        party.timerAction3();
+    }
+    for (const int row : {kSlime, kGoblin}) {
+        state.CElistClickedRow = row;
+        party.REadd();
+        party.timerAction3();
+    }
+    return save(party, out + "/party-selection.png");
+}
+
+// The battle seven presses in, with the latest damage line that a resistance
+// scaled chosen in the log, so that its breakdown shows.
+bool renderBattle(pc::AppDelegate& app, const QString& out)
+{
+    constexpr int kPresses = 7;
+    app.readyUpList().StartOff();
+    pc::BattleWindow& battle = app.battleWindow();
+    battle.timerAction4();
+    for (int press = 0; press < kPresses; ++press)
+        battle.Navigation();
+    battle.timerAction4();
+    const std::vector<pc::LogEntry>& log = battle.log();
+    auto* logView = battle.findChild<QAbstractItemView*>("logView");
+    for (std::size_t row = log.size(); row-- > 0;) {
+        const pc::Breakdown& breakdown = log[row].breakdown;
+        if (breakdown.effect == pc::Effect::damage && breakdown.value.scaled && breakdown.value.resistance != 100) {
+            logView->setCurrentIndex(logView->model()->index(static_cast<int>(row), 0));
+            break;
+        }
+    }
+    return save(battle, out + "/battle-log.png");
+}
+
+// The sorceress and the saint against an ogre and a goblin, pressed until a
+// multi-part action is under way.
+bool renderMultiPartAction(pc::AppDelegate& app, const QString& out)
+{
+    pc::AppState& state = app.state();
+    pc::ReadyUpList& party = app.readyUpList();
+    state.initCPEListFlag = true;
+    party.timerAction3();
+    for (const int row : {kSorceress, kSorceress + 1}) {
+        state.CPlistClickedRow = row;
+        party.RPadd();
+        party.timerAction3();
+    }
+    for (const int row : {kOgre, kGoblin}) {
+        state.CElistClickedRow = row;
+        party.REadd();
+        party.timerAction3();
+    }
+    party.StartOff();
+    pc::BattleWindow& battle = app.battleWindow();
+    battle.timerAction4();
+    for (int press = 0; press < 200 && !state.multipleLoopFlag; ++press)
+        battle.Navigation();
+    battle.timerAction4();
+    return save(battle, out + "/battle-multi.png");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -137,9 +219,10 @@ int main(int argc, char* argv[])
     }
     pc::AppDelegate app(base.path().toStdString());
     tick(app);
-    // The editors are rendered in the order a user opens them, each over the one before.
+    // The windows are rendered in the order a user opens them, each over the one before.
     bool ok = true;
-    for (auto* render : {renderRoster, renderEditor, renderAttackEditor, renderAttackPopups, renderResistEditor})
+    for (auto* render : {renderTitle, renderRoster, renderEditor, renderAttackEditor, renderAttackPopups,
+                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }
