@@ -1,0 +1,207 @@
+// A newcomer's whole journey through the real windows, from an empty data folder: two characters entered, a restart, two parties and two battles.
+#include "EditingApp.h"
+
+#include "app/Title.h"
+#include "battle/BattleWindow.h"
+#include "battle/ReadyUpList.h"
+
+#include <QComboBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace pc;
+
+namespace {
+
+struct AttackEntry {
+    QString name;
+    int range; // 1: one enemy, 4: every enemy
+    QString count;
+};
+
+struct CharacterEntry {
+    QString name;
+    QString file;
+    std::vector<std::pair<const char*, QString>> fields; // editor field, text
+    Qt::GlobalColor picture;                             // Qt::transparent: none
+    std::vector<AttackEntry> attacks;
+    std::vector<std::pair<const char*, QString>> resistances;
+};
+
+const CharacterEntry kHero{"勇者アリス",
+                           "alice.txt",
+                           {{"TFTag", "主人公"}, {"TFImage", "alice.png"}, {"TFHP", "500"}, {"TFMP", "40"},
+                            {"TFWP", "4"}, {"TFSTR", "60"}, {"TFDEX", "50"}},
+                           Qt::red,
+                           {{"全体斬り", 4, "40"}, {"一閃", 1, "60"}},
+                           {{"TFfire", "50"}, {"TFdeath", "0"}}};
+const CharacterEntry kSlime{"スライム",
+                            "slime.txt",
+                            {{"TFImage", "slime.png"}, {"TFHP", "40"}, {"TFWP", "9"}, {"TFSTR", "5"}},
+                            Qt::transparent,
+                            {},
+                            {}};
+
+// The application over a data folder, with every controller's timer ticked by hand
+// and clicks on table rows made with the mouse.
+class Journey : public EditingApp {
+public:
+    using EditingApp::EditingApp;
+
+    void tickAll()
+    {
+        tick();
+        app.readyUpList().timerAction3();
+        app.battleWindow().timerAction4();
+    }
+
+    // A click on a table row, or below the rows for -1; a double click when `twice`.
+    void clickRow(QWidget& window, const char* table, int row, bool twice = false)
+    {
+        auto* view = in<RowTableView>(window, table);
+        const QPoint point = row < 0 ? QPoint(4, view->viewport()->height() - 4)
+                                     : view->visualRect(view->model()->index(row, 0)).center();
+        if (twice)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+        else
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+        tickAll();
+    }
+
+    void pressAndTick(QWidget& window, const char* button)
+    {
+        press(window, button);
+        tickAll();
+    }
+
+    void enter(const TempDataFolder& folder, const CharacterEntry& entry)
+    {
+        type("TFName", entry.name);
+        type("TFFile", entry.file);
+        for (const auto& [field, text] : entry.fields)
+            type(field, text);
+        if (entry.picture != Qt::transparent)
+            dropOnPicture(writePicture(folder, entry.file.toStdString() + ".bmp", entry.picture, "BMP"));
+        QWidget& attackWindow = app.attackWindow();
+        for (const AttackEntry& attack : entry.attacks) {
+            clickRow(app.registerWindow(), "WlistTV", -1);
+            pressAndTick(app.registerWindow(), "WinsertButton");
+            in(attackWindow, "Wname")->setText(attack.name);
+            in(attackWindow, "Wcount")->setText(attack.count);
+            in(attackWindow, "Wsucc")->setText("100");
+            in(attackWindow, "Whit")->setText("100");
+            in<QComboBox>(attackWindow, "Wrange")->setCurrentIndex(attack.range);
+            pressAndTick(attackWindow, "submitButton");
+        }
+        if (!entry.resistances.empty()) {
+            pressAndTick(app.registerWindow(), "resistButton");
+            for (const auto& [field, text] : entry.resistances)
+                in(app.resistWindow(), field)->setText(text);
+            pressAndTick(app.resistWindow(), "submitButton");
+        }
+        pressAndTick(app.registerWindow(), "submitButton");
+        EXPECT_FALSE(app.registerWindow().isVisible()) << label("saveProblem").toStdString();
+    }
+
+    // What the editor shows for a character opened by a double click on its roster row.
+    void expectShownInTheEditor(int row, const CharacterEntry& entry)
+    {
+        clickRow(app.characterList(), "ClistTV", row, true);
+        ASSERT_TRUE(app.registerWindow().isVisible());
+        EXPECT_EQ(shown("TFName"), entry.name);
+        EXPECT_EQ(shown("TFFile"), entry.file);
+        for (const auto& [field, text] : entry.fields)
+            EXPECT_EQ(shown(field), text) << field;
+        const QImage picture = editor<PictureView>("IVImage")->picture();
+        if (entry.picture == Qt::transparent)
+            EXPECT_TRUE(picture.isNull());
+        else
+            EXPECT_EQ(picture.pixelColor(0, 0), QColor(entry.picture));
+        const QAbstractItemModel* attacks = in<RowTableView>(app.registerWindow(), "WlistTV")->model();
+        ASSERT_EQ(attacks->rowCount(), static_cast<int>(entry.attacks.size()));
+        for (int i = 0; i < attacks->rowCount(); ++i) {
+            clickRow(app.registerWindow(), "WlistTV", i, true);
+            EXPECT_EQ(in(app.attackWindow(), "Wname")->text(), entry.attacks[i].name);
+            EXPECT_EQ(in<QComboBox>(app.attackWindow(), "Wrange")->currentIndex(), entry.attacks[i].range);
+            EXPECT_EQ(in(app.attackWindow(), "Wcount")->text(), entry.attacks[i].count);
+            pressAndTick(app.attackWindow(), "cancelButton");
+        }
+        pressAndTick(app.registerWindow(), "resistButton");
+        for (const auto& [field, text] : entry.resistances)
+            EXPECT_EQ(in(app.resistWindow(), field)->text(), text) << field;
+        EXPECT_EQ(in(app.resistWindow(), "TFblow")->text(), "100");
+        pressAndTick(app.resistWindow(), "cancelButton");
+        pressAndTick(app.registerWindow(), "cancelButton");
+    }
+
+    // Presses the navigation button until the battle announces its end; the messages shown.
+    QStringList fightToTheEnd()
+    {
+        QStringList messages{navi()};
+        for (int press = 0; press < 500 && !navi().startsWith("プレイヤーの"); ++press) {
+            pressAndTick(app.battleWindow(), "navigationButton");
+            messages << navi();
+        }
+        return messages;
+    }
+
+    QString navi() { return in<QLabel>(app.battleWindow(), "NaviTF")->text(); }
+};
+
+} // namespace
+
+TEST(JourneyTest, FromAnEmptyFolderToTwoBattles)
+{
+    TempDataFolder folder;
+    {
+        Journey first(folder);
+        first.app.showTitle();
+        first.tickAll();
+        first.pressAndTick(first.app.title(), "characterRegisterButton");
+        first.pressAndTick(first.app.characterList(), "insertButton");
+        first.enter(folder, kHero);
+        first.clickRow(first.app.characterList(), "ClistTV", -1);
+        first.pressAndTick(first.app.characterList(), "insertButton");
+        first.enter(folder, kSlime);
+        EXPECT_EQ(first.cell(0, "name"), kHero.name);
+        EXPECT_EQ(first.cell(1, "name"), kSlime.name);
+    }
+
+    Journey again(folder);
+    again.app.showTitle();
+    again.tickAll();
+    again.pressAndTick(again.app.title(), "characterRegisterButton");
+    ASSERT_EQ(again.app.characterList().rows().rowCount(), 2);
+    EXPECT_EQ(again.cell(0, "HP"), "500");
+    EXPECT_EQ(again.cell(1, "HP"), "40");
+    again.expectShownInTheEditor(0, kHero);
+    again.expectShownInTheEditor(1, kSlime);
+    again.pressAndTick(again.app.characterList(), "toTheTitleButton");
+
+    QWidget& party = again.app.readyUpList();
+    again.pressAndTick(again.app.title(), "battleReadyButton");
+    again.clickRow(party, "CPlistTV", 0);
+    again.pressAndTick(party, "RPaddButton");
+    again.clickRow(party, "CElistTV", 1);
+    again.pressAndTick(party, "REaddButton");
+    again.clickRow(party, "CElistTV", 1);
+    again.pressAndTick(party, "REaddButton");
+    for (int battle = 0; battle < 2; ++battle) {
+        SCOPED_TRACE("battle " + std::to_string(battle));
+        again.pressAndTick(party, "startOffBtn");
+        ASSERT_TRUE(again.app.battleWindow().isVisible());
+        EXPECT_EQ(again.navi(), "戦闘開始！");
+        const QStringList messages = again.fightToTheEnd();
+        ASSERT_GE(messages.size(), 4);
+        EXPECT_TRUE(messages[1].startsWith("勇者アリスの全体斬り!\nスライム")) << "she opens on every enemy";
+        EXPECT_TRUE(messages[2].startsWith("スライム")) << "its second target follows on the next press";
+        EXPECT_EQ(messages.last(), "プレイヤーの勝利！");
+        for (const auto& slime : again.app.battleWindow().view().SCElistMA)
+            EXPECT_EQ(slime.hp, "0") << "every enemy is down in the side table";
+        again.pressAndTick(again.app.battleWindow(), "toTheTitleButton");
+        ASSERT_TRUE(again.app.title().isVisible());
+        again.pressAndTick(again.app.title(), "battleReadyButton");
+        EXPECT_TRUE(party.findChild<QPushButton*>("startOffBtn")->isEnabled()) << "the parties stay for another battle";
+    }
+}
