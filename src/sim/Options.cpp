@@ -154,7 +154,9 @@ DESCRIPTION
 OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
-        like data/CharaList/. Default: data/CharaList/ beside this program.
+        like data/CharaList/. Default: the application's own, data/CharaList/
+        beside this program, or in the user's application data folder when
+        this program's folder cannot be written.
 
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.

@@ -10,7 +10,7 @@
 namespace pc::sim {
 
 struct Options {
-    std::optional<std::string> dataFolder; // none: data/CharaList/ beside the executable
+    std::optional<std::string> dataFolder; // none: the application's data folder
     std::vector<std::string> player;
     std::vector<std::string> enemy;
     std::optional<std::uint32_t> seed;

@@ -73,7 +73,7 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
         return 0;
     }
     AppState roster;
-    const std::string folder = options.dataFolder.value_or(io.defaultFolder);
+    const std::string folder = options.dataFolder ? *options.dataFolder : io.defaultFolder();
     if (const std::string reason = loadRoster(roster, io.files, folder); !reason.empty())
         return fail(io, reason, kExitData);
     const NamedRows player = rosterRows(roster.objeTop, options.player);

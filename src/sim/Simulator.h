@@ -17,7 +17,7 @@ inline constexpr int kExitUsage = 2;
 
 struct SimulatorIo {
     Storage& files;
-    std::string defaultFolder; // used without --data
+    std::function<std::string()> defaultFolder; // asked for only without --data
     std::ostream& out;
     std::ostream& err;
     // Makes the progress display of a batch of `total` battles, or none.

@@ -1,9 +1,11 @@
 // partyclash-sim: the battles of PartyClash without the windows, for balancing.
+#include "app/DataFolder.h"
 #include "roster/QtStorage.h"
 #include "sim/ProgressBar.h"
 #include "sim/Simulator.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -15,8 +17,14 @@ int main(int argc, char* argv[])
     const std::vector<std::string> args(argv + 1, argv + argc);
     QCoreApplication application(argc, argv);
     pc::QtStorage files;
-    pc::sim::SimulatorIo io{files, QCoreApplication::applicationDirPath().toStdString() + "/data/CharaList",
-                            std::cout, std::cerr, {}};
+    // The application's own data folder; its name decides the user's folder.
+    QCoreApplication::setApplicationName(QStringLiteral("partyclash"));
+    const auto defaultFolder = [] {
+        const QString base = pc::dataBaseFolder(QCoreApplication::applicationDirPath(),
+                                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        return base.toStdString() + "/data/CharaList";
+    };
+    pc::sim::SimulatorIo io{files, defaultFolder, std::cout, std::cerr, {}};
     // A progress bar only where someone watches it.
     if (isatty(STDERR_FILENO)) {
         io.progress = [](std::int64_t total) {
