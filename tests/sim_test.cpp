@@ -9,8 +9,8 @@
 #include "sim/ProgressBar.h"
 #include "sim/RosterFolder.h"
 #include "sim/SeededRandom.h"
-#include "sim/Statistics.h"
 #include "sim/Simulator.h"
+#include "sim/Statistics.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
