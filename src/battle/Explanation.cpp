@@ -39,7 +39,9 @@ const char* statisticName(Statistic statistic)
 // "(draw % T) / D = term"
 std::string spreadTerm(const ValueTerms& v, std::size_t i)
 {
-    return "(" + d(v.draws[i]) + " % " + d(v.truncated) + ") / " + d(v.divisor) + " = " + d(v.terms[i]);
+    std::string term = "(";
+    term += d(v.draws[i]) + " % " + d(v.truncated) + ") / " + d(v.divisor) + " = " + d(v.terms[i]);
+    return term;
 }
 
 void baseLine(const ValueTerms& v, Lines& lines)
@@ -112,11 +114,12 @@ void rollLine(const char* label, const char* success, const char* failure, const
         lines.push_back(line + ": 必中");
         return;
     case Roll::chance:
-        line += " " + g(r.chance);
+        line += ' ';
+        line += g(r.chance);
         break;
     case Roll::bonus:
-        line += " " + g(r.attackChance) + " + HIT " + g(r.actorHIT) + " / EVA " + g(r.targetEVA) + " × 50 = " +
-                g(r.chance);
+        line += ' ';
+        line += g(r.attackChance) + " + HIT " + g(r.actorHIT) + " / EVA " + g(r.targetEVA) + " × 50 = " + g(r.chance);
         break;
     case Roll::plainAttack:
         line += " HIT " + g(r.actorHIT) + " / EVA " + g(r.targetEVA) + " × 50 = " + g(r.chance);
