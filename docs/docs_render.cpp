@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -133,23 +134,30 @@ bool renderTitle(pc::AppDelegate& app, const QString& out)
     return save(app.title(), out + "/title.png");
 }
 
-// Three heroes against a slime and a goblin, chosen row by row.
-bool renderPartySelection(pc::AppDelegate& app, const QString& out)
+// Builds both parties afresh from demo roster rows, one add after the other.
+void chooseParties(pc::AppDelegate& app, std::initializer_list<int> players, std::initializer_list<int> enemies)
 {
     pc::AppState& state = app.state();
     pc::ReadyUpList& party = app.readyUpList();
+    state.initCPEListFlag = true;
     party.timerAction3();
-    for (const int row : {0, 1, 2}) {
+    for (const int row : players) {
         state.CPlistClickedRow = row;
         party.RPadd();
         party.timerAction3();
     }
-    for (const int row : {kSlime, kGoblin}) {
+    for (const int row : enemies) {
         state.CElistClickedRow = row;
         party.REadd();
         party.timerAction3();
     }
-    return save(party, out + "/party-selection.png");
+}
+
+// Three heroes against a slime and a goblin.
+bool renderPartySelection(pc::AppDelegate& app, const QString& out)
+{
+    chooseParties(app, {0, 1, 2}, {kSlime, kGoblin});
+    return save(app.readyUpList(), out + "/party-selection.png");
 }
 
 // The battle seven presses in, with the latest damage line that a resistance
@@ -179,21 +187,9 @@ bool renderBattle(pc::AppDelegate& app, const QString& out)
 // multi-part action is under way.
 bool renderMultiPartAction(pc::AppDelegate& app, const QString& out)
 {
+    chooseParties(app, {kSorceress, kSorceress + 1}, {kOgre, kGoblin});
     pc::AppState& state = app.state();
-    pc::ReadyUpList& party = app.readyUpList();
-    state.initCPEListFlag = true;
-    party.timerAction3();
-    for (const int row : {kSorceress, kSorceress + 1}) {
-        state.CPlistClickedRow = row;
-        party.RPadd();
-        party.timerAction3();
-    }
-    for (const int row : {kOgre, kGoblin}) {
-        state.CElistClickedRow = row;
-        party.REadd();
-        party.timerAction3();
-    }
-    party.StartOff();
+    app.readyUpList().StartOff();
     pc::BattleWindow& battle = app.battleWindow();
     battle.timerAction4();
     for (int press = 0; press < 200 && !state.multipleLoopFlag; ++press)

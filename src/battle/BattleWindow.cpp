@@ -90,6 +90,22 @@ RowArrayModel::Row cellsOf(const SideRow& row)
     return {{kName, name}, {kHp, qs(row.hp)}, {kMp, qs(row.mp)}, {kFallen, row.fallen}};
 }
 
+void showPanel(const PanelView& panel, QLabel* name, QLabel* hp, QProgressBar* gauge, QLabel* picture)
+{
+    name->setText(qs(panel.name));
+    hp->setText(qs(panel.hpText));
+    showGauge(gauge, panel.hpLevel);
+    showPicture(picture, panel.picture);
+}
+
+void showStatusPanel(const StatusPanelView& panel, QLabel* hp, QLabel* mp, QProgressBar* gauge, QLabel* picture)
+{
+    hp->setText(qs(panel.hpText));
+    mp->setText(qs(panel.mpText));
+    showGauge(gauge, panel.hpLevel);
+    showPicture(picture, panel.picture);
+}
+
 void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
 {
     if (model.rowCount() != static_cast<int>(rows.size())) {
@@ -219,14 +235,8 @@ void BattleWindow::showExplanation(const QModelIndex& row)
 void BattleWindow::showBattle()
 {
     ui_->NaviTF->setText(qs(view_.naviText));
-    ui_->P1nameTF->setText(qs(view_.p1.name));
-    ui_->P1HPTF->setText(qs(view_.p1.hpText));
-    showGauge(ui_->P1HPLI, view_.p1.hpLevel);
-    showPicture(ui_->P1IV, view_.p1.picture);
-    ui_->P2nameTF->setText(qs(view_.p2.name));
-    ui_->P2HPTF->setText(qs(view_.p2.hpText));
-    showGauge(ui_->P2HPLI, view_.p2.hpLevel);
-    showPicture(ui_->P2IV, view_.p2.picture);
+    showPanel(view_.p1, ui_->P1nameTF, ui_->P1HPTF, ui_->P1HPLI, ui_->P1IV);
+    showPanel(view_.p2, ui_->P2nameTF, ui_->P2HPTF, ui_->P2HPLI, ui_->P2IV);
 }
 
 void BattleWindow::showSides()
@@ -235,14 +245,8 @@ void BattleWindow::showSides()
     showRows(*SCElistMA_, view_.SCElistMA);
     ui_->SCPlistTV->selectRowOnly(view_.SCPlistSelectedRow);
     ui_->SCElistTV->selectRowOnly(view_.SCElistSelectedRow);
-    ui_->CPHPTF->setText(qs(view_.cp.hpText));
-    ui_->CPMPTF->setText(qs(view_.cp.mpText));
-    showGauge(ui_->CPHPLI, view_.cp.hpLevel);
-    showPicture(ui_->CPIV, view_.cp.picture);
-    ui_->CEHPTF->setText(qs(view_.ce.hpText));
-    ui_->CEMPTF->setText(qs(view_.ce.mpText));
-    showGauge(ui_->CEHPLI, view_.ce.hpLevel);
-    showPicture(ui_->CEIV, view_.ce.picture);
+    showStatusPanel(view_.cp, ui_->CPHPTF, ui_->CPMPTF, ui_->CPHPLI, ui_->CPIV);
+    showStatusPanel(view_.ce, ui_->CEHPTF, ui_->CEMPTF, ui_->CEHPLI, ui_->CEIV);
 }
 
 } // namespace pc
