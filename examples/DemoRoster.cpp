@@ -15,13 +15,13 @@
 
 namespace {
 
-struct AttackSpec {
+struct AttackDraft {
     const char* name;
     int range, type, prop, seed;
     double MP, count, succ, hit;
 };
 
-struct CharacterSpec {
+struct CharacterDraft {
     const char* name;
     const char* tag;
     const char* file;
@@ -29,14 +29,14 @@ struct CharacterSpec {
     double HP, MP, WP;
     double STR, VIT, AGI, DEX, MEN, INT, LUK;
     std::vector<std::pair<pc::RESIST::Attribute, float>> resist;
-    std::vector<AttackSpec> attacks;
+    std::vector<AttackDraft> attacks;
 };
 
 // Ranges: 1 one opponent, 2 one to three opponents, 3 one to five, 4 every
 // opponent, 5 one ally, 8 every ally. A healer lists its heal first, so that
 // the heal goes to its own party. Seeds: 0 fixed, 1 ATK, 2 HIT, 3 ARI, 4 fixed heal, 5 ARI heal.
 // Types: 0 "の…!", 1 "は…を唱えた！", 2 to 5 "の…！".
-const std::vector<CharacterSpec> kCharacters = {
+const std::vector<CharacterDraft> kCharacters = {
     {"勇者アルス", "剣と雷の勇者", "arus.txt", QColor(0x2f, 0x6f, 0xd0), 420, 60, 400, 45, 35, 30, 35, 25, 20, 30,
      {{pc::RESIST::electric, 50}},
      {{"剣撃", 1, 0, pc::RESIST::slash, 1, 0, 20, 95, 85}, {"雷鳴剣", 1, 2, pc::RESIST::electric, 3, 12, 30, 90, 80}}},
@@ -78,15 +78,15 @@ const std::vector<CharacterSpec> kCharacters = {
 };
 
 // A portrait: a coloured card with the character's first letter in a ring.
-QImage portrait(const CharacterSpec& spec)
+QImage portrait(const CharacterDraft& draft)
 {
     QImage image(128, 128, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient background(0, 0, 0, 128);
-    background.setColorAt(0, spec.colour.lighter(150));
-    background.setColorAt(1, spec.colour.darker(130));
+    background.setColorAt(0, draft.colour.lighter(150));
+    background.setColorAt(1, draft.colour.darker(130));
     painter.setBrush(background);
     painter.setPen(Qt::NoPen);
     painter.drawRoundedRect(QRectF(2, 2, 124, 124), 18, 18);
@@ -98,35 +98,35 @@ QImage portrait(const CharacterSpec& spec)
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    const QString name = QString::fromUtf8(spec.name);
+    const QString name = QString::fromUtf8(draft.name);
     painter.drawText(QRectF(0, 0, 128, 128), Qt::AlignCenter, name.right(name.size() > 3 ? 3 : 1).left(1));
     return image;
 }
 
-pc::OBJE* addCharacter(pc::AppState& state, const CharacterSpec& spec)
+pc::OBJE* addCharacter(pc::AppState& state, const CharacterDraft& draft)
 {
     pc::OBJE* record = state.objes.make();
     pc::InitObje(*record);
-    record->name = spec.name;
-    record->tag = spec.tag;
-    record->fileName = spec.file;
-    record->imageName = std::string(spec.file, std::string(spec.file).find('.')) + ".png";
-    record->image = pc::pictureOf(portrait(spec));
+    record->name = draft.name;
+    record->tag = draft.tag;
+    record->fileName = draft.file;
+    record->imageName = std::string(draft.file, std::string(draft.file).find('.')) + ".png";
+    record->image = pc::pictureOf(portrait(draft));
     pc::STATUS& s = record->baseStatus;
-    s.HP = spec.HP;
-    s.MP = spec.MP;
-    s.WP = spec.WP;
-    s.STR = spec.STR;
-    s.VIT = spec.VIT;
-    s.AGI = spec.AGI;
-    s.DEX = spec.DEX;
-    s.MEN = spec.MEN;
-    s.INT = spec.INT;
-    s.LUK = spec.LUK;
-    for (const auto& [attribute, value] : spec.resist)
+    s.HP = draft.HP;
+    s.MP = draft.MP;
+    s.WP = draft.WP;
+    s.STR = draft.STR;
+    s.VIT = draft.VIT;
+    s.AGI = draft.AGI;
+    s.DEX = draft.DEX;
+    s.MEN = draft.MEN;
+    s.INT = draft.INT;
+    s.LUK = draft.LUK;
+    for (const auto& [attribute, value] : draft.resist)
         record->baseResist[attribute] = value;
     pc::ATTACK* last = nullptr;
-    for (const AttackSpec& a : spec.attacks) {
+    for (const AttackDraft& a : draft.attacks) {
         pc::ATTACK* attack = state.attacks.make();
         pc::InitAttack(*attack);
         attack->name = a.name;
@@ -163,8 +163,8 @@ int main(int argc, char* argv[])
     pc::AppState state;
     state.baseDir = argv[1];
     pc::QtStorage storage;
-    for (const CharacterSpec& spec : kCharacters)
-        addCharacter(state, spec);
+    for (const CharacterDraft& draft : kCharacters)
+        addCharacter(state, draft);
     for (std::int32_t row = 0; row < pc::countOf(state.objeTop); ++row) {
         state.ClistClickedRow = row;
         if (const std::string reason = pc::saveFile(state, storage); !reason.empty()) {
