@@ -109,9 +109,10 @@ void showStatusPanel(const StatusPanelView& panel, QLabel* hp, QLabel* mp, QProg
 void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
 {
     if (model.rowCount() != static_cast<int>(rows.size())) {
-        model.clear();
+        std::vector<RowArrayModel::Row> cells;
         for (const SideRow& row : rows)
-            model.append(cellsOf(row));
+            cells.push_back(cellsOf(row));
+        model.setRows(std::move(cells));
         return;
     }
     for (int i = 0; i < model.rowCount(); ++i) {

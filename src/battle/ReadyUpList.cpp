@@ -24,9 +24,10 @@ void mirror(RowArrayModel& model, const std::vector<std::string>& names)
         same = model.row(i).value(QStringLiteral("name")).toString() == qs(names[static_cast<std::size_t>(i)]);
     if (same)
         return;
-    model.clear();
+    std::vector<RowArrayModel::Row> rows;
     for (const std::string& name : names)
-        model.append({{QStringLiteral("name"), qs(name)}});
+        rows.push_back({{QStringLiteral("name"), qs(name)}});
+    model.setRows(std::move(rows));
 }
 
 } // namespace

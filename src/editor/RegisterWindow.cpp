@@ -175,11 +175,12 @@ void RegisterWindow::initWList()
 void RegisterWindow::showAttacks()
 {
     const AppState& state = context_.state;
-    WlistMA.clear();
+    std::vector<RowArrayModel::Row> rows;
     if (const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow)) {
         for (const ATTACK* attack = record->attacks; attack; attack = attack->next)
-            WlistMA.append({{"name", qs(attack->name)}});
+            rows.push_back({{"name", qs(attack->name)}});
     }
+    WlistMA.setRows(std::move(rows));
     ui_->WlistTV->selectRowOnly(state.WlistClickedRow);
 }
 

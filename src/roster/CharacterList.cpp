@@ -104,9 +104,10 @@ void CharacterList::ToTheTitle()
 
 void CharacterList::initCList()
 {
-    ClistMA.clear();
+    std::vector<RowArrayModel::Row> rows;
     for (const OBJE* record = context_.state.objeTop; record; record = record->next)
-        ClistMA.append(rowOf(*record));
+        rows.push_back(rowOf(*record));
+    ClistMA.setRows(std::move(rows));
     ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
     context_.state.initCListFlag = false;
 }

@@ -51,12 +51,10 @@ QVariant RowArrayModel::headerData(int section, Qt::Orientation orientation, int
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void RowArrayModel::clear()
+void RowArrayModel::setRows(std::vector<Row> rows)
 {
-    if (rows_.empty())
-        return;
     beginResetModel();
-    rows_.clear();
+    rows_ = std::move(rows);
     endResetModel();
 }
 

@@ -28,7 +28,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const Row& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
-    void clear();
+    // Replaces every row at once: one reset instead of one insertion per row.
+    void setRows(std::vector<Row> rows);
     void append(Row row);
     void insert(int index, Row row);
     void removeAt(int index);
