@@ -55,9 +55,8 @@ RowArrayModel* sideTable(RowTableView* view, QObject* parent)
         {{kName, QStringLiteral("名前")}, {kHp, QStringLiteral("HP")}, {kMp, QStringLiteral("MP")}}, parent);
     view->setModel(model);
     view->setItemDelegateForColumn(0, new SideNameDelegate(view));
-    auto* gauge = new HpGaugeDelegate(view);
-    view->setItemDelegateForColumn(1, gauge);
-    view->setItemDelegateForColumn(2, gauge);
+    view->setItemDelegateForColumn(1, new HpGaugeDelegate(view));
+    view->setItemDelegateForColumn(2, new HpGaugeDelegate(view, QColor(0x3a, 0x7b, 0xd5)));
     QHeaderView* header = view->horizontalHeader();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);

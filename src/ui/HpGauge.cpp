@@ -25,6 +25,12 @@ void showGauge(QProgressBar* gauge, int percent)
         gauge->setStyleSheet(style);
 }
 
+HpGaugeDelegate::HpGaugeDelegate(QObject* parent, QColor fixedColour)
+    : QStyledItemDelegate(parent)
+    , fixedColour_(fixedColour)
+{
+}
+
 void HpGaugeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem base = option;
@@ -39,7 +45,7 @@ void HpGaugeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(0xdd, 0xdd, 0xdd));
     painter->drawRoundedRect(bar, 3, 3);
-    painter->setBrush(gaugeColor(percent));
+    painter->setBrush(fixedColour_.isValid() ? fixedColour_ : gaugeColor(percent));
     painter->drawRoundedRect(QRect(bar.topLeft(), QSize(bar.width() * percent / 100, bar.height())), 3, 3);
     painter->setPen(option.palette.color(QPalette::Text));
     painter->drawText(bar, Qt::AlignCenter, text);

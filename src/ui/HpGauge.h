@@ -14,12 +14,16 @@ QColor gaugeColor(int percent);
 // Sets a level indicator (0 to 100) and its colour.
 void showGauge(QProgressBar* gauge, int percent);
 
-// Draws a cell holding a percentage as a small gauge with its number.
+// Draws a cell holding a percentage as a small gauge with its number: coloured
+// by the percentage for HP, in one colour (when given) for MP.
 class HpGaugeDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit HpGaugeDelegate(QObject* parent, QColor fixedColour = {});
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    QColor fixedColour_;
 };
 
 } // namespace pc
