@@ -89,6 +89,7 @@ TEST_F(CharacterSubmitTest, RefusedTextsChangeNothing)
         {"line feed in the tag", [](CharacterEdit& e) { e.texts.tag = "\n"; }, &CharacterProblems::tag},
         {"line feed in the file name", [](CharacterEdit& e) { e.texts.fileName = "a\n"; }, &CharacterProblems::fileName},
         {"separator in the name", [](CharacterEdit& e) { e.texts.name = "----++"; }, &CharacterProblems::name},
+        {"byte-order mark opening the name", [](CharacterEdit& e) { e.texts.name = "\xEF\xBB\xBF勇者"; }, &CharacterProblems::name},
         {"separator inside the tag", [](CharacterEdit& e) { e.texts.tag = "x----++y"; }, &CharacterProblems::tag},
         {"separator in the file name", [](CharacterEdit& e) { e.texts.fileName = "----++"; }, &CharacterProblems::fileName},
         {"separator in the picture name", [](CharacterEdit& e) { e.texts.imageName = "----++"; }, &CharacterProblems::imageName},

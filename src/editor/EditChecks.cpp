@@ -46,6 +46,9 @@ CharacterProblems characterProblems(const CharacterTexts& texts, const OBJE* ros
 {
     CharacterProblems problems;
     problems.name = lineTextProblem(texts.name, "名前");
+    // The reader takes a byte-order mark at the start of a file for the encoding's, not the name's.
+    if (problems.name.empty() && texts.name.starts_with("\xEF\xBB\xBF"))
+        problems.name = "名前の先頭に見えない文字（BOM）は使えません";
     problems.tag = lineTextProblem(texts.tag, "タグ");
     problems.fileName = nameProblem(texts.fileName, "ファイル名", rosterTop, edited, &OBJE::fileName);
     problems.imageName = texts.hasPicture
