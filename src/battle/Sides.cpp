@@ -36,13 +36,7 @@ OBJE* memberAt(const Party& party, std::int32_t position)
 
 bool anyLiving(const Party& party)
 {
-    const OBJE* member = party.top;
-    for (std::int32_t position = 1; member && position <= party.size; ++position) {
-        if (isLiving(*member))
-            return true;
-        member = member->next;
-    }
-    return false;
+    return anyMember(party, isLiving);
 }
 
 bool anyLivingIn(const OBJE* top)

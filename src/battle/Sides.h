@@ -35,6 +35,19 @@ OBJE* memberAt(const Party& party, std::int32_t position);
 // Whether any member at a position from 1 to the party's size is living.
 bool anyLiving(const Party& party);
 
+// Whether any member at a position from 1 to the party's size meets `test`.
+template <typename Test>
+bool anyMember(const Party& party, Test test)
+{
+    const OBJE* member = party.top;
+    for (std::int32_t position = 1; member && position <= party.size; ++position) {
+        if (test(*member))
+            return true;
+        member = member->next;
+    }
+    return false;
+}
+
 // Whether any member of a whole list is living.
 bool anyLivingIn(const OBJE* top);
 

@@ -21,13 +21,7 @@ bool healDrawStands(const OBJE* member)
 
 bool anyHealCandidate(const Party& party)
 {
-    const OBJE* member = party.top;
-    for (std::int32_t position = 1; member && position <= party.size; ++position) {
-        if (isHealCandidate(*member))
-            return true;
-        member = member->next;
-    }
-    return false;
+    return anyMember(party, isHealCandidate);
 }
 
 struct Census {
