@@ -1,7 +1,7 @@
 // partyclash-sim: its battles against the window's, damage per member, batches, reports, errors and exit statuses.
 #include "TempDataFolder.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "sim/HeadlessBattle.h"

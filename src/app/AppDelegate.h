@@ -1,7 +1,7 @@
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 
-#include "AppContext.h"
+#include "ui/AppContext.h"
 #include "roster/QtStorage.h"
 
 #include <memory>

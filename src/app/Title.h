@@ -1,7 +1,7 @@
 // The title window: the way to the roster and to the party selection.
 #pragma once
 
-#include "AppContext.h"
+#include "ui/AppContext.h"
 
 #include <QWidget>
 

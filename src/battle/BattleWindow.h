@@ -5,7 +5,7 @@
 // for the line chosen; auto-advance presses the button at a chosen pace.
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "battle/BattleContext.h"
 #include "battle/BattleLog.h"
 #include "battle/BattleView.h"

@@ -2,7 +2,7 @@
 // tables, their add and remove buttons, and the start of a battle.
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "battle/PartySelection.h"
 
 #include <QTimer>

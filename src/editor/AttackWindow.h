@@ -2,7 +2,7 @@
 #pragma once
 
 #include "SpecialWindow.h"
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 
 #include <QDialog>
 #include <QTimer>

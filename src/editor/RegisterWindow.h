@@ -2,7 +2,7 @@
 // files and keeps every character's derived statistics up to date.
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "ui/RowArrayModel.h"
 
 #include <QDialog>

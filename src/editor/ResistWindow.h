@@ -2,7 +2,7 @@
 // which the character editor's submit applies and its cancel drops.
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -2,7 +2,7 @@
 // open actions, and the way back to the title.
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "ui/RowArrayModel.h"
 
 #include <QTimer>
