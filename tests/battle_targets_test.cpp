@@ -106,8 +106,10 @@ TEST(TargetList, DistinctPositionsOfWhichOnlyTheFirstMayBeFallen)
     for (const auto& c : cases) {
         TargetKit kit({100}, c.hp);
         kit.script(c.draws);
+        std::vector<pc::TargetNode> nodes;
+        pc::drawTargetList(kit.random, c.range, kit.side().opponents, nodes);
         std::vector<double> positions;
-        for (const pc::TargetNode& node : pc::drawTargetList(kit.random, c.range, kit.side().opponents))
+        for (const pc::TargetNode& node : nodes)
             positions.push_back(node.position);
         EXPECT_EQ(positions, c.positions) << "range " << c.range;
     }

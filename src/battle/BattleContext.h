@@ -5,6 +5,7 @@
 #include "battle/BattleView.h"
 #include "battle/Breakdown.h"
 #include "battle/Random.h"
+#include "battle/Sides.h"
 #include "records/AppState.h"
 
 #include <iostream>
@@ -23,6 +24,12 @@ struct BattleContext {
     // unwritten, for running many battles that nobody reads; the end of a
     // battle is still announced.
     bool formatTexts = true;
+    // Storage a turn works in, rebuilt by every turn; kept here so that a
+    // turn reuses it instead of allocating.
+    struct Scratch {
+        PartyMembers opponents;
+        PartyMembers own;
+    } scratch = {};
 };
 
 } // namespace pc

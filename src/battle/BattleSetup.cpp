@@ -7,6 +7,7 @@
 #include "records/Numbers.h"
 #include "records/RowRule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -73,6 +74,43 @@ std::int32_t selectableRow(const std::vector<SideRow>& rows, std::int32_t row)
     return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? row : -1;
 }
 
+struct Longest {
+    std::size_t members = 0;
+    std::size_t name = 0;
+    std::size_t attackName = 0;
+};
+
+void measure(const OBJE* top, Longest& longest)
+{
+    std::size_t members = 0;
+    for (const OBJE* member = top; member; member = member->next) {
+        ++members;
+        longest.name = std::max(longest.name, member->name.size());
+        for (const ATTACK* attack = member->attacks; attack; attack = attack->next)
+            longest.attackName = std::max(longest.attackName, attack->name.size());
+    }
+    longest.members = std::max(longest.members, members);
+}
+
+// Gives the storage a turn writes room for the largest party and the longest
+// names, so that no turn of the battle allocates.
+void reserveTurnStorage(BattleContext& ctx)
+{
+    Longest longest;
+    measure(ctx.state.RPtop, longest);
+    measure(ctx.state.REtop, longest);
+    for (PartyMembers* members : {&ctx.scratch.opponents, &ctx.scratch.own}) {
+        members->byPosition.reserve(longest.members);
+        members->taken.reserve(longest.members + 1);
+    }
+    AppState& state = ctx.state;
+    state.targ.reserve(longest.members);
+    state.targX.reserve(longest.members);
+    constexpr std::size_t kPrefixWords = 32; // the joints and ends of a prefix
+    state.atkName.reserve(longest.attackName);
+    state.zenjutsu.reserve(longest.name + longest.attackName + kPrefixWords);
+}
+
 } // namespace
 
 void initSCPElist(BattleContext& ctx)
@@ -111,6 +149,7 @@ void setUpBattle(BattleContext& ctx)
     initCurrentStatus(ctx.state);
     initBattleNavigation(ctx.view);
     dropMultiPartAction(ctx);
+    reserveTurnStorage(ctx);
 }
 
 void setSideStatus(BattleContext& ctx)

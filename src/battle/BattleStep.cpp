@@ -69,7 +69,9 @@ void takeTurn(BattleContext& ctx, OBJE& actor)
     if (ctx.formatTexts)
         showMember(ctx.view.p1, actor);
     AppState& state = ctx.state;
-    const Side side = sideOf(state, ctx.view);
+    Side side = sideOf(state, ctx.view);
+    gatherMembers(side.opponents, ctx.scratch.opponents);
+    gatherMembers(side.own, ctx.scratch.own);
     const DamageDraw damage = drawDamageTarget(ctx.random, side.opponents, state.targetNumb);
     OBJE* heal = drawHealTarget(ctx.random, side.own, state.targetNumb);
     if (damage.everyOpponentDown) {

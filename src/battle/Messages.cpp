@@ -4,21 +4,36 @@
 
 namespace pc {
 
-std::optional<std::string> messagePrefix(std::int32_t atkType, const std::string& actor,
-                                         const std::string& attack)
+namespace {
+
+void assemble(std::string& out, const std::string& actor, const char* joint, const std::string& attack,
+              const char* end)
+{
+    out.assign(actor);
+    out.append(joint);
+    out.append(attack);
+    out.append(end);
+}
+
+} // namespace
+
+bool writePrefix(std::string& prefix, std::int32_t atkType, const std::string& actor, const std::string& attack)
 {
     switch (atkType) {
     case 0:
-        return actor + "の" + attack + "!\n";
+        assemble(prefix, actor, "の", attack, "!\n");
+        return true;
     case 1:
-        return actor + "は" + attack + "を唱えた！\n";
+        assemble(prefix, actor, "は", attack, "を唱えた！\n");
+        return true;
     case 2:
     case 3:
     case 4:
     case 5:
-        return actor + "の" + attack + "！\n";
+        assemble(prefix, actor, "の", attack, "！\n");
+        return true;
     default:
-        return std::nullopt;
+        return false;
     }
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace pc {
@@ -15,10 +14,10 @@ inline constexpr const char* kNobodyCanAct = "誰も行動できない！";
 inline constexpr const char* kNoName = "ーーーー";
 inline constexpr const char* kNoHP = "HP ーーーー/ーーーー";
 
-// The first line of an action's message, by attack type; none for a type
-// that has no prefix (the previous prefix then stays).
-std::optional<std::string> messagePrefix(std::int32_t atkType, const std::string& actor,
-                                         const std::string& attack);
+// Writes the first line of an action's message, by attack type, into
+// `prefix`, reusing its storage; a type that has no prefix leaves the
+// previous one standing and returns false.
+bool writePrefix(std::string& prefix, std::int32_t atkType, const std::string& actor, const std::string& attack);
 
 std::string damageMessage(const std::string& prefix, const std::string& target, double amount);
 std::string healMessage(const std::string& prefix, const std::string& target, double amount);

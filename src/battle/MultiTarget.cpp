@@ -113,7 +113,7 @@ void weigh(BattleContext& ctx, const Side& side, const OBJE& actor, const TurnTa
     if (choosable(attack) && total > side.mostDmg) {
         side.mostDmg = total;
         state.targX = state.targ;
-        turn.multi = {true, attack.name, attack.type, cost, ownParty};
+        turn.multi = {&attack, cost, ownParty};
         if (recorder) {
             recorder->nodes = recorder->walk;
             recorder->nodesCost = costTerms;
@@ -195,7 +195,7 @@ void applyNextTarget(BattleContext& ctx, const Side& side, OBJE& member)
 const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
                                 const TurnTargets& targets, const ATTACK& start, Turn& turn)
 {
-    ctx.state.targ = drawTargetList(ctx.random, start.range, partyOf(side, reachesOwnParty(start.range)));
+    drawTargetList(ctx.random, start.range, partyOf(side, reachesOwnParty(start.range)), ctx.state.targ);
     if (ctx.breakdown)
         ctx.breakdown->walk.assign(ctx.state.targ.size(), {});
     turn.multiReady = true;
@@ -203,7 +203,7 @@ const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE
     const ATTACK* attack = &start;
     for (; attack && isMultiTargetRange(attack->range); attack = attack->next)
         weigh(ctx, side, actor, targets, *attack, turn);
-    if (!turn.multi.found)
+    if (!turn.multi.attack)
         turn.multiReady = false;
     return attack;
 }
@@ -211,9 +211,8 @@ const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE
 void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, const Turn& turn)
 {
     AppState& state = ctx.state;
-    state.atkName = turn.multi.name;
-    if (auto prefix = messagePrefix(turn.multi.type, actor.name, state.atkName))
-        state.zenjutsu = *prefix;
+    state.atkName = turn.multi.attack->name;
+    writePrefix(state.zenjutsu, turn.multi.attack->type, actor.name, state.atkName);
     const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.multi.cost);
     state.targXcursor = 0;

@@ -27,15 +27,42 @@ bool isLiving(const OBJE& member)
     return member.curStatus.HP > 0;
 }
 
+bool isHealCandidate(const OBJE& member)
+{
+    return member.curStatus.HP < member.baseStatus.HP / 100.0 * 70.0;
+}
+
+void gatherMembers(Party& party, PartyMembers& members)
+{
+    members.byPosition.clear();
+    members.living = 0;
+    members.anyHealCandidate = false;
+    OBJE* member = party.top;
+    for (std::int32_t position = 1; member && position <= party.size; ++position, member = member->next) {
+        members.byPosition.push_back(member);
+        if (isLiving(*member))
+            ++members.living;
+        if (isHealCandidate(*member))
+            members.anyHealCandidate = true;
+    }
+    party.members = &members;
+}
+
 OBJE* memberAt(const Party& party, std::int32_t position)
 {
     if (position < 1 || position > party.size)
         return nullptr;
+    if (party.members) {
+        const auto& byPosition = party.members->byPosition;
+        return static_cast<std::size_t>(position) <= byPosition.size() ? byPosition[position - 1] : nullptr;
+    }
     return recordAt(party.top, position - 1);
 }
 
 bool anyLiving(const Party& party)
 {
+    if (party.members)
+        return party.members->living > 0;
     return anyMember(party, isLiving);
 }
 

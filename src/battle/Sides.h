@@ -7,13 +7,27 @@
 #include "records/AppState.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace pc {
+
+// The members at positions 1 to a party's size, gathered in one walk at the
+// start of a turn, with what the turn asks of them all. Nobody's hit points
+// change before the turn's action, so it holds until then. The storage is
+// reused from turn to turn.
+struct PartyMembers {
+    std::vector<OBJE*> byPosition; // index 0 is position 1
+    std::int32_t living = 0;
+    bool anyHealCandidate = false; // a member below 70 % of its registered HP
+    std::vector<bool> taken;       // per position, for drawing a target list
+};
 
 struct Party {
     OBJE* top;
     OBJE*& cursor;
     std::int32_t size;
+    // The members gathered for this turn; none to walk the list instead.
+    PartyMembers* members = nullptr;
 };
 
 struct Side {
@@ -27,6 +41,10 @@ struct Side {
 Side sideOf(AppState& state, const BattleView& view);
 
 bool isLiving(const OBJE& member);
+bool isHealCandidate(const OBJE& member);
+
+// Walks the party once into `members` and lets the party use them.
+void gatherMembers(Party& party, PartyMembers& members);
 
 // The member at a position from 1 to the party's size; none outside that
 // range or past the end of the list.

@@ -93,8 +93,7 @@ void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
 void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targets, const Turn& turn)
 {
     AppState& state = ctx.state;
-    if (auto prefix = messagePrefix(turn.atkType, actor.name, state.atkName))
-        state.zenjutsu = *prefix;
+    writePrefix(state.zenjutsu, turn.atkType, actor.name, state.atkName);
     const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.mpCost);
     BreakdownRecorder* recorder = ctx.breakdown;

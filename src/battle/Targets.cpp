@@ -8,11 +8,6 @@ namespace pc {
 
 namespace {
 
-bool isHealCandidate(const OBJE& member)
-{
-    return member.curStatus.HP < member.baseStatus.HP / 100.0 * 70.0;
-}
-
 // A drawn member stands unless it is at or above the threshold and alive.
 bool healDrawStands(const OBJE* member)
 {
@@ -21,6 +16,8 @@ bool healDrawStands(const OBJE* member)
 
 bool anyHealCandidate(const Party& party)
 {
+    if (party.members)
+        return party.members->anyHealCandidate;
     return anyMember(party, isHealCandidate);
 }
 
@@ -32,6 +29,11 @@ struct Census {
 Census censusOf(const Party& party)
 {
     Census census;
+    if (party.members) {
+        census.total = static_cast<std::int32_t>(party.members->byPosition.size());
+        census.living = party.members->living;
+        return census;
+    }
     const OBJE* member = party.top;
     for (; member && census.total < party.size; member = member->next) {
         ++census.total;
@@ -124,21 +126,36 @@ std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t 
     }
 }
 
-std::vector<TargetNode> drawTargetList(RandomSource& random, std::int32_t range, const Party& party)
+void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes)
 {
     const Census census = censusOf(party);
     std::int32_t count = targetCount(random, range, census.living, census.total);
-    std::vector<TargetNode> nodes;
+    nodes.clear();
     const std::int32_t first = drawPosition(random, census.total);
     nodes.push_back({static_cast<double>(first), 0, false, false});
     if (range == 4 || range == 8)
         count = acceptableCount(party, census.living, first);
+    if (static_cast<std::int32_t>(nodes.size()) >= count)
+        return;
+    // With the members gathered, the positions already taken are marked
+    // rather than searched for.
+    std::vector<bool>* taken = party.members ? &party.members->taken : nullptr;
+    if (taken) {
+        taken->assign(static_cast<std::size_t>(census.total) + 1, false);
+        if (first >= 1 && first <= census.total)
+            (*taken)[static_cast<std::size_t>(first)] = true;
+    }
     while (static_cast<std::int32_t>(nodes.size()) < count) {
         const std::int32_t candidate = drawPosition(random, census.total);
-        if (!takenIn(nodes, candidate) && isLivingAt(party, candidate))
+        // A position outside the party has no living member and is never taken.
+        const bool inParty = candidate >= 1 && candidate <= census.total;
+        const bool known = inParty && taken ? (*taken)[static_cast<std::size_t>(candidate)] : takenIn(nodes, candidate);
+        if (!known && isLivingAt(party, candidate)) {
             nodes.push_back({static_cast<double>(candidate), 0, false, false});
+            if (taken)
+                (*taken)[static_cast<std::size_t>(candidate)] = true;
+        }
     }
-    return nodes;
 }
 
 } // namespace pc

@@ -38,7 +38,7 @@ std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t 
 
 // Distinct positions of the party: the first drawn freely, every further one
 // a living member. Ranges 4 and 8 reach the first node and every other
-// living member.
-std::vector<TargetNode> drawTargetList(RandomSource& random, std::int32_t range, const Party& party);
+// living member. The list is written into `nodes`, whose storage is reused.
+void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes);
 
 } // namespace pc

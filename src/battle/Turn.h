@@ -4,7 +4,6 @@
 #include "records/Records.h"
 
 #include <cstdint>
-#include <string>
 
 namespace pc {
 
@@ -16,9 +15,7 @@ struct TurnTargets {
 
 // The best multi-target attack of a turn, kept apart from the single-target choice.
 struct MultiTargetChoice {
-    bool found = false; // some attack's total was above 0
-    std::string name;
-    std::int32_t type = 0;
+    const ATTACK* attack = nullptr; // none until some attack's total is above 0
     double cost = 0;
     bool healsOwnParty = false;
 };

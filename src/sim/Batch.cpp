@@ -17,16 +17,17 @@ constexpr std::int64_t kBlocksAheadPerJob = 4;
 
 class BlockMerge {
 public:
-    BlockMerge(std::int64_t runs, int jobs, const FightRun& fight)
+    BlockMerge(std::int64_t runs, int jobs, const FightMaker& makeFight)
         : runs_(runs)
         , blocks_((runs + kBlockRuns - 1) / kBlockRuns)
         , ahead_(kBlocksAheadPerJob * jobs)
-        , fight_(fight)
+        , makeFight_(makeFight)
     {
     }
 
     void work()
     {
+        const FightRun fight = makeFight_();
         std::unique_lock lock(mutex_);
         for (;;) {
             changed_.wait(lock, [this] { return claimed_ == blocks_ || claimed_ < merged_ + ahead_; });
@@ -36,7 +37,7 @@ public:
             lock.unlock();
             BatchTotals part;
             for (std::int64_t run = block * kBlockRuns; run < std::min(runs_, (block + 1) * kBlockRuns); ++run)
-                part.add(fight_(run));
+                part.add(fight(run));
             lock.lock();
             finished_.emplace(block, std::move(part));
             mergeInOrder();
@@ -73,7 +74,7 @@ private:
     const std::int64_t runs_;
     const std::int64_t blocks_;
     const std::int64_t ahead_;
-    const FightRun& fight_;
+    const FightMaker& makeFight_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int64_t claimed_ = 0;
@@ -86,7 +87,12 @@ private:
 
 BatchTotals runBatch(std::int64_t runs, int jobs, const FightRun& fight, const BatchProgress& progress)
 {
-    BlockMerge merge(runs, jobs, fight);
+    return runBatchEach(runs, jobs, [&fight] { return fight; }, progress);
+}
+
+BatchTotals runBatchEach(std::int64_t runs, int jobs, const FightMaker& makeFight, const BatchProgress& progress)
+{
+    BlockMerge merge(runs, jobs, makeFight);
     std::vector<std::jthread> threads;
     for (int i = 0; i < jobs; ++i)
         threads.emplace_back([&merge] { merge.work(); });

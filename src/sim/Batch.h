@@ -10,6 +10,9 @@ namespace pc::sim {
 
 // Fights battle number `run`; called from several threads at once.
 using FightRun = std::function<BattleResult(std::int64_t run)>;
+// Makes the fight of one thread, called once on each thread before its first
+// battle, so that a thread can keep its own storage from battle to battle.
+using FightMaker = std::function<FightRun()>;
 // Told how many battles have been counted; called on the calling thread.
 using BatchProgress = std::function<void(std::int64_t done)>;
 
@@ -18,5 +21,7 @@ using BatchProgress = std::function<void(std::int64_t done)>;
 // totals are the same for any number of threads. Threads run at most a few
 // blocks ahead of the merge, which keeps memory flat however many runs.
 BatchTotals runBatch(std::int64_t runs, int jobs, const FightRun& fight, const BatchProgress& progress = {});
+// The same with a fight of each thread's own.
+BatchTotals runBatchEach(std::int64_t runs, int jobs, const FightMaker& makeFight, const BatchProgress& progress = {});
 
 } // namespace pc::sim

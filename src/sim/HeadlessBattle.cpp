@@ -5,7 +5,6 @@
 #include "battle/Messages.h"
 #include "battle/PartySelection.h"
 
-#include <ostream>
 
 namespace pc::sim {
 
@@ -28,6 +27,27 @@ void buildParties(AppState& state, const PartyRows& rows)
     }
 }
 
+// What a battle leaves in the state beside the parties, put back as a fresh
+// state has it; the set-up restores the members themselves.
+void restartBattleState(AppState& state)
+{
+    state.stopBattleLoop = false;
+    state.multipleLoopFlag = false;
+    state.playerAttackFlag = false;
+    state.currentNumberRP = 0;
+    state.currentNumberRE = 0;
+    state.targetNumb = 0;
+    state.atkName.clear();
+    state.zenjutsu.clear();
+    state.MOSTDMGplayer = 0;
+    state.MOSTDMGenemy = 0;
+    state.targ.clear();
+    state.targX.clear();
+    state.targXcursor = 0;
+    state.pendingActor = nullptr;
+    state.pendingHealsOwnParty = false;
+}
+
 } // namespace
 
 std::optional<Outcome> announcedOutcome(std::string_view naviText)
@@ -41,40 +61,48 @@ std::optional<Outcome> announcedOutcome(std::string_view naviText)
     return std::nullopt;
 }
 
-BattleResult fightBattle(OBJE* roster, const PartyRows& rows, RandomSource& random, std::int32_t maxPresses,
-                         const std::function<void(const std::string&)>& show)
+BattleRunner::BattleRunner(OBJE* roster, const PartyRows& rows)
 {
-    AppState state;
-    state.objeTop = roster;
-    buildParties(state, rows);
-    BattleView view;
-    // The plain attack's diagnostic line is of no use here.
-    std::ostream noLog(nullptr);
-    BattleContext ctx{state, view, random, noLog};
+    state_.objeTop = roster;
+    buildParties(state_, rows);
+}
+
+BattleResult BattleRunner::fight(RandomSource& random, std::int32_t maxPresses,
+                                 const std::function<void(const std::string&)>& show)
+{
+    restartBattleState(state_);
+    BattleContext ctx{state_, view_, random, noLog_};
+    ctx.formatTexts = static_cast<bool>(show);
 
     // The start button, then the battle window's tick that sets the battle up.
-    StartOff(state);
+    StartOff(state_);
     battleTick(ctx);
     if (show)
-        show(view.naviText);
-    DamageLedger ledger(state);
+        show(view_.naviText);
+    DamageLedger ledger(state_);
     BattleResult result;
     while (result.presses < maxPresses) {
-        ledger.beforePress(state);
+        ledger.beforePress(state_);
         Navigation(ctx);
         if (show)
             battleTick(ctx);
-        ledger.afterPress(state);
+        ledger.afterPress(state_);
         ++result.presses;
         if (show)
-            show(view.naviText);
-        if (const auto outcome = announcedOutcome(view.naviText)) {
+            show(view_.naviText);
+        if (const auto outcome = announcedOutcome(view_.naviText)) {
             result.outcome = *outcome;
             break;
         }
     }
     result.damage = ledger.damage();
     return result;
+}
+
+BattleResult fightBattle(OBJE* roster, const PartyRows& rows, RandomSource& random, std::int32_t maxPresses,
+                         const std::function<void(const std::string&)>& show)
+{
+    return BattleRunner(roster, rows).fight(random, maxPresses, show);
 }
 
 } // namespace pc::sim

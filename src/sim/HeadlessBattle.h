@@ -2,6 +2,7 @@
 // and pressed through exactly as the party-selection and battle windows do.
 #pragma once
 
+#include "battle/BattleContext.h"
 #include "battle/Random.h"
 #include "records/Records.h"
 #include "sim/DamageLedger.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,16 +34,36 @@ struct BattleResult {
     std::vector<MemberDamage> damage; // player members, then enemy members
 };
 
-// Fights one battle in a state of its own, so nothing carries over from
-// another battle, between fresh copies of the roster characters at the rows
-// (which must exist). Presses until the end is announced or `maxPresses`
-// presses have been made. `show`, when given, receives every text the
-// navigation field shows: the start text, then one per press; the window's
-// tick then also runs after every press, as it does between the user's
-// presses. The tick only refreshes the panels and puts the party cursors back
-// at their heads; the rules place a cursor before they read it (but for the
-// P2 panel at the end of a multi-part action), so without the tick the battle
-// goes the same way, at half the cost.
+// Fights battles between fresh copies of the roster characters at the rows
+// (which must exist), each as if in a state of its own, so nothing carries
+// over from one battle to the next. The parties are built once and every
+// battle restores them, which makes a battle as cheap as its rules.
+class BattleRunner {
+public:
+    BattleRunner(OBJE* roster, const PartyRows& rows);
+    BattleRunner(const BattleRunner&) = delete;
+    BattleRunner& operator=(const BattleRunner&) = delete;
+
+    // Presses until the end is announced or `maxPresses` presses have been
+    // made. `show`, when given, receives every text the navigation field
+    // shows: the start text, then one per press; the window's tick then also
+    // runs after every press, as it does between the user's presses. The tick
+    // only refreshes the panels and puts the party cursors back at their
+    // heads; the rules place a cursor before they read it (but for the P2
+    // panel at the end of a multi-part action), so without the tick the
+    // battle goes the same way, at half the cost. Without `show` no text is
+    // built at all.
+    BattleResult fight(RandomSource& random, std::int32_t maxPresses,
+                       const std::function<void(const std::string&)>& show = {});
+
+private:
+    AppState state_;
+    BattleView view_;
+    // The plain attack's diagnostic line is of no use here.
+    std::ostream noLog_{nullptr};
+};
+
+// One battle with a runner of its own.
 BattleResult fightBattle(OBJE* roster, const PartyRows& rows, RandomSource& random, std::int32_t maxPresses,
                          const std::function<void(const std::string&)>& show = {});
 

@@ -48,12 +48,16 @@ void reportBatch(const Options& options, OBJE* roster, const PartyRows& rows, co
 {
     const std::int64_t runs = *options.runs;
     const std::uint32_t firstSeed = options.seed.value_or(1);
-    const FightRun fight = [&](std::int64_t run) {
-        SeededRandom random(firstSeed + static_cast<std::uint32_t>(run));
-        return fightBattle(roster, rows, random, options.maxPresses);
+    // Each thread keeps its parties and storage from battle to battle.
+    const FightMaker makeFight = [&]() -> FightRun {
+        auto runner = std::make_shared<BattleRunner>(roster, rows);
+        return [&options, firstSeed, runner](std::int64_t run) {
+            SeededRandom random(firstSeed + static_cast<std::uint32_t>(run));
+            return runner->fight(random, options.maxPresses);
+        };
     };
     BatchReport report{namesAt(roster, rows.player), namesAt(roster, rows.enemy), firstSeed, options.maxPresses, {}};
-    report.totals = runBatch(runs, options.jobs, fight, io.progress ? io.progress(runs) : BatchProgress());
+    report.totals = runBatchEach(runs, options.jobs, makeFight, io.progress ? io.progress(runs) : BatchProgress());
     if (options.json)
         writeReportJson(io.out, report);
     else
