@@ -204,6 +204,49 @@ TEST_F(SimTest, DamageIsDealtByTheMemberThatActedAndTakenByItsTargets)
     }
 }
 
+namespace {
+
+// FNV-1a, to keep a long text by a number.
+std::uint64_t digestOf(const std::string& text)
+{
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3;
+    return hash;
+}
+
+} // namespace
+
+// Demo battles and a demo batch, recorded before batches stopped building
+// texts: every draw and every text stays as it was.
+TEST_F(SimTest, SeededDemoBattlesKeepTheirTexts)
+{
+    const std::string four = "勇者アルス,魔法使いミラ,僧侶セラ,騎士ガレス";
+    const std::string fourEnemies = "ドラゴン,ゴブリン,オーガ戦士,死霊術師ゼノ";
+    auto demo = [&](const std::string& player, const std::string& enemy, std::vector<std::string> more) {
+        std::vector<std::string> args{"--data", kExamples, "--player", player, "--enemy", enemy};
+        args.insert(args.end(), more.begin(), more.end());
+        return simulate(args).out;
+    };
+    const std::string hit = "勇者アルスの剣撃!\nドラゴンは";
+    const std::string fire = "ドラゴンの火球！\n勇者アルスは";
+    EXPECT_EQ(demo("勇者アルス", "ドラゴン", {"--seed", "3"}),
+              "戦闘開始！\n\n" + hit + "33のダメージを受けた！\n\n" + fire + "74のダメージを受けた！\n\n" + hit
+                  + "28のダメージを受けた！\n\n" + hit + "24のダメージを受けた！\n\n" + fire + "63のダメージを受けた！\n\n"
+                  + hit + "30のダメージを受けた！\n\n" + fire + "71のダメージを受けた！\n\n" + hit
+                  + "28のダメージを受けた！\n\n" + hit + "24のダメージを受けた！\n\n" + fire + "77のダメージを受けた！\n\n"
+                  + hit + "33のダメージを受けた！\n\n" + fire + "74のダメージを受けた！\n\n" + hit
+                  + "32のダメージを受けた！\n\n" + hit + "30のダメージを受けた！\n\n"
+                  + "ドラゴンのかみつき!\n勇者アルスは63のダメージを受けた！\n\nプレイヤーの敗北・・・\n");
+    EXPECT_EQ(digestOf(demo(four, fourEnemies, {"--seed", "7"})), 0x501f044ed757ff6fu) << "4 against 4, 150 texts";
+    EXPECT_EQ(digestOf(demo(four + ",盗賊リン,大魔導士オルガ,聖女リリア,勇者アルス",
+                            fourEnemies + ",スライム,大魔導士オルガ,聖女リリア,ゴブリン", {"--seed", "99999"})),
+              0xb83b94a9920125b1u)
+        << "8 against 8, 413 texts";
+    EXPECT_EQ(digestOf(demo(four, fourEnemies, {"--runs", "300", "--seed", "5", "--json"})), 0xba32db4fabe66bdfu)
+        << "a batch of 300";
+}
+
 TEST_F(SimTest, ABattleEndsWithItsAnnouncementOrIsGivenUp)
 {
     EXPECT_EQ(simulate({"--player", "ghost", "--enemy", "ghost"}).out, "戦闘開始！\n\n誰も行動できない！\n");

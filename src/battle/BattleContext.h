@@ -20,9 +20,10 @@ struct BattleContext {
     std::ostream& log = std::cerr;
     // Where the rules record how the numbers of each message came about; none records nothing.
     BreakdownRecorder* breakdown = nullptr;
-    // False leaves NaviTF, the P1 and P2 panels and the diagnostic line
-    // unwritten, for running many battles that nobody reads; the end of a
-    // battle is still announced.
+    // False leaves NaviTF, the P1 and P2 panels, the status panels, the
+    // diagnostic line and the texts they are made of (the attack's name and
+    // the message prefix) unwritten, for running many battles that nobody
+    // reads; the end of a battle is still announced.
     bool formatTexts = true;
     // Storage a turn works in, rebuilt by every turn; kept here so that a
     // turn reuses it instead of allocating.
@@ -30,6 +31,9 @@ struct BattleContext {
         PartyMembers opponents;
         PartyMembers own;
     } scratch = {};
+    // Parties larger than this are gathered once a turn (see gatherMembers);
+    // both ways give the same battle.
+    std::int32_t gatherPartiesAbove = kGatherAbove;
 };
 
 } // namespace pc

@@ -15,10 +15,17 @@ namespace pc {
 
 namespace {
 
+// One row per member; the rows' storage is reused from the last battle.
 void fillSideRows(std::vector<SideRow>& rows, const OBJE* top)
 {
-    for (const OBJE* member = top; member; member = member->next)
-        rows.push_back({member->name, "100"});
+    rows.resize(static_cast<std::size_t>(countOf(top)));
+    std::size_t row = 0;
+    for (const OBJE* member = top; member; member = member->next, ++row) {
+        rows[row].name = member->name;
+        rows[row].hp = "100";
+        rows[row].mp.clear();
+        rows[row].fallen = false;
+    }
 }
 
 void restoreStatus(OBJE* top)
@@ -117,8 +124,6 @@ void initSCPElist(BattleContext& ctx)
 {
     BattleView& view = ctx.view;
     AppState& state = ctx.state;
-    view.SCPlistMA.clear();
-    view.SCElistMA.clear();
     fillSideRows(view.SCPlistMA, state.RPtop);
     fillSideRows(view.SCElistMA, state.REtop);
     state.RP = state.RPtop;
@@ -175,8 +180,17 @@ void setSideHPbar(BattleContext& ctx)
 
 void battleTick(BattleContext& ctx)
 {
-    if (ctx.state.ReadyUpListStartOffFlag)
+    AppState& state = ctx.state;
+    if (state.ReadyUpListStartOffFlag)
         setUpBattle(ctx);
+    if (!ctx.formatTexts) {
+        // Only the cursors, which the panel refresh puts back at the heads.
+        if (state.RP && state.RE && state.RPtop && state.REtop) {
+            state.RP = state.RPtop;
+            state.RE = state.REtop;
+        }
+        return;
+    }
     setSideStatus(ctx);
     setSideHPbar(ctx);
 }

@@ -70,8 +70,8 @@ void takeTurn(BattleContext& ctx, OBJE& actor)
         showMember(ctx.view.p1, actor);
     AppState& state = ctx.state;
     Side side = sideOf(state, ctx.view);
-    gatherMembers(side.opponents, ctx.scratch.opponents);
-    gatherMembers(side.own, ctx.scratch.own);
+    gatherMembers(side.opponents, ctx.scratch.opponents, ctx.gatherPartiesAbove);
+    gatherMembers(side.own, ctx.scratch.own, ctx.gatherPartiesAbove);
     const DamageDraw damage = drawDamageTarget(ctx.random, side.opponents, state.targetNumb);
     OBJE* heal = drawHealTarget(ctx.random, side.own, state.targetNumb);
     if (damage.everyOpponentDown) {

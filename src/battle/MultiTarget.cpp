@@ -211,8 +211,10 @@ const ATTACK* chooseMultiTarget(BattleContext& ctx, const Side& side, const OBJE
 void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, const Turn& turn)
 {
     AppState& state = ctx.state;
-    state.atkName = turn.multi.attack->name;
-    writePrefix(state.zenjutsu, turn.multi.attack->type, actor.name, state.atkName);
+    if (ctx.formatTexts) {
+        state.atkName = turn.multi.attack->name;
+        writePrefix(state.zenjutsu, turn.multi.attack->type, actor.name, state.atkName);
+    }
     const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.multi.cost);
     state.targXcursor = 0;

@@ -70,25 +70,25 @@ void ReadyUpList::timerAction3()
 void ReadyUpList::RPadd()
 {
     pc::RPadd(context_.state, tables_);
-    showTables();
+    showParties();
 }
 
 void ReadyUpList::REadd()
 {
     pc::REadd(context_.state, tables_);
-    showTables();
+    showParties();
 }
 
 void ReadyUpList::RPdelete()
 {
     pc::RPdelete(context_.state, tables_);
-    showTables();
+    showParties();
 }
 
 void ReadyUpList::REdelete()
 {
     pc::REdelete(context_.state, tables_);
-    showTables();
+    showParties();
 }
 
 void ReadyUpList::StartOff()
@@ -107,6 +107,12 @@ void ReadyUpList::showTables()
 {
     mirror(*CPlistMA_, tables_.CPlistMA);
     mirror(*CElistMA_, tables_.CElistMA);
+    showParties();
+}
+
+// Adding and removing members leaves the roster tables as they are.
+void ReadyUpList::showParties()
+{
     mirror(*RPlistMA_, tables_.RPlistMA);
     mirror(*RElistMA_, tables_.RElistMA);
     ui_->RPlistTV->selectRowOnly(tables_.RPlistSelectedRow);

@@ -35,6 +35,7 @@ public:
 private:
     // Copies the row arrays into the four tables.
     void showTables();
+    void showParties();
 
     AppContext& context_;
     std::unique_ptr<Ui::ReadyUpList> ui_;

@@ -22,18 +22,10 @@ Side sideOf(AppState& state, const BattleView& view)
     return {false, players, enemies, state.MOSTDMGenemy};
 }
 
-bool isLiving(const OBJE& member)
+void gatherMembers(Party& party, PartyMembers& members, std::int32_t above)
 {
-    return member.curStatus.HP > 0;
-}
-
-bool isHealCandidate(const OBJE& member)
-{
-    return member.curStatus.HP < member.baseStatus.HP / 100.0 * 70.0;
-}
-
-void gatherMembers(Party& party, PartyMembers& members)
-{
+    if (party.size <= above)
+        return;
     members.byPosition.clear();
     members.living = 0;
     members.anyHealCandidate = false;

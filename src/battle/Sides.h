@@ -40,11 +40,23 @@ struct Side {
 // The side of the member being stepped: the player side while playerAttackFlag is set.
 Side sideOf(AppState& state, const BattleView& view);
 
-bool isLiving(const OBJE& member);
-bool isHealCandidate(const OBJE& member);
+inline bool isLiving(const OBJE& member)
+{
+    return member.curStatus.HP > 0;
+}
 
-// Walks the party once into `members` and lets the party use them.
-void gatherMembers(Party& party, PartyMembers& members);
+inline bool isHealCandidate(const OBJE& member)
+{
+    return member.curStatus.HP < member.baseStatus.HP / 100.0 * 70.0;
+}
+
+// Above this size a turn gathers a party's members once; below it the
+// walks along the list, which mostly stop early, cost less.
+inline constexpr std::int32_t kGatherAbove = 16;
+
+// Walks a party larger than `above` once into `members` and lets the party
+// use them; a smaller party is left to its walks.
+void gatherMembers(Party& party, PartyMembers& members, std::int32_t above = kGatherAbove);
 
 // The member at a position from 1 to the party's size; none outside that
 // range or past the end of the list.

@@ -36,7 +36,8 @@ void rollChosen(BattleContext& ctx, const OBJE& actor, const TurnTargets& target
         turn.hitFlag = true;
     }
     ctx.random.draw();
-    ctx.state.atkName = chosen.name;
+    if (ctx.formatTexts)
+        ctx.state.atkName = chosen.name;
     turn.atkType = chosen.type;
 }
 
@@ -93,7 +94,8 @@ void chooseSingleTarget(BattleContext& ctx, const Side& side, const OBJE& actor,
 void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targets, const Turn& turn)
 {
     AppState& state = ctx.state;
-    writePrefix(state.zenjutsu, turn.atkType, actor.name, state.atkName);
+    if (ctx.formatTexts)
+        writePrefix(state.zenjutsu, turn.atkType, actor.name, state.atkName);
     const double mpBefore = actor.curStatus.MP;
     takeMP(actor, turn.mpCost);
     BreakdownRecorder* recorder = ctx.breakdown;

@@ -33,7 +33,9 @@ std::uint64_t exactSteps(double wait)
 
 } // namespace
 
-double lowerWait(double wait, std::uint64_t steps)
+namespace waits {
+
+double lowerAnyWait(double wait, std::uint64_t steps)
 {
     while (steps > 0 && std::isfinite(wait)) {
         const std::uint64_t run = std::min(exactSteps(wait), steps);
@@ -50,7 +52,7 @@ double lowerWait(double wait, std::uint64_t steps)
     return wait;
 }
 
-std::optional<std::uint64_t> stepsToRunOut(double wait)
+std::optional<std::uint64_t> stepsToRunOutOfAnyWait(double wait)
 {
     if (!(wait > 1))
         return 1;
@@ -65,5 +67,7 @@ std::optional<std::uint64_t> stepsToRunOut(double wait)
     const auto whole = static_cast<std::uint64_t>(wait);
     return rounded + whole + (static_cast<double>(whole) < wait ? 1 : 0);
 }
+
+} // namespace waits
 
 } // namespace pc

@@ -9,11 +9,36 @@
 
 namespace pc {
 
+namespace waits {
+
+// 2^52: whole waits and step counts below it count down exactly in one subtraction.
+inline constexpr double kPlainLimit = 4503599627370496.0;
+
+double lowerAnyWait(double wait, std::uint64_t steps);
+std::optional<std::uint64_t> stepsToRunOutOfAnyWait(double wait);
+
+} // namespace waits
+
 // The wait after `steps` steps.
-double lowerWait(double wait, std::uint64_t steps);
+inline double lowerWait(double wait, std::uint64_t steps)
+{
+    const bool plain = wait > -waits::kPlainLimit && wait < waits::kPlainLimit
+        && static_cast<double>(steps) < waits::kPlainLimit
+        && static_cast<double>(static_cast<std::int64_t>(wait)) == wait;
+    return plain ? wait - static_cast<double>(steps) : waits::lowerAnyWait(wait, steps);
+}
 
 // The number of steps after which a wait is no longer above 0 (at least 1);
 // none for a wait so large that subtracting 1 no longer changes it.
-std::optional<std::uint64_t> stepsToRunOut(double wait);
+inline std::optional<std::uint64_t> stepsToRunOut(double wait)
+{
+    if (!(wait > 1))
+        return 1;
+    if (wait < waits::kPlainLimit) {
+        const auto whole = static_cast<std::uint64_t>(wait);
+        return whole + (static_cast<double>(whole) < wait ? 1 : 0);
+    }
+    return waits::stepsToRunOutOfAnyWait(wait);
+}
 
 } // namespace pc

@@ -1,5 +1,6 @@
 #include "CharacterSubmit.h"
 
+#include "DerivedStats.h"
 #include "records/RowRule.h"
 #include "roster/RosterStore.h"
 
@@ -30,6 +31,7 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
         return outcome;
 
     const OBJE before = *record;
+    markPentaStale(state);
     record->name = texts.name;
     record->tag = texts.tag;
     record->fileName = texts.fileName;

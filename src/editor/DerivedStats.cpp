@@ -24,12 +24,31 @@ void storeDerived(STATUS& status, const DerivedStats& derived)
     status.ARI = derived.ARI;
 }
 
+namespace {
+
+void storeOwnDerived(OBJE& record)
+{
+    const STATUS& s = record.baseStatus;
+    storeDerived(record.baseStatus, derivedStats({s.STR, s.VIT, s.AGI, s.DEX, s.MEN, s.INT}));
+}
+
+} // namespace
+
 void setPentaStats(AppState& state)
 {
-    for (OBJE* record = state.objeTop; record; record = record->next) {
-        const STATUS& s = record->baseStatus;
-        storeDerived(record->baseStatus, derivedStats({s.STR, s.VIT, s.AGI, s.DEX, s.MEN, s.INT}));
+    if (state.pentaStale) {
+        for (OBJE* record = state.objeTop; record; record = record->next)
+            storeOwnDerived(*record);
+    } else if (state.pentaTouched) {
+        storeOwnDerived(*state.pentaTouched);
     }
+    state.pentaStale = false;
+    state.pentaTouched = nullptr;
+}
+
+void markPentaStale(AppState& state)
+{
+    state.pentaStale = true;
 }
 
 } // namespace pc

@@ -64,6 +64,7 @@ void RegisterWindow::timerAction2()
     if (state.initPresetFlag) {
         initPreset(state, context_.storage);
         roadFile(state, context_.storage);
+        markPentaStale(state);
         state.initCListFlag = true;
     }
     if (state.initRegisterFlag)
@@ -106,6 +107,7 @@ void RegisterWindow::inputPentaStats()
     };
     STATUS& status = record->baseStatus;
     storeDerived(status, derivedStats(base));
+    context_.state.pentaTouched = record;
     ui_->TFATK->setText(qs("ATK " + formatG(status.ATK)));
     ui_->TFDEF->setText(qs("DEF " + formatG(status.DEF)));
     ui_->TFHIT->setText(qs("HIT " + formatG(status.HIT)));

@@ -47,6 +47,12 @@ struct AppState {
     std::int32_t SCPlistClickedRow = 0;
     std::int32_t SCElistClickedRow = 0;
 
+    // The derived statistics to recompute at the next tick: every roster
+    // character's after a load or an edit, or only the one whose derived
+    // statistics the editor last wrote from its fields.
+    bool pentaStale = true;
+    OBJE* pentaTouched = nullptr;
+
     // Flags polled by the controllers' timers.
     bool initPresetFlag = false;
     bool initCListFlag = false;

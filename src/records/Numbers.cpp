@@ -65,13 +65,4 @@ std::int32_t toInt32(double value)
     return static_cast<std::int32_t>(value);
 }
 
-std::int32_t remainderOf(std::int32_t draw, std::int32_t divisor)
-{
-    if (divisor == 0)
-        return 0;
-    if (divisor == -1)
-        return 0; // INT32_MIN % -1 overflows; the remainder is 0 anyway
-    return draw % divisor;
-}
-
 } // namespace pc

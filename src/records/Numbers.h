@@ -25,6 +25,11 @@ std::int32_t toInt32(double value);
 
 // Remainder of a draw by a 32-bit divisor, with the sign of the draw; a divisor
 // of 0 gives 0 (the draw is still made by the caller).
-std::int32_t remainderOf(std::int32_t draw, std::int32_t divisor);
+inline std::int32_t remainderOf(std::int32_t draw, std::int32_t divisor)
+{
+    if (divisor == 0 || divisor == -1)
+        return 0; // INT32_MIN % -1 overflows; the remainder is 0 anyway
+    return draw % divisor;
+}
 
 } // namespace pc

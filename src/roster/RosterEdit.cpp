@@ -48,6 +48,7 @@ std::int32_t insertCharacter(AppState& state)
     InitObje(*record);
     record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName);
     record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName);
+    state.pentaStale = true; // its derived statistics are computed at the next tick
     return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
 }
 
