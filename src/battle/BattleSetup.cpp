@@ -116,6 +116,9 @@ void reserveTurnStorage(BattleContext& ctx)
     constexpr std::size_t kPrefixWords = 32; // the joints and ends of a prefix
     state.atkName.reserve(longest.attackName);
     state.zenjutsu.reserve(longest.name + longest.attackName + kPrefixWords);
+    // The end of the battle is announced even with texts off.
+    for (const char* end : {kPlayerVictory, kPlayerDefeat, kNobodyCanAct})
+        ctx.view.naviText.reserve(std::char_traits<char>::length(end));
 }
 
 } // namespace
