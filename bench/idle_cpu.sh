@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Idle cost of the application: CPU time used by the polling timers over ten
-# seconds with a roster of 1,000 characters and no window in use, offscreen.
-#   bench/idle_cpu.sh [BUILD_DIR]
+# seconds with a roster of N characters (1,000 unless given; 10 attacks each
+# and a picture for one in ten) and no window in use, offscreen, and the peak
+# memory of the process by then.
+#   bench/idle_cpu.sh [BUILD_DIR] [N]
 set -euo pipefail
 build=${1:-build}
+count=${2:-1000}
+here=$(dirname "$(realpath "$0")")
 app=$(realpath "$build/src/partyclash")
 work=$(mktemp -d)
 trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -11,19 +15,27 @@ trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$app" "$work/"
 data="$work/data/CharaList"
 mkdir -p "$data/img"
-for i in $(seq 1 1000); do
-    printf 'キャラクター%d\nxxxx\nchara%d.txt,chara%d.png\n%d,50,5,500\n30,30,30,30,30,30,30\n' "$i" "$i" "$i" "$((100 + i))" > "$data/chara$i.txt"
-    printf '100,100,100,100,100,100,100,100\n100,100,100,100,100,100,100,100\n100,100,100,100,100,100\n----++\n----++\n' >> "$data/chara$i.txt"
-    echo "chara$i.txt" >> "$data/preset.txt"
-done
+attacks=$(for k in $(seq 0 9); do
+    printf '技%d,xxxx,0,0,%d,1,0,1,1,95,0,85\n0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0\n' "$k" "$((10 * k))"
+done)
+for i in $(seq 1 "$count"); do
+    {
+        printf 'キャラクター%d\nxxxx\nchara%d.txt,chara%d.png\n%d,50,5,500\n30,30,30,30,30,30,30\n' "$i" "$i" "$i" "$((100 + i % 500))"
+        printf '100,100,100,100,100,100,100,100\n100,100,100,100,100,100,100,100\n100,100,100,100,100,100\n----++\n'
+        printf '%s\n----++\n' "$attacks"
+    } > "$data/chara$i.txt"
+    if (( i % 10 == 0 )); then cp "$here/../examples/CharaList/img/arus.png" "$data/img/chara$i.png"; fi
+    echo "chara$i.txt"
+done > "$data/preset.txt"
 
 QT_QPA_PLATFORM=offscreen "$work/partyclash" 2>/dev/null &
 pid=$!
-sleep 2 # start-up and the roster load are not idle time
+sleep $(( 3 + count / 1000 )) # start-up and the roster load are not idle time
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 before=$(cpu)
 sleep 10
 after=$(cpu)
-awk -v used="$((after - before))" -v hz="$ticks" \
-    'BEGIN { printf "idle CPU over 10 s: %.3f s (%.2f%% of one core)\n", used / hz, 100 * used / hz / 10 }'
+awk -v used="$((after - before))" -v hz="$ticks" -v n="$count" \
+    'BEGIN { printf "%d characters: idle CPU over 10 s: %.3f s (%.2f%% of one core)\n", n, used / hz, 100 * used / hz / 10 }'
+awk '/VmHWM/ { printf "peak memory: %.0f MiB\n", $2 / 1024 }' "/proc/$pid/status"

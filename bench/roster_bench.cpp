@@ -1,19 +1,26 @@
-// Loading a large roster from disk and saving one character of it.
+// Loading a large roster from disk, saving one character of it, and one 追加
+// of the party-selection window with the whole roster in its tables.
+#include "battle/ReadyUpList.h"
 #include "editor/DerivedStats.h"
 #include "roster/CharacterFile.h"
 #include "roster/QtStorage.h"
 #include "roster/RosterStore.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdlib>
+#include <string_view>
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 namespace {
 
-constexpr int kCharacters = 10000;
 constexpr int kAttacksEach = 10;
+int characterCount = 10000; // --characters=N
 
 // Writes the roster once per process into a temporary folder.
 const std::string& generatedRoster()
@@ -25,7 +32,7 @@ const std::string& generatedRoster()
         storage.makeFolders(root + "/data/CharaList/img");
         std::string preset;
         pc::Arena<pc::ATTACK> attacks;
-        for (int i = 0; i < kCharacters; ++i) {
+        for (int i = 0; i < characterCount; ++i) {
             pc::OBJE record;
             pc::InitObje(record);
             record.name = "キャラクター" + std::to_string(i);
@@ -81,7 +88,7 @@ void BM_SaveOneCharacter(benchmark::State& benchState)
     state.baseDir = base;
     pc::initPreset(state, storage);
     pc::roadFile(state, storage);
-    state.ClistClickedRow = kCharacters / 2;
+    state.ClistClickedRow = characterCount / 2;
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(pc::saveFile(state, storage));
         benchmark::DoNotOptimize(pc::setPreset(state, storage));
@@ -89,10 +96,43 @@ void BM_SaveOneCharacter(benchmark::State& benchState)
 }
 BENCHMARK(BM_SaveOneCharacter)->Unit(benchmark::kMillisecond);
 
+// One 追加 of a roster character to the player party, the window's tables
+// refreshed; the member is removed again between the timed presses.
+void BM_PartyAdd(benchmark::State& benchState)
+{
+    const std::string& base = generatedRoster();
+    pc::QtStorage storage;
+    pc::CRandomSource random;
+    pc::AppState state;
+    state.baseDir = base;
+    pc::initPreset(state, storage);
+    pc::roadFile(state, storage);
+    pc::AppContext context{state, storage, random, {}};
+    pc::ReadyUpList window(context);
+    state.initCPEListFlag = true;
+    window.timerAction3();
+    state.CPlistClickedRow = characterCount / 2;
+    for (auto _ : benchState) {
+        const auto start = std::chrono::steady_clock::now();
+        window.RPadd();
+        const auto end = std::chrono::steady_clock::now();
+        benchState.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        window.RPdelete();
+    }
+}
+BENCHMARK(BM_PartyAdd)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]).starts_with("--characters="))
+            characterCount = std::atoi(argv[i] + 13);
+    }
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -30,6 +30,13 @@ struct BattleContext {
     struct Scratch {
         PartyMembers opponents;
         PartyMembers own;
+        // Where each half of the driver's walk stopped, so that the next
+        // press resumes there without walking the list; cleared by the set-up.
+        struct Resume {
+            const OBJE* top = nullptr;
+            std::int32_t counter = 0;
+            OBJE* member = nullptr;
+        } resumePlayers, resumeEnemies;
     } scratch = {};
     // Parties larger than this are gathered once a turn (see gatherMembers);
     // both ways give the same battle.

@@ -13,20 +13,28 @@ namespace pc {
 
 namespace {
 
-// Member c of a party counting from 1 for a counter c > 0, else the head.
-OBJE* resumeMember(OBJE* top, std::int32_t counter)
+using Resume = BattleContext::Scratch::Resume;
+
+// Member c of a party counting from 1 for a counter c > 0, else the head;
+// the member the walk stopped at when the counter is still the one it left.
+OBJE* resumeMember(OBJE* top, std::int32_t counter, const Resume& resume)
 {
-    return counter > 0 ? recordAt(top, counter - 1) : top;
+    if (counter <= 0)
+        return top;
+    if (resume.member && resume.top == top && resume.counter == counter)
+        return resume.member;
+    return recordAt(top, counter - 1);
 }
 
 // Steps the members from the resume point on; true when a step stopped the driver.
-bool walkHalf(BattleContext& ctx, OBJE* top, OBJE*& cursor, std::int32_t& counter)
+bool walkHalf(BattleContext& ctx, OBJE* top, OBJE*& cursor, std::int32_t& counter, Resume& resume)
 {
-    for (OBJE* member = resumeMember(top, counter); member; member = member->next) {
+    for (OBJE* member = resumeMember(top, counter, resume); member; member = member->next) {
         ++counter;
         theBattleLoop(ctx, *member);
         if (ctx.state.stopBattleLoop) {
             cursor = top;
+            resume = {top, counter, member};
             return true;
         }
     }
@@ -119,12 +127,14 @@ bool pass(BattleContext& ctx)
 {
     AppState& state = ctx.state;
     state.playerAttackFlag = true;
-    if (state.currentNumberRE == 0 && walkHalf(ctx, state.RPtop, state.RP, state.currentNumberRP))
+    BattleContext::Scratch& scratch = ctx.scratch;
+    if (state.currentNumberRE == 0
+        && walkHalf(ctx, state.RPtop, state.RP, state.currentNumberRP, scratch.resumePlayers))
         return true;
     state.RP = state.RPtop;
     state.currentNumberRP = 0;
     state.playerAttackFlag = false;
-    return walkHalf(ctx, state.REtop, state.RE, state.currentNumberRE);
+    return walkHalf(ctx, state.REtop, state.RE, state.currentNumberRE, scratch.resumeEnemies);
 }
 
 } // namespace

@@ -158,6 +158,7 @@ void setUpBattle(BattleContext& ctx)
     initBattleNavigation(ctx.view);
     dropMultiPartAction(ctx);
     reserveTurnStorage(ctx);
+    ctx.scratch.resumePlayers = ctx.scratch.resumeEnemies = {};
 }
 
 void setSideStatus(BattleContext& ctx)
