@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <set>
 
 namespace pc::sim {
 
@@ -96,6 +97,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
     Options& options = parsed.options;
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> value;
@@ -103,7 +105,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             value = name.substr(equals + 1);
             name.resize(equals);
         }
-        if (!value && (name == "--help" || name == "-h")) {
+        if (!given.insert(name == "-h" ? "--help" : name).second) {
+            parsed.error = name + " is given twice";
+        } else if (!value && (name == "--help" || name == "-h")) {
             options.help = true;
         } else if (!value && name == "--json") {
             options.json = true;
@@ -119,7 +123,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (!options.help)
+    if (given.contains("--jobs") && !given.contains("--runs"))
+        parsed.error = "--jobs needs --runs";
+    else if (!options.help)
         parsed.error = checkParties(options);
     return parsed;
 }
