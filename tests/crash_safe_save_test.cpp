@@ -103,6 +103,9 @@ FolderScan expectWholeFolder(const TempDataFolder& folder, const AppState& roste
     QDirIterator files(data.path(), QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const std::string name = data.relativeFilePath(files.next()).toStdString();
+        // A save cut short before its rename leaves its temporary file, which nothing reads.
+        if (name.starts_with(".partyclash-") || name.starts_with("img/.partyclash-"))
+            continue;
         const std::string target = targetOf(name);
         if (target != name)
             scan.leftovers.insert(name);

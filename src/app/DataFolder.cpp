@@ -34,6 +34,7 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     FolderClaim claim;
     std::string folder = characterFolder(baseDir);
     folder.pop_back();
+    QDir().mkpath(qs(folder));
     if (::access(folder.c_str(), W_OK) != 0) {
         claim.readOnlyReason = "フォルダに書き込めません：" + folder + " " + systemFailure(errno);
         return claim;

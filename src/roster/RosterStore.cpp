@@ -179,6 +179,9 @@ void initPreset(AppState& state, Storage& storage)
 
 std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
 {
+    // A run that has not looked at the list yet has nothing to compare with.
+    if (!state.presetStamp && !state.presetReadFailed)
+        return {};
     const auto now = storage.stamp(presetPath(state));
     if (now == (state.presetReadFailed ? state.failedPresetStamp : state.presetStamp))
         return {};
