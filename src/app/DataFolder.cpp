@@ -41,13 +41,16 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     }
     // The lock file's name is one no character may take.
     auto lock = std::make_unique<QLockFile>(qs(folder + "/.partyclash-lock"));
-    if (lock->tryLock(0)) {
+    errno = 0;
+    const bool locked = lock->tryLock(0);
+    const int error = errno != 0 ? errno : EACCES;
+    if (locked) {
         claim.lock = std::move(lock);
         return claim;
     }
     claim.readOnlyReason = lock->error() == QLockFile::LockFailedError
         ? std::string(failure::kLocked) + "：" + folder
-        : "フォルダをロックできません：" + folder + " " + systemFailure(EACCES);
+        : "フォルダをロックできません：" + folder + " " + systemFailure(error);
     return claim;
 }
 

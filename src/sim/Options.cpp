@@ -161,8 +161,10 @@ OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
         like data/CharaList/. Default: the application's own, data/CharaList/
-        beside this program, or in the user's application data folder when
-        this program's folder cannot be written.
+        beside the application (in the build tree, build/src/ beside
+        build/src/partyclash), or in the user's application data folder when
+        the application's folder holds none and cannot be written. No folder
+        is created, and pictures are never read.
 
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.
@@ -177,7 +179,8 @@ OPTIONS
         modulo 2^32, S being --seed or 1.
 
     --jobs N
-        Spreads the runs over N threads (1 to 256, default 1). The report does
+        Spreads the runs over N threads (1 to 256, default 1); only with
+        --runs. Every option may be given once. The report does
         not depend on N.
 
     --max-presses N
