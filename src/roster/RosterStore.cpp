@@ -8,6 +8,7 @@
 #include "records/RowRule.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace pc {
@@ -57,7 +58,11 @@ bool isExactList(const std::string& text, const std::vector<std::string>& names)
 // Fills `record` from the file `listed` names. A missing file gives the values
 // of a new character; a file that is there but cannot be read marks the record
 // unreadable under its listed name.
-void loadCharacter(AppState& state, Storage& storage, OBJE& record, const std::string& listed)
+// Pictures read in one load, by name: a picture shown by many rows is read and decoded once.
+using PictureCache = std::unordered_map<std::string, std::optional<Picture>>;
+
+void loadCharacter(AppState& state, Storage& storage, OBJE& record, const std::string& listed,
+                   PictureCache& pictures)
 {
     FileRead read;
     if (isUsableFileName(listed))
@@ -78,9 +83,14 @@ void loadCharacter(AppState& state, Storage& storage, OBJE& record, const std::s
         record.storedFileName = listed;
     if (state.skipPictures || !isUsableFileName(record.imageName))
         return;
-    FileRead picture = storage.readFile(pictureFolder(state.baseDir) + record.imageName, kPictureFileLimit);
-    if (picture.bytes) {
-        record.image = storage.decodePicture(*picture.bytes);
+    auto [cached, added] = pictures.try_emplace(record.imageName);
+    if (added) {
+        FileRead picture = storage.readFile(pictureFolder(state.baseDir) + record.imageName, kPictureFileLimit);
+        if (picture.bytes)
+            cached->second = storage.decodePicture(*picture.bytes);
+    }
+    if (cached->second) {
+        record.image = *cached->second;
         record.storedImageName = record.imageName;
     }
 }
@@ -197,6 +207,7 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
     for (OBJE* record = state.objeTop; record; record = record->next)
         old.push_back(record);
     std::vector<OBJE*> roster;
+    PictureCache pictures;
     PresetNode* lastNode = nullptr;
     state.fpTop = nullptr;
     for (const std::string& name : *list.names) {
@@ -211,7 +222,7 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
             *found = nullptr;
         } else {
             OBJE* record = state.objes.make();
-            loadCharacter(state, storage, *record, name);
+            loadCharacter(state, storage, *record, name, pictures);
             roster.push_back(record);
         }
     }
@@ -251,9 +262,10 @@ std::string setPreset(AppState& state, Storage& storage)
 
 void roadFile(AppState& state, Storage& storage)
 {
+    PictureCache pictures;
     PresetNode* node = state.fpTop;
     for (OBJE* record = state.objeTop; record && node; record = record->next, node = node->next)
-        loadCharacter(state, storage, *record, node->fileName);
+        loadCharacter(state, storage, *record, node->fileName, pictures);
 }
 
 std::string saveFile(AppState& state, Storage& storage)
