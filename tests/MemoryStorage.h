@@ -1,11 +1,10 @@
-// Storage held in memory for core tests: files by path, writes that fail on
-// chosen paths, and pictures that are their own bytes.
+// Storage held in memory for core tests: files by path, faults injected per
+// path and step, and pictures that are their own bytes.
 #pragma once
 
 #include "roster/Storage.h"
 
 #include <map>
-#include <set>
 #include <string>
 
 class BytesPicture final : public pc::PictureData {
@@ -19,28 +18,77 @@ inline pc::Picture bytesPicture(std::string bytes)
     return std::make_shared<BytesPicture>(std::move(bytes));
 }
 
+// Where a write or a removal fails, with the system text a real disk gives.
+enum class Fault { NoSpace, Permission, NameTooLong, Flush, Sync, Rename };
+
+inline std::string faultText(Fault fault)
+{
+    switch (fault) {
+    case Fault::NoSpace: return "ディスクに空きがありません（No space left on device）";
+    case Fault::Permission: return "書き込む権限がありません（Permission denied）";
+    case Fault::NameTooLong: return "ファイル名が長すぎます（File name too long）";
+    case Fault::Flush: return "書き込めませんでした（Input/output error）";
+    case Fault::Sync: return "ディスクに空きがありません（No space left on device）";
+    case Fault::Rename: return "書き込む権限がありません（Operation not permitted）";
+    }
+    return {};
+}
+
 class MemoryStorage final : public pc::Storage {
 public:
     std::map<std::string, std::string> files;
-    std::set<std::string> failingWrites;
+    std::map<std::string, Fault> faults;
+    // Entries that are links, pipes or devices: listed, never read, written or removed.
+    std::map<std::string, std::string> special;
+    int reads = 0;
 
-    std::optional<std::string> read(const std::string& path) override
+    pc::FileRead readFile(const std::string& path, std::size_t maxBytes) override
     {
+        ++reads;
+        if (special.contains(path))
+            return {std::nullopt, std::string(pc::failure::kNotRegular)};
         const auto found = files.find(path);
         if (found == files.end())
-            return std::nullopt;
-        return found->second;
+            return {std::nullopt, "ファイルがありません", true};
+        if (found->second.size() > maxBytes)
+            return {std::nullopt, std::string(pc::failure::kTooLarge)};
+        return {found->second, {}};
     }
-    std::string writeAtomically(const std::string& path, std::string_view bytes) override
+    std::string stage(const std::string& path, std::string_view bytes, std::string& staged) override
     {
-        if (failingWrites.contains(path))
-            return "No space left on device";
-        files[path] = std::string(bytes);
+        if (const auto fault = faults.find(path); fault != faults.end() && fault->second != Fault::Rename)
+            return faultText(fault->second);
+        if (special.contains(path))
+            return std::string(pc::failure::kNotRegular);
+        staged = path + ".staged";
+        staging[staged] = std::string(bytes);
         return {};
     }
-    bool exists(const std::string& path) override { return files.contains(path); }
+    std::string commit(const std::string& staged, const std::string& path) override
+    {
+        if (const auto fault = faults.find(path); fault != faults.end() && fault->second == Fault::Rename)
+            return faultText(fault->second);
+        files[path] = staging[staged];
+        staging.erase(staged);
+        return {};
+    }
+    void discard(const std::string& staged) override { staging.erase(staged); }
+    bool exists(const std::string& path) override { return files.contains(path) || special.contains(path); }
+    std::optional<std::string> stamp(const std::string& path) override
+    {
+        const auto found = files.find(path);
+        return found == files.end() ? std::nullopt : std::optional(found->second);
+    }
     bool makeFolders(const std::string&) override { return true; }
-    bool remove(const std::string& path) override { return files.erase(path) > 0; }
+    std::string remove(const std::string& path) override
+    {
+        if (special.contains(path))
+            return std::string(pc::failure::kNotRegular);
+        if (const auto fault = faults.find(path); fault != faults.end())
+            return faultText(fault->second);
+        files.erase(path);
+        return {};
+    }
     pc::Picture decodePicture(std::string_view bytes) override
     {
         return bytes.starts_with("PNG") ? bytesPicture(std::string(bytes)) : nullptr;
@@ -51,4 +99,10 @@ public:
             return bytes->bytes;
         return std::nullopt;
     }
+
+    // Nothing staged is left behind by a finished action.
+    bool nothingStaged() const { return staging.empty(); }
+
+private:
+    std::map<std::string, std::string> staging;
 };

@@ -134,24 +134,6 @@ TEST_F(CharacterSubmitTest, NamesThatNeedNoFileAreAccepted)
     EXPECT_FALSE(storage.exists(kFolder + "img/other.png")) << "no picture was written over the other's";
 }
 
-TEST_F(CharacterSubmitTest, AFailedWriteIsReportedAndPutsTheCharacterBack)
-{
-    for (const std::string failing : {"hero.txt", "img/hero.png", "preset.txt"}) {
-        storage.failingWrites = {kFolder + failing};
-        const std::string before = editedText();
-        const SubmitOutcome outcome = submitCharacter(state, storage, edit);
-        EXPECT_FALSE(outcome.saved()) << failing;
-        EXPECT_EQ(outcome.saveFailure, "No space left on device") << failing;
-        EXPECT_EQ(editedText(), before) << failing;
-        EXPECT_EQ(edited->image, nullptr) << failing;
-        EXPECT_TRUE(state.setPentaFlag) << failing << ": the edit goes on";
-        EXPECT_TRUE(state.Robje) << failing << ": a retry still applies the resistances";
-        EXPECT_NE(storage.read(kFolder + "preset.txt"), "other.txt\nhero.txt\n") << failing;
-    }
-    storage.failingWrites.clear();
-    EXPECT_TRUE(submitCharacter(state, storage, edit).saved()) << "the retry succeeds";
-}
-
 TEST_F(CharacterSubmitTest, NoCharacterAtTheDesignatedRowWritesNothing)
 {
     state.ClistClickedRow = 5;

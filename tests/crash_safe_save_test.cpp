@@ -103,6 +103,9 @@ FolderScan expectWholeFolder(const TempDataFolder& folder, const AppState& roste
     QDirIterator files(data.path(), QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const std::string name = data.relativeFilePath(files.next()).toStdString();
+        // A save cut short before its rename leaves its temporary file, which nothing reads.
+        if (name.starts_with(".partyclash-") || name.starts_with("img/.partyclash-"))
+            continue;
         const std::string target = targetOf(name);
         if (target != name)
             scan.leftovers.insert(name);
@@ -134,7 +137,8 @@ TEST(CrashSafeSaveTest, EveryKillLeavesWholeFilesAndTheRosterOfOneSave)
     TempDataFolder folder;
     AppState sequence;
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
+    // Every file reaches the disk before it is renamed, so a save takes a few fsyncs.
+    std::uniform_int_distribution<int> delayMicroseconds(0, 150000);
     long savesBefore = 0;
     int killsBetweenFileAndList = 0;
     std::set<std::string> leftovers;

@@ -3,6 +3,7 @@
 #include "SaveSequence.h"
 
 #include "roster/QtStorage.h"
+#include "records/RowRule.h"
 #include "roster/RosterStore.h"
 
 #include <cstdio>
@@ -22,7 +23,18 @@ int main(int argc, char* argv[])
     std::fflush(stdout);
     for (;;) {
         savesequence::nextEdit(state);
-        if (!pc::saveFile(state, storage).empty() || !pc::setPreset(state, storage).empty())
+        // A new character's file left unlisted by the save that was killed is
+        // never written over: the writer clears it, as its user would, and saves again.
+        std::string failure = pc::saveFile(state, storage);
+        if (failure.starts_with("同じ名前")) {
+            const pc::OBJE* record = pc::lastOf(state.objeTop);
+            storage.remove(state.baseDir + "/data/CharaList/" + record->fileName);
+            storage.remove(state.baseDir + "/data/CharaList/img/" + record->imageName);
+            failure = pc::saveFile(state, storage);
+        }
+        if (!failure.empty())
+            return 1;
+        if (!pc::setPreset(state, storage).empty())
             return 1;
     }
 }

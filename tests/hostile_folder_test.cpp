@@ -1,10 +1,17 @@
-// Hostile data folders: damaged, odd and oversized files load through the application without a crash or a hang, into the roster each case states.
+// Hostile data folders: damaged, odd and oversized files, links and special files load through the application
+// without a crash or a hang, into the roster each case states, and nothing outside the folder changes.
 #include "EditingApp.h"
 
+#include "editor/CharacterSubmit.h"
 #include "records/RowRule.h"
+#include "roster/RosterEdit.h"
+#include "roster/RosterStore.h"
 #include "roster/CharacterFile.h"
 
 #include <QBuffer>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -24,15 +31,17 @@ struct Loaded {
     std::string numbers;
     std::size_t attacks = 0;
     bool picture = false;
+    std::string unreadable;
 
     bool operator==(const Loaded&) const = default;
 };
 
 void PrintTo(const Loaded& loaded, std::ostream* out)
 {
-    const std::string name = loaded.name.size() > 40 ? loaded.name.substr(0, 40) + "..." : loaded.name;
-    *out << "{" << name << " (" << loaded.name.size() << " bytes), " << loaded.fileName << ", " << loaded.imageName
-         << ", " << loaded.numbers << ", " << loaded.attacks << " attacks" << (loaded.picture ? ", picture}" : "}");
+    const auto cut = [](const std::string& text) { return text.size() > 40 ? text.substr(0, 40) + "..." : text; };
+    *out << "{" << cut(loaded.name) << " (" << loaded.name.size() << " bytes), " << cut(loaded.fileName) << ", "
+         << loaded.imageName << ", " << loaded.numbers << ", " << loaded.attacks << " attacks"
+         << (loaded.picture ? ", picture" : "") << (loaded.unreadable.empty() ? "" : ", " + loaded.unreadable) << "}";
 }
 
 Loaded summary(const OBJE& record)
@@ -43,7 +52,7 @@ Loaded summary(const OBJE& record)
     const std::string text = characterText(record);
     const std::size_t line4 = text.find('\n', text.find('\n', text.find('\n') + 1) + 1) + 1;
     return {record.name, record.fileName, record.imageName, text.substr(line4, text.find('\n', line4) - line4),
-            attacks, record.image != nullptr};
+            attacks, record.image != nullptr, record.unreadable};
 }
 
 std::string pngBytes()
@@ -83,6 +92,11 @@ const std::string kHero = kHeader + kAttack + "----++\n";
 const std::string kTenMegabytes(10 << 20, 'A');
 const std::string kNewNumbers = "100,50,5,500";
 
+// Bytes of a listed entry that make it a symbolic link to the rest of the text, or a FIFO.
+const std::string kLink = "<link>";
+const std::string kFifo = "<fifo>";
+const std::string kOutside = "outside, never changed";
+
 using Files = std::vector<std::pair<std::string, std::string>>;
 
 struct HostileCase {
@@ -94,52 +108,92 @@ struct HostileCase {
 
 std::vector<HostileCase> hostileCases()
 {
-    const Loaded hero{"勇者", "hero.txt", "hero.png", kNumbers, 1, true};
-    const Loaded fresh{"新規キャラクター", "hero.txt", "新規画像", kNewNumbers, 0, false};
+    const Loaded hero{"勇者", "hero.txt", "hero.png", kNumbers, 1, true, {}};
+    const Loaded noPicture{"勇者", "hero.txt", "hero.png", kNumbers, 1, false, {}};
+    const auto unreadable = [](const std::string& listed, std::string_view why) {
+        return Loaded{listed, listed, "新規画像", kNewNumbers, 0, false, std::string(why)};
+    };
+    const std::string notRegular(failure::kNotRegular);
     const std::string png = pngBytes();
+    const std::string fiftyMegabytes(50 << 20, 'A');
+    std::string longList;
+    for (int line = 0; line < 100'000; ++line)
+        longList += "hero.txt\n";
     return {
         {"a whole file and its picture", {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", png}},
          true, {hero}},
         {"character file not UTF-8 (Shift_JIS)", {{"preset.txt", "hero.txt\n"}, {"hero.txt", "\x97\x45\x8E\xD2\n"}},
-         true, {fresh}},
+         true, {unreadable("hero.txt", "UTF-8 のテキストではありません")}},
         {"preset list not UTF-8", {{"preset.txt", "hero\x82\xA0.txt\n"}, {"hero.txt", kHero}}, false, {}},
         {"byte-order marks", {{"preset.txt", kBom + "hero.txt\n"}, {"hero.txt", kBom + kHero}, {"img/hero.png", png}},
          true, {hero}},
         {"CRLF line ends",
          {{"preset.txt", "hero.txt\r\n"}, {"hero.txt", withCrLf(kHero)}, {"img/hero.png", png}}, true, {hero}},
         {"only name and tag", {{"preset.txt", "hero.txt\n"}, {"hero.txt", "勇者\n剣士\n"}}, true,
-         {{"勇者", "hero.txt", "新規画像", kNewNumbers, 0, false}}},
+         {{"勇者", "hero.txt", "新規画像", kNewNumbers, 0, false, {}}}},
         {"attack cut after its first line", {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHeader + "斬る,xxxx,0\n"}},
-         true, {{"勇者", "hero.txt", "hero.png", kNumbers, 0, false}}},
+         true, {{"勇者", "hero.txt", "hero.png", kNumbers, 0, false, {}}}},
         {"picture that is not an image",
-         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", "not a picture"}}, true,
-         {{"勇者", "hero.txt", "hero.png", kNumbers, 1, false}}},
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", "not a picture"}}, true, {noPicture}},
         {"10,000 attacks", {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHeader + repeated(kAttack, 10000) + "----++\n"}},
-         true, {{"勇者", "hero.txt", "hero.png", kNumbers, 10000, false}}},
-        {"a 10 MB name line",
-         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kTenMegabytes + kHero.substr(kHero.find('\n'))}}, true,
-         {{kTenMegabytes, "hero.txt", "hero.png", kNumbers, 1, false}}},
+         true, {{"勇者", "hero.txt", "hero.png", kNumbers, 10000, false, {}}}},
+        {"a character file over 1 MB (a 50 MB line)",
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", fiftyMegabytes + kHero.substr(kHero.find('\n'))}}, true,
+         {unreadable("hero.txt", failure::kTooLarge)}},
         {"a 10 MB preset line", {{"preset.txt", kTenMegabytes + "\n"}}, true,
-         {{"新規キャラクター", kTenMegabytes, "新規画像", kNewNumbers, 0, false}}},
+         {unreadable(kTenMegabytes, "ファイル名が長すぎます（File name too long）")}},
+        {"a preset list over 32 MB (a 50 MB line)", {{"preset.txt", fiftyMegabytes + "\n"}}, false, {}},
+        {"a 100,000-line list", {{"preset.txt", longList}, {"hero.txt", kHero}, {"img/hero.png", png}}, true,
+         std::vector<Loaded>(100'000, hero)},
+        {"a 100,001-line list", {{"preset.txt", longList + "hero.txt\n"}, {"hero.txt", kHero}}, false, {}},
         {"numbers beyond 32 bits",
          {{"preset.txt", "hero.txt\n"},
           {"hero.txt", "勇者\n剣士\nhero.txt,hero.png\n99999999999,-99999999999,4294967296,1e+20\n"}},
-         true, {{"勇者", "hero.txt", "hero.png", "2147483647,-2147483648,2147483647,1", 0, false}}},
+         true, {{"勇者", "hero.txt", "hero.png", "2147483647,-2147483648,2147483647,1", 0, false, {}}}},
         {"\"..\" in listed and picture names: nothing outside the folder is read",
          {{"preset.txt", "../outside.txt\n..\nhero.txt\n"},
           {"../outside.txt", kHero},
           {"hero.txt", "勇者\n剣士\nhero.txt,../../outside.png\n"},
           {"../outside.png", png}},
          true,
-         {{"新規キャラクター", "../outside.txt", "新規画像", kNewNumbers, 0, false},
-          {"新規キャラクター", "..", "新規画像", kNewNumbers, 0, false},
-          {"勇者", "hero.txt", "../../outside.png", kNewNumbers, 0, false}}},
+         {unreadable("../outside.txt", "ファイル名が使えません"), unreadable("..", "ファイル名が使えません"),
+          {"勇者", "hero.txt", "../../outside.png", kNewNumbers, 0, false, {}}}},
         {"\"/\" in a listed name: the subfolder is not read", {{"preset.txt", "sub/hero.txt\n"}, {"sub/hero.txt", kHero}},
-         true, {{"新規キャラクター", "sub/hero.txt", "新規画像", kNewNumbers, 0, false}}},
-        {"commas in names: the file's own name ends at the first comma",
+         true, {unreadable("sub/hero.txt", "ファイル名が使えません")}},
+        {"commas in names: the listed name is the file's own",
          {{"preset.txt", "a,b.txt\n"}, {"a,b.txt", "名前,カンマ\n剣士\na,b.txt,a.png\n"}, {"img/b.txt", png}}, true,
-         {{"名前,カンマ", "a", "b.txt", kNewNumbers, 0, true}}},
+         {{"名前,カンマ", "a,b.txt", "b.txt", kNewNumbers, 0, true, {}}}},
+        {"links to a file outside the folder and to /etc/passwd",
+         {{"preset.txt", "hero.txt\npasswd\n"}, {"hero.txt", kLink + "../../outside.txt"}, {"passwd", kLink + "/etc/passwd"}},
+         true, {unreadable("hero.txt", notRegular), unreadable("passwd", notRegular)}},
+        {"links to /dev/zero as a character file and as a picture",
+         {{"preset.txt", "zero\nhero.txt\n"}, {"zero", kLink + "/dev/zero"}, {"hero.txt", kHero},
+          {"img/hero.png", kLink + "/dev/zero"}},
+         true, {unreadable("zero", notRegular), noPicture}},
+        {"img/ a link to a folder outside",
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"../../pictures/hero.png", png},
+          {"img", kLink + "../../pictures"}},
+         true, {noPicture}},
+        {"FIFOs as a character file and as a picture",
+         {{"preset.txt", "fifo\nhero.txt\n"}, {"fifo", kFifo}, {"hero.txt", kHero}, {"img/hero.png", kFifo}}, true,
+         {unreadable("fifo", notRegular), noPicture}},
     };
+}
+
+// Lays out a case's files; "outside.txt" beside the data folder is the file nothing may change.
+void layOut(const TempDataFolder& folder, const Files& files)
+{
+    folder.write("../../outside.txt", kOutside);
+    for (const auto& [path, bytes] : files) {
+        const std::string full = folder.path(path);
+        QDir().mkpath(QFileInfo(QString::fromStdString(full)).path());
+        if (bytes.starts_with(kLink))
+            ASSERT_EQ(::symlink(bytes.substr(kLink.size()).c_str(), full.c_str()), 0) << path;
+        else if (bytes == kFifo)
+            ASSERT_EQ(::mkfifo(full.c_str(), 0600), 0) << path;
+        else
+            folder.write(path, bytes);
+    }
 }
 
 } // namespace
@@ -149,8 +203,7 @@ TEST(HostileFolderTest, EveryFolderLoadsAsStated)
     for (const HostileCase& c : hostileCases()) {
         SCOPED_TRACE(c.name);
         TempDataFolder folder;
-        for (const auto& [path, bytes] : c.files)
-            folder.write(path, bytes);
+        layOut(folder, c.files);
         EditingApp app(folder);
         app.tick();
         app.tick();
@@ -161,5 +214,37 @@ TEST(HostileFolderTest, EveryFolderLoadsAsStated)
             roster.push_back(summary(*record));
         EXPECT_EQ(roster, c.roster);
         EXPECT_EQ(app.app.characterList().rows().rowCount(), countOf(state.objeTop));
+        EXPECT_EQ(folder.read("../../outside.txt"), kOutside);
+    }
+}
+
+TEST(HostileFolderTest, NoSaveOrDeleteGoesThroughALink)
+{
+    const struct { const char* name; Files files; const char* outside; const char* picture; std::string refusal; } cases[] = {
+        {"the picture a link to a file outside",
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", kLink + "../../../outside.txt"}},
+         "../../outside.txt", "hero.png", "同じ名前の画像がすでにあります：hero.png"},
+        {"img/ a link to a folder outside",
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"../../pictures/hero.png", kOutside},
+          {"img", kLink + "../../pictures"}},
+         "../../pictures/hero.png", "new.png", std::string(failure::kNotRegular)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDataFolder folder;
+        layOut(folder, c.files);
+        AppState state;
+        state.baseDir = folder.base();
+        QtStorage storage;
+        initPreset(state, storage);
+        roadFile(state, storage);
+        CharacterEdit edit = characterEditOf(*state.objeTop);
+        edit.image = pictureOf(QImage(4, 4, QImage::Format_RGB32));
+        edit.texts.imageName = c.picture;
+        EXPECT_TRUE(submitCharacter(state, storage, edit).saveFailure.starts_with(c.refusal));
+        EXPECT_EQ(folder.read("hero.txt"), kHero) << "nothing of the save was made";
+        EXPECT_EQ(deleteCharacter(state, storage).row, 0);
+        EXPECT_FALSE(folder.exists("hero.txt"));
+        EXPECT_EQ(folder.read(c.outside), kOutside);
     }
 }

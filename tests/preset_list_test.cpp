@@ -26,9 +26,12 @@ TEST(PresetListTest, Splitting)
 TEST(PresetListTest, WritesOneLinePerRecordAndNothingForAnEmptyRoster)
 {
     EXPECT_EQ(presetText(nullptr), "");
-    OBJE c{nullptr, "", "", "c", "", {}, {}, {}, {}, {}, nullptr};
-    OBJE b{&c, "", "", "b", "", {}, {}, {}, {}, {}, nullptr};
-    OBJE a{&b, "", "", "a", "", {}, {}, {}, {}, {}, nullptr};
+    OBJE a, b, c;
+    a.fileName = "a";
+    b.fileName = "b";
+    c.fileName = "c";
+    a.next = &b;
+    b.next = &c;
     EXPECT_EQ(presetText(&a), "a\nb\nc\n");
     EXPECT_EQ(parsePresetText(presetText(&a)), (Names{"a", "b", "c"}));
 }

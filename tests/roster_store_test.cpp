@@ -123,22 +123,15 @@ TEST_F(RosterStoreTest, AListThatDidNotLoadExactlyIsKeptBeforeItIsReplaced)
     }
 }
 
-TEST_F(RosterStoreTest, SaveKeepsAnExistingPresetListAndMakesThePictureFolder)
+TEST_F(RosterStoreTest, SaveWritesTheListWithTheCharacterAndMakesThePictureFolder)
 {
     folder.write("preset.txt", "keep\n");
     OBJE* record = addCharacter("hero", "hero.jpg");
     EXPECT_EQ(saveFile(state, storage), "");
-    EXPECT_EQ(folder.read("preset.txt"), "keep\n") << "the list is never emptied before it is rewritten";
+    EXPECT_EQ(folder.read("preset.txt"), "hero\n");
+    EXPECT_EQ(folder.read("preset.txt.bak"), "keep\n") << "a list this run did not load is kept";
     EXPECT_TRUE(folder.exists("img"));
     EXPECT_EQ(folder.read("hero"), characterText(*record));
-}
-
-TEST_F(RosterStoreTest, SaveCreatesAnEmptyListOnlyWhenNoneExists)
-{
-    addCharacter("hero", "hero.png");
-    EXPECT_EQ(saveFile(state, storage), "");
-    EXPECT_EQ(folder.read("preset.txt"), "");
-    EXPECT_TRUE(folder.exists("img"));
 }
 
 TEST_F(RosterStoreTest, PicturesAreWrittenAsPngWhateverTheExtensionAndKeptWithoutOne)
@@ -204,7 +197,8 @@ TEST_F(RosterStoreTest, UnusableNamesAreNeverUsedAsPaths)
     load();
     ASSERT_EQ(countOf(state.objeTop), 3);
     EXPECT_EQ(state.objeTop->fileName, "..");
-    EXPECT_EQ(state.objeTop->name, "新規キャラクター");
+    EXPECT_EQ(state.objeTop->name, "..");
+    EXPECT_EQ(state.objeTop->unreadable, "ファイル名が使えません");
 }
 
 TEST_F(RosterStoreTest, MissingCharacterFileGivesANewCharacterUnderTheListedName)

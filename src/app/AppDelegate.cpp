@@ -14,6 +14,8 @@ AppDelegate::AppDelegate(std::string baseDir)
     : context_{state_, storage_, random_, {}}
 {
     state_.baseDir = std::move(baseDir);
+    claim_ = claimDataFolder(state_.baseDir);
+    state_.readOnlyReason = claim_.readOnlyReason;
     title_ = std::make_unique<Title>(context_);
     characterList_ = std::make_unique<CharacterList>(context_);
     registerWindow_ = std::make_unique<RegisterWindow>(context_);

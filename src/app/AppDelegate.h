@@ -1,6 +1,7 @@
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 
+#include "DataFolder.h"
 #include "ui/AppContext.h"
 #include "roster/QtStorage.h"
 
@@ -19,7 +20,8 @@ class AttackWindow;
 
 class AppDelegate {
 public:
-    // `baseDir` is the folder that holds "data/CharaList/".
+    // `baseDir` is the folder that holds "data/CharaList/". The data folder is
+    // locked for this run, or opened read-only when it cannot be.
     explicit AppDelegate(std::string baseDir);
     ~AppDelegate();
 
@@ -37,6 +39,7 @@ public:
 
 private:
     AppState state_;
+    FolderClaim claim_;
     QtStorage storage_;
     CRandomSource random_;
     AppContext context_;

@@ -1,13 +1,29 @@
-// Where the data folder lives: beside the executable while the application can
-// write there, otherwise in the user's own application data folder.
+// Where the data folder lives, and whether this run may write it.
 #pragma once
 
+#include <QLockFile>
 #include <QString>
+
+#include <memory>
+#include <string>
 
 namespace pc {
 
-// The folder that holds "data/CharaList/": `appDir` when that data folder exists
-// there writable or can be made there, otherwise `userDir`, which is created.
+// The folder that holds "data/CharaList/": `appDir` when that data folder is
+// there (even read-only) or can be made there, otherwise `userDir`, which is
+// created.
 QString dataBaseFolder(const QString& appDir, const QString& userDir);
+
+// The same choice made without creating anything: `appDir` when its data
+// folder exists or `appDir` is writable, otherwise `userDir`.
+QString dataBaseFolderWithoutCreating(const QString& appDir, const QString& userDir);
+
+// This run's hold on a data folder: the lock while it may write, or why not
+// (another copy holds the lock, or the folder cannot be written).
+struct FolderClaim {
+    std::unique_ptr<QLockFile> lock;
+    std::string readOnlyReason;
+};
+FolderClaim claimDataFolder(const std::string& baseDir);
 
 } // namespace pc

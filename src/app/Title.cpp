@@ -1,5 +1,8 @@
 #include "Title.h"
 
+#include "roster/FileNames.h"
+#include "ui/Text.h"
+
 #include "ui_Title.h"
 
 namespace pc {
@@ -9,6 +12,11 @@ Title::Title(AppContext& context)
     , ui_(std::make_unique<Ui::Title>())
 {
     ui_->setupUi(this);
+    // The title says which data folder is in use, and when it cannot be written.
+    std::string title = "PartyClash — " + characterFolder(context_.state.baseDir);
+    if (!context_.state.readOnlyReason.empty())
+        title += "（読み取り専用：" + context_.state.readOnlyReason + "）";
+    setWindowTitle(qs(title));
     connect(ui_->characterRegisterButton, &QPushButton::clicked, this, &Title::characterRegister);
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
 }

@@ -4,6 +4,7 @@
 #include "AttackSubmit.h"
 #include "ui/Fields.h"
 #include "ui/PollingTimer.h"
+#include "ui/ReadOnlyNotice.h"
 
 #include "ui_AttackWindow.h"
 
@@ -35,6 +36,7 @@ void AttackWindow::timerAction6()
 void AttackWindow::initAttackWindow()
 {
     context_.state.initAttackFlag = false;
+    showReadOnlyNotice(this, context_.state);
     showProblem(ui_->nameProblem, {});
     showProblem(ui_->tagProblem, {});
     const ATTACK* attack = designatedAttack(context_.state);

@@ -24,6 +24,10 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
         outcome.saveFailure = "編集中のキャラクターが一覧にありません";
         return outcome;
     }
+    if (!record->unreadable.empty()) {
+        outcome.saveFailure = "読み込めなかったキャラクターには保存しません（" + record->unreadable + "）";
+        return outcome;
+    }
     CharacterTexts texts = edit.texts;
     texts.hasPicture = edit.image != nullptr;
     outcome.problems = characterProblems(texts, state.objeTop, record);
@@ -43,10 +47,11 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
         record->baseResist = *state.Robje;
 
     outcome.saveFailure = saveFile(state, storage);
-    if (outcome.saveFailure.empty())
-        outcome.saveFailure = setPreset(state, storage);
     if (!outcome.saveFailure.empty()) {
+        // The list may have been read again meanwhile: the record keeps its place.
+        OBJE* next = record->next;
         *record = before;
+        record->next = next;
         return outcome;
     }
     state.initCListFlag = true;

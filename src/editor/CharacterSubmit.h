@@ -34,9 +34,10 @@ struct SubmitOutcome {
 };
 
 // Stores the edit into the character at ClistClickedRow, applies the pending
-// resistances, writes its file and picture and the preset list, and ends the
-// edit. Refused texts change nothing; a failed write puts the character back as
-// it was and keeps the edit going, so that the user can correct it and retry.
+// resistances, writes its file and picture and the preset list, all or nothing,
+// and ends the edit. Refused texts change nothing; a failed write puts the
+// character back as it was and keeps the edit going, so that the user can
+// correct it and retry.
 SubmitOutcome submitCharacter(AppState& state, Storage& storage, const CharacterEdit& edit);
 
 } // namespace pc

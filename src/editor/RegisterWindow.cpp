@@ -10,6 +10,7 @@
 #include "roster/RosterStore.h"
 #include "ui/Fields.h"
 #include "ui/PollingTimer.h"
+#include "ui/ReadOnlyNotice.h"
 
 #include "ui_RegisterWindow.h"
 
@@ -80,6 +81,7 @@ void RegisterWindow::initRegister()
 {
     AppState& state = context_.state;
     state.initRegisterFlag = false;
+    showReadOnlyNotice(this, state);
     showProblems({}, {});
     showAttacks();
     const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
@@ -119,6 +121,7 @@ void RegisterWindow::submit()
 {
     const SubmitOutcome outcome = submitCharacter(context_.state, context_.storage, editInFields());
     showProblems(outcome.problems, outcome.saveFailure.empty() ? "" : "保存できませんでした：" + outcome.saveFailure);
+    context_.state.storeNotice.clear();
     if (outcome.saved())
         accept();
 }

@@ -3,6 +3,7 @@
 #include "records/RowRule.h"
 #include "ui/Fields.h"
 #include "ui/PollingTimer.h"
+#include "ui/ReadOnlyNotice.h"
 
 #include "ui_ResistWindow.h"
 
@@ -39,6 +40,7 @@ void ResistWindow::initResist()
 {
     AppState& state = context_.state;
     state.initResistFlag = false;
+    showReadOnlyNotice(this, state);
     if (!state.Robje) {
         const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
         if (!record)

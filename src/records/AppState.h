@@ -90,6 +90,22 @@ struct AppState {
     // exactly or wrote itself, and whether the old file has been kept aside.
     bool presetFileTrusted = false;
     bool presetBackupKept = false;
+    // The preset file's stamp as this run last loaded or wrote it, to notice a
+    // change made by hand or by another program.
+    std::optional<std::string> presetStamp;
+    // A preset file that did not load: why, and its stamp, so that it is read
+    // again only once it has changed.
+    std::string presetProblem;
+    std::optional<std::string> failedPresetStamp;
+    bool presetReadFailed = false;
+    // Why this run may not write the data folder (another copy holds it, or it
+    // is read-only); empty when it may.
+    std::string readOnlyReason;
+    // What the last save or delete noticed besides its outcome, such as a list
+    // changed elsewhere and read again; the windows show and clear it.
+    std::string storeNotice;
+    // Leave pictures unread (the command-line simulator has no use for them).
+    bool skipPictures = false;
 };
 
 } // namespace pc

@@ -83,6 +83,13 @@ struct OBJE {
     RESIST baseResist;
     RESIST curResist;
     ATTACK* attacks = nullptr;
+    // Why the character's file could not be read, empty when it was. Such a
+    // character is listed under the name from the preset list and never saved over.
+    std::string unreadable;
+    // The file and picture this character was read from or last written to:
+    // the only existing files a save of it may replace.
+    std::string storedFileName;
+    std::string storedImageName;
 };
 
 struct PresetNode {

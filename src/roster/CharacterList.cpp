@@ -21,7 +21,10 @@ constexpr int kRowHeight = 40;
 
 RowArrayModel::Row rowOf(const OBJE& record)
 {
-    RowArrayModel::Row row{{"name", qs(record.name)}, {"HP", qs(formatG(record.baseStatus.HP))}};
+    // A character whose file could not be read shows its listed name and why.
+    const std::string name =
+        record.unreadable.empty() ? record.name : record.name + "（読み込めません：" + record.unreadable + "）";
+    RowArrayModel::Row row{{"name", qs(name)}, {"HP", qs(formatG(record.baseStatus.HP))}};
     if (record.image)
         row.insert("img", imageOf(record.image));
     return row;
@@ -81,7 +84,7 @@ void CharacterList::ClistTVdbl()
 
 void CharacterList::Cinsert()
 {
-    const std::int32_t row = insertCharacter(context_.state);
+    const std::int32_t row = insertCharacter(context_.state, context_.storage);
     ClistMA.insert(row, {{"name", QStringLiteral("新規キャラクター")}, {"HP", QStringLiteral("0")}});
     ui_->ClistTV->selectRowOnly(row);
     openEditor();
@@ -89,7 +92,12 @@ void CharacterList::Cinsert()
 
 void CharacterList::Cdelete()
 {
-    const std::int32_t row = deleteCharacter(context_.state, context_.storage);
+    const DeleteOutcome outcome = deleteCharacter(context_.state, context_.storage);
+    if (!outcome.failure.empty())
+        ui_->hintLabel->setText(qs("削除：" + outcome.failure));
+    if (context_.state.initCListFlag)
+        initCList();
+    const std::int32_t row = outcome.row;
     if (row < 0)
         return;
     ClistMA.removeAt(row);

@@ -4,8 +4,8 @@ namespace pc {
 
 bool isUsableFileName(std::string_view name)
 {
-    if (name.empty() || name == "." || name == ".." || name == "preset.txt" || name == "preset.txt.bak"
-        || name == "img")
+    if (name.empty() || name == "." || name == ".." || name == "preset.txt" || name.starts_with("preset.txt.bak")
+        || name == "img" || name.starts_with(".partyclash-"))
         return false;
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }

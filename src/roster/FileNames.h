@@ -7,7 +7,8 @@
 namespace pc {
 
 // False for an empty name, ".", "..", the roster's own files and folder
-// ("preset.txt", "preset.txt.bak", "img"), and any name holding "/", "\" or NUL.
+// ("preset.txt", its copies "preset.txt.bak*", "img", temporary ".partyclash-*"),
+// and any name holding "/", "\" or NUL.
 bool isUsableFileName(std::string_view name);
 
 // The data folder and the picture folder inside a base folder, with a trailing "/".

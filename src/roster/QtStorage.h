@@ -1,5 +1,5 @@
-// Storage on the local file system through Qt: atomic writes with QSaveFile,
-// pictures through QImage.
+// Storage on the local file system: regular files only, read within limits and
+// written through a synced temporary file; pictures through QImage.
 #pragma once
 
 #include "Storage.h"
@@ -22,13 +22,19 @@ private:
 QImage imageOf(const Picture& picture);
 Picture pictureOf(const QImage& image);
 
+// The Japanese failure text for an errno value, with the system's text in parentheses.
+std::string systemFailure(int error);
+
 class QtStorage final : public Storage {
 public:
-    std::optional<std::string> read(const std::string& path) override;
-    std::string writeAtomically(const std::string& path, std::string_view bytes) override;
+    FileRead readFile(const std::string& path, std::size_t maxBytes) override;
+    std::string stage(const std::string& path, std::string_view bytes, std::string& staged) override;
+    std::string commit(const std::string& staged, const std::string& path) override;
+    void discard(const std::string& staged) override;
     bool exists(const std::string& path) override;
+    std::optional<std::string> stamp(const std::string& path) override;
     bool makeFolders(const std::string& path) override;
-    bool remove(const std::string& path) override;
+    std::string remove(const std::string& path) override;
     Picture decodePicture(std::string_view bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
 };

@@ -1,7 +1,10 @@
 #include "RosterEdit.h"
 
 #include "FileNames.h"
+#include "FolderChange.h"
 #include "ListEdit.h"
+#include "PresetList.h"
+#include "RosterStore.h"
 
 #include <string_view>
 #include <unordered_set>
@@ -10,14 +13,14 @@ namespace pc {
 
 namespace {
 
-// Removes a file of the record unless its name is unusable as a path or another
-// character's file of the same kind has that name.
-void removeUnshared(Storage& storage, const std::string& folder, const OBJE* rosterTop, const OBJE* record,
-                    std::string OBJE::*field)
+// Removes a file of the record when it is the one the record was read from or
+// wrote, and no other character's file of the same kind has that name.
+void removeUnshared(FolderChange& change, const std::string& folder, const OBJE* rosterTop, const OBJE* record,
+                    std::string OBJE::*field, const std::string& stored)
 {
     const std::string& name = record->*field;
-    if (isUsableFileName(name) && !namedByAnother(rosterTop, record, field, name))
-        storage.remove(folder + name);
+    if (isUsableFileName(name) && name == stored && !namedByAnother(rosterTop, record, field, name))
+        change.remove(folder + name);
 }
 
 } // namespace
@@ -31,38 +34,82 @@ bool namedByAnother(const OBJE* rosterTop, const OBJE* record, std::string OBJE:
     return false;
 }
 
-std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base)
+std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base, Storage& storage,
+                     const std::string& folder)
 {
     std::unordered_set<std::string_view> taken;
     for (const OBJE* record = rosterTop; record; record = record->next)
         taken.insert(record->*field);
     std::string name = base;
-    for (int number = 2; taken.contains(name); ++number)
+    for (int number = 2; taken.contains(name) || storage.exists(folder + name); ++number)
         name = base + std::to_string(number);
     return name;
 }
 
-std::int32_t insertCharacter(AppState& state)
+std::int32_t insertCharacter(AppState& state, Storage& storage)
 {
     OBJE* record = state.objes.make();
     InitObje(*record);
-    record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName);
-    record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName);
+    record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName, storage,
+                                characterFolder(state.baseDir));
+    record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName, storage,
+                                 pictureFolder(state.baseDir));
     state.pentaStale = true; // its derived statistics are computed at the next tick
     return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
 }
 
-std::int32_t deleteCharacter(AppState& state, Storage& storage)
+DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed)
 {
+    DeleteOutcome outcome;
+    if (state.ClistClickedRow >= countOf(state.objeTop) && state.objeTop)
+        return outcome;
+    if (outcome.failure = readOnlyFailure(state); !outcome.failure.empty())
+        return outcome;
+    if (const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+        record && !record->unreadable.empty() && !unreadableConfirmed) {
+        outcome.failure = "このキャラクターのファイルは読み込めません（" + record->unreadable + "）。削除していません";
+        return outcome;
+    }
+    // A list changed elsewhere is read again first; the rows may have moved.
+    reloadIfChanged(state, storage, nullptr);
+    if (!state.storeNotice.empty()) {
+        outcome.failure = state.storeNotice + "。もう一度選んで削除してください";
+        state.storeNotice.clear();
+        return outcome;
+    }
+    const std::int32_t designated = state.ClistClickedRow;
     const Deletion<OBJE> deletion = deleteDesignated(state.objeTop, state.ClistClickedRow);
     if (deletion.pastTheEnd)
-        return -1;
-    state.setPresetFlag = true;
-    if (deletion.node) {
-        removeUnshared(storage, characterFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::fileName);
-        removeUnshared(storage, pictureFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::imageName);
+        return outcome;
+    FolderChange change;
+    change.write(characterFolder(state.baseDir) + "preset.txt", presetText(state.objeTop));
+    if (const OBJE* gone = deletion.node) {
+        const std::string stored = gone->unreadable.empty() ? gone->storedFileName : gone->fileName;
+        removeUnshared(change, characterFolder(state.baseDir), state.objeTop, gone, &OBJE::fileName, stored);
+        removeUnshared(change, pictureFolder(state.baseDir), state.objeTop, gone, &OBJE::imageName,
+                       gone->storedImageName);
     }
-    return deletion.row;
+    std::string failure = keepOldListBeforeWrite(state, storage);
+    FolderChange::Outcome applied;
+    if (failure.empty()) {
+        applied = change.apply(storage);
+        failure = applied.failure;
+    }
+    if (!failure.empty()) {
+        if (deletion.node) {
+            std::int32_t row = deletion.row;
+            insertAtDesignated(state.objeTop, deletion.node, row);
+        }
+        state.ClistClickedRow = designated;
+        outcome.failure = failure;
+        return outcome;
+    }
+    markPresetWritten(state, storage);
+    state.initCPEListFlag = true;
+    outcome.row = deletion.row;
+    if (!applied.removalFailure.empty())
+        outcome.failure = "ファイルを削除できませんでした（" + applied.removalFailure + "）";
+    return outcome;
 }
 
 } // namespace pc

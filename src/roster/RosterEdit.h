@@ -14,19 +14,27 @@ namespace pc {
 bool namedByAnother(const OBJE* rosterTop, const OBJE* record, std::string OBJE::*field, const std::string& name);
 
 // The first of `base`, `base` + "2", `base` + "3", ... that no roster record
-// holds in `field`.
-std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base);
+// holds in `field` and that names nothing in `folder`.
+std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base, Storage& storage,
+                     const std::string& folder);
 
 // Inserts a new character in front of the row ClistClickedRow designates, or at
 // the end when that row is negative or past the end, and designates it. Its file
-// and picture names are the new-character names, numbered when already taken.
-// Returns the new character's row.
-std::int32_t insertCharacter(AppState& state);
+// and picture names are the new-character names, numbered when already taken by
+// the roster or by anything in the folder. Returns the new character's row.
+std::int32_t insertCharacter(AppState& state, Storage& storage);
 
-// Deletes the designated character (the last one for -1), removes its file and
-// its picture unless another character names the same one, designates the row
-// before it (row 0 stays 0) and requests the preset list rewrite. A row past the
-// end of a non-empty roster does nothing. Returns the removed row, or -1.
-std::int32_t deleteCharacter(AppState& state, Storage& storage);
+struct DeleteOutcome {
+    std::int32_t row = -1;   // the removed row, or -1
+    std::string failure;     // why nothing was deleted, or why a file stayed
+};
+
+// Deletes the designated character (the last one for -1): rewrites the preset
+// list without it, then removes its file and its picture unless another
+// character names the same one, and designates the row before it (row 0 stays
+// 0). A row past the end of a non-empty roster does nothing. A character whose
+// file could not be read is deleted only when `unreadableConfirmed`, once the
+// user has been told so. When the list cannot be written nothing changes.
+DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed = false);
 
 } // namespace pc

@@ -2,8 +2,14 @@
 
 #include "CharacterFile.h"
 #include "FileNames.h"
+#include "FolderChange.h"
 #include "PresetList.h"
+#include "TextLines.h"
 #include "records/RowRule.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace pc {
 
@@ -14,22 +20,156 @@ std::string presetPath(const AppState& state)
     return characterFolder(state.baseDir) + "preset.txt";
 }
 
+struct PresetRead {
+    std::optional<std::vector<std::string>> names;
+    std::string text;
+    std::string problem;
+};
+
+// The preset list on disk, read within its limits.
+PresetRead readPresetList(const AppState& state, Storage& storage)
+{
+    PresetRead result;
+    FileRead read = storage.readFile(presetPath(state), kPresetFileLimit);
+    if (!read.bytes) {
+        result.problem = read.missing ? std::string() : read.reason;
+        return result;
+    }
+    if (static_cast<std::size_t>(std::count(read.bytes->begin(), read.bytes->end(), '\n')) > kPresetLineLimit) {
+        result.problem = "行が多すぎます（" + std::to_string(kPresetLineLimit) + " 行まで）";
+        return result;
+    }
+    result.names = parsePresetText(*read.bytes);
+    if (!result.names)
+        result.problem = isValidUtf8(*read.bytes) ? "改行で終わる行がありません" : "UTF-8 のテキストではありません";
+    result.text = std::move(*read.bytes);
+    return result;
+}
+
+// Whether the text reads back byte for byte as the names it lists.
+bool isExactList(const std::string& text, const std::vector<std::string>& names)
+{
+    std::string exact;
+    for (const std::string& name : names)
+        exact += name + '\n';
+    return text == exact;
+}
+
+// Fills `record` from the file `listed` names. A missing file gives the values
+// of a new character; a file that is there but cannot be read marks the record
+// unreadable under its listed name.
+// Pictures read in one load, by name: a picture shown by many rows is read and decoded once.
+using PictureCache = std::unordered_map<std::string, std::optional<Picture>>;
+
+void loadCharacter(AppState& state, Storage& storage, OBJE& record, const std::string& listed,
+                   PictureCache& pictures)
+{
+    FileRead read;
+    if (isUsableFileName(listed))
+        read = storage.readFile(characterFolder(state.baseDir) + listed, kCharacterFileLimit);
+    else
+        read.reason = "ファイル名が使えません";
+    const bool loaded = read.bytes && isValidUtf8(*read.bytes);
+    readCharacter(loaded ? *read.bytes : std::string_view(), listed, record, state.attacks);
+    if (!loaded && !read.missing) {
+        record.name = listed;
+        record.unreadable = read.bytes ? "UTF-8 のテキストではありません" : read.reason;
+        return;
+    }
+    // The file the character was read from is its own, whatever line 3 says
+    // (a file copied by hand keeps the name of the one it was copied from).
+    record.fileName = listed;
+    if (loaded)
+        record.storedFileName = listed;
+    if (state.skipPictures || !isUsableFileName(record.imageName))
+        return;
+    auto [cached, added] = pictures.try_emplace(record.imageName);
+    if (added) {
+        FileRead picture = storage.readFile(pictureFolder(state.baseDir) + record.imageName, kPictureFileLimit);
+        if (picture.bytes)
+            cached->second = storage.decodePicture(*picture.bytes);
+    }
+    if (cached->second) {
+        record.image = *cached->second;
+        record.storedImageName = record.imageName;
+    }
+}
+
+std::string identityOf(const OBJE& record)
+{
+    return record.storedFileName.empty() ? record.fileName : record.storedFileName;
+}
+
 } // namespace
+
+// Keeps the current list among the rotated copies, once per run and only when
+// this run did not load it exactly: preset.txt.bak is the newest copy, the
+// oldest beyond kPresetBackups is dropped, and no copy is overwritten before it
+// has moved one place on.
+std::string keepOldListBeforeWrite(AppState& state, Storage& storage)
+{
+    if (state.presetFileTrusted || state.presetBackupKept)
+        return {};
+    const std::string path = presetPath(state);
+    const FileRead old = storage.readFile(path, kNoReadLimit);
+    if (old.bytes && !old.bytes->empty()) {
+        for (int age = kPresetBackups - 1; age >= 1; --age) {
+            const std::string older = characterFolder(state.baseDir) + presetBackupName(age - 1);
+            if (!storage.exists(older))
+                continue;
+            const FileRead copy = storage.readFile(older, kNoReadLimit);
+            if (!copy.bytes)
+                return copy.reason;
+            if (std::string reason = storage.writeAtomically(characterFolder(state.baseDir) + presetBackupName(age),
+                                                             *copy.bytes);
+                !reason.empty())
+                return reason;
+        }
+        if (std::string reason = storage.writeAtomically(path + ".bak", *old.bytes); !reason.empty())
+            return reason;
+    } else if (!old.bytes && !old.missing) {
+        return old.reason;
+    }
+    state.presetBackupKept = true;
+    return {};
+}
+
+void markPresetWritten(AppState& state, Storage& storage)
+{
+    state.presetStamp = storage.stamp(presetPath(state));
+    state.presetFileTrusted = true;
+    state.presetReadFailed = false;
+    state.presetProblem.clear();
+}
+
+std::string presetBackupName(int age)
+{
+    return age == 0 ? "preset.txt.bak" : "preset.txt.bak." + std::to_string(age);
+}
+
+std::string readOnlyFailure(const AppState& state)
+{
+    return state.readOnlyReason.empty() ? std::string() : "読み取り専用で開いています（" + state.readOnlyReason + "）";
+}
 
 void initPreset(AppState& state, Storage& storage)
 {
-    const std::optional<std::string> fileText = storage.read(presetPath(state));
-    if (!fileText)
+    const auto stamp = storage.stamp(presetPath(state));
+    if (state.presetReadFailed && stamp == state.failedPresetStamp)
         return;
-    const auto names = parsePresetText(*fileText);
-    if (!names)
+    PresetRead list = readPresetList(state, storage);
+    if (!list.names) {
+        state.presetReadFailed = true;
+        state.failedPresetStamp = stamp;
+        state.presetProblem = list.problem;
         return;
+    }
 
     PresetNode* lastNode = nullptr;
     OBJE* lastRecord = nullptr;
     state.fpTop = nullptr;
     state.objeTop = nullptr;
-    for (const std::string& name : *names) {
+    for (const std::string& name : *list.names) {
         PresetNode* node = state.presets.make();
         node->fileName = name;
         (lastNode ? lastNode->next : state.fpTop) = node;
@@ -39,71 +179,145 @@ void initPreset(AppState& state, Storage& storage)
         lastRecord = record;
     }
     // Only a list that reads back byte for byte may be replaced without a copy.
-    std::string exact;
-    for (const std::string& name : *names)
-        exact += name + '\n';
-    state.presetFileTrusted = *fileText == exact;
+    state.presetFileTrusted = isExactList(list.text, *list.names);
+    state.presetStamp = stamp;
+    state.presetReadFailed = false;
+    state.presetProblem.clear();
     state.initPresetFlag = false;
     state.initCPEListFlag = true;
+}
+
+std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
+{
+    // A run that has not looked at the list yet has nothing to compare with.
+    if (!state.presetStamp && !state.presetReadFailed)
+        return {};
+    const auto now = storage.stamp(presetPath(state));
+    if (now == (state.presetReadFailed ? state.failedPresetStamp : state.presetStamp))
+        return {};
+    PresetRead list = readPresetList(state, storage);
+    if (!list.names) {
+        // Nothing to merge: the file will be kept among the copies before it is replaced.
+        state.presetFileTrusted = false;
+        return {};
+    }
+    // The new roster follows the list on disk; characters already in memory
+    // keep their records (and any edit in them), the others are read.
+    std::vector<OBJE*> old;
+    for (OBJE* record = state.objeTop; record; record = record->next)
+        old.push_back(record);
+    std::vector<OBJE*> roster;
+    PictureCache pictures;
+    PresetNode* lastNode = nullptr;
+    state.fpTop = nullptr;
+    for (const std::string& name : *list.names) {
+        PresetNode* node = state.presets.make();
+        node->fileName = name;
+        (lastNode ? lastNode->next : state.fpTop) = node;
+        lastNode = node;
+        auto found = std::find_if(old.begin(), old.end(),
+                                  [&name](const OBJE* record) { return record && identityOf(*record) == name; });
+        if (found != old.end()) {
+            roster.push_back(*found);
+            *found = nullptr;
+        } else {
+            OBJE* record = state.objes.make();
+            loadCharacter(state, storage, *record, name, pictures);
+            roster.push_back(record);
+        }
+    }
+    if (keep && std::find(roster.begin(), roster.end(), keep) == roster.end())
+        roster.push_back(keep);
+    state.objeTop = nullptr;
+    for (auto record = roster.rbegin(); record != roster.rend(); ++record) {
+        (*record)->next = state.objeTop;
+        state.objeTop = *record;
+    }
+    if (keep)
+        state.ClistClickedRow = static_cast<std::int32_t>(std::find(roster.begin(), roster.end(), keep) - roster.begin());
+    state.presetStamp = now;
+    state.presetReadFailed = false;
+    state.presetFileTrusted = isExactList(list.text, *list.names);
+    state.initCListFlag = true;
+    state.initCPEListFlag = true;
+    state.storeNotice = "preset.txt がほかで変更されていたので読み直しました";
+    return {};
 }
 
 std::string setPreset(AppState& state, Storage& storage)
 {
     state.setPresetFlag = false;
-    const std::string path = presetPath(state);
-    if (!state.presetFileTrusted && !state.presetBackupKept) {
-        if (const auto old = storage.read(path); old && !old->empty()) {
-            if (std::string reason = storage.writeAtomically(path + ".bak", *old); !reason.empty())
-                return reason;
-        }
-        state.presetBackupKept = true;
-    }
-    std::string reason = storage.writeAtomically(path, presetText(state.objeTop));
-    if (reason.empty())
-        state.presetFileTrusted = true;
-    return reason;
+    if (std::string reason = readOnlyFailure(state); !reason.empty())
+        return reason;
+    reloadIfChanged(state, storage, recordAt(state.objeTop, state.ClistClickedRow));
+    if (std::string reason = keepOldListBeforeWrite(state, storage); !reason.empty())
+        return reason;
+    FolderChange change;
+    change.write(presetPath(state), presetText(state.objeTop));
+    if (std::string reason = change.apply(storage).failure; !reason.empty())
+        return reason;
+    markPresetWritten(state, storage);
+    return {};
 }
 
 void roadFile(AppState& state, Storage& storage)
 {
-    const std::string folder = characterFolder(state.baseDir);
-    const std::string pictures = pictureFolder(state.baseDir);
+    PictureCache pictures;
     PresetNode* node = state.fpTop;
-    for (OBJE* record = state.objeTop; record && node; record = record->next, node = node->next) {
-        std::optional<std::string> text;
-        if (isUsableFileName(node->fileName))
-            text = storage.read(folder + node->fileName);
-        readCharacter(text ? *text : std::string_view(), node->fileName, *record, state.attacks);
-        if (isUsableFileName(record->imageName)) {
-            if (const auto bytes = storage.read(pictures + record->imageName))
-                record->image = storage.decodePicture(*bytes);
-        }
-    }
+    for (OBJE* record = state.objeTop; record && node; record = record->next, node = node->next)
+        loadCharacter(state, storage, *record, node->fileName, pictures);
 }
 
 std::string saveFile(AppState& state, Storage& storage)
 {
-    if (!storage.read(state.baseDir + "/data/preset.txt")) {
-        storage.makeFolders(pictureFolder(state.baseDir));
-        if (!storage.exists(presetPath(state)))
-            storage.writeAtomically(presetPath(state), {});
-    }
-    const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    if (std::string reason = readOnlyFailure(state); !reason.empty())
+        return reason;
+    OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
     if (!record)
         return "保存するキャラクターがありません";
+    if (!record->unreadable.empty())
+        return "読み込めなかったキャラクターには保存しません（" + record->unreadable + "）";
     if (!isUsableFileName(record->fileName))
         return "ファイル名が使えません";
-    if (std::string reason = storage.writeAtomically(characterFolder(state.baseDir) + record->fileName,
-                                                     characterText(*record));
-        !reason.empty())
-        return reason;
-    if (record->image && isUsableFileName(record->imageName)) {
+    reloadIfChanged(state, storage, record);
+
+    // Never replace a file this character was not read from or written to.
+    const std::string filePath = characterFolder(state.baseDir) + record->fileName;
+    if (record->fileName != record->storedFileName && storage.exists(filePath))
+        return "同じ名前のファイルがすでにあります：" + record->fileName;
+    storage.makeFolders(pictureFolder(state.baseDir));
+    FolderChange change;
+    const bool writesPicture = record->image && isUsableFileName(record->imageName);
+    if (writesPicture) {
+        const std::string picturePath = pictureFolder(state.baseDir) + record->imageName;
+        const bool sharedPicture = namedPictureOfAnother(state.objeTop, record);
+        if (record->imageName != record->storedImageName && !sharedPicture && storage.exists(picturePath))
+            return "同じ名前の画像がすでにあります：" + record->imageName;
         const auto png = storage.encodePng(record->image);
         if (!png)
             return "画像をPNGに変換できません";
-        return storage.writeAtomically(pictureFolder(state.baseDir) + record->imageName, *png);
+        change.write(picturePath, *png);
     }
+    change.write(filePath, characterText(*record));
+    if (std::string reason = keepOldListBeforeWrite(state, storage); !reason.empty())
+        return reason;
+    change.write(presetPath(state), presetText(state.objeTop));
+    if (std::string reason = change.apply(storage).failure; !reason.empty())
+        return reason;
+    record->storedFileName = record->fileName;
+    if (writesPicture)
+        record->storedImageName = record->imageName;
+    markPresetWritten(state, storage);
     return {};
+}
+
+bool namedPictureOfAnother(const OBJE* rosterTop, const OBJE* record)
+{
+    for (const OBJE* other = rosterTop; other; other = other->next) {
+        if (other != record && other->storedImageName == record->imageName)
+            return true;
+    }
+    return false;
 }
 
 } // namespace pc

@@ -3,28 +3,86 @@
 
 #include "records/Picture.h"
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace pc {
 
+// Largest files the roster reads: anything bigger is refused with a reason.
+inline constexpr std::size_t kCharacterFileLimit = 1u << 20;
+inline constexpr std::size_t kPictureFileLimit = 32u << 20;
+inline constexpr std::size_t kPresetFileLimit = 32u << 20;
+inline constexpr std::size_t kPresetLineLimit = 100'000;
+inline constexpr std::size_t kNoReadLimit = std::numeric_limits<std::size_t>::max();
+
+// A file's bytes, or the reason (in Japanese) why it was not read.
+struct FileRead {
+    std::optional<std::string> bytes;
+    std::string reason;
+    bool missing = false;
+};
+
 class Storage {
 public:
     virtual ~Storage() = default;
 
-    // The whole file, or nothing when it is missing or unreadable.
-    virtual std::optional<std::string> read(const std::string& path) = 0;
-    // Writes aside, then replaces the file: it holds the old or the new content whole.
-    // Returns an empty text on success, otherwise the reason.
-    virtual std::string writeAtomically(const std::string& path, std::string_view bytes) = 0;
+    // Reads a regular file of at most `maxBytes`; links, folders, pipes and
+    // devices are refused without being opened.
+    virtual FileRead readFile(const std::string& path, std::size_t maxBytes) = 0;
+
+    // Writes `bytes` to a new temporary file beside `path`, flushes and syncs it
+    // and checks its size; `path` itself is not touched. On success `staged`
+    // names the temporary file and the result is empty; otherwise the reason.
+    virtual std::string stage(const std::string& path, std::string_view bytes, std::string& staged) = 0;
+    // Puts a staged file in place of `path`, which must be missing or a regular file.
+    virtual std::string commit(const std::string& staged, const std::string& path) = 0;
+    // Removes a staged file that will not be committed.
+    virtual void discard(const std::string& staged) = 0;
+
+    // Whether anything (file, folder, link, pipe ...) has this name.
     virtual bool exists(const std::string& path) = 0;
+    // A text that changes whenever the file is replaced or changed; nothing when missing.
+    virtual std::optional<std::string> stamp(const std::string& path) = 0;
     virtual bool makeFolders(const std::string& path) = 0;
-    virtual bool remove(const std::string& path) = 0;
+    // Removes a regular file; a missing file counts as removed. Returns the reason of a failure.
+    virtual std::string remove(const std::string& path) = 0;
 
     // Pictures: decoded from any format the platform reads, encoded as PNG.
     virtual Picture decodePicture(std::string_view bytes) = 0;
     virtual std::optional<std::string> encodePng(const Picture& picture) = 0;
+
+    // The whole regular file, or nothing.
+    std::optional<std::string> read(const std::string& path, std::size_t maxBytes = kNoReadLimit)
+    {
+        return readFile(path, maxBytes).bytes;
+    }
+    // Stage and commit in one: the file holds the old or the new content whole.
+    std::string writeAtomically(const std::string& path, std::string_view bytes)
+    {
+        std::string staged;
+        if (std::string reason = stage(path, bytes, staged); !reason.empty())
+            return reason;
+        std::string reason = commit(staged, path);
+        if (!reason.empty())
+            discard(staged);
+        return reason;
+    }
 };
+
+// The failure texts shown to the user, each followed by the system's own text
+// in parentheses where there is one.
+namespace failure {
+inline constexpr std::string_view kNoSpace = "ディスクに空きがありません";
+inline constexpr std::string_view kPermission = "書き込む権限がありません";
+inline constexpr std::string_view kNameTooLong = "ファイル名が長すぎます";
+inline constexpr std::string_view kNotRegular = "通常のファイルではありません";
+inline constexpr std::string_view kTooLarge = "ファイルが大きすぎます";
+inline constexpr std::string_view kLocked = "別のPartyClashがこのフォルダを使っています";
+inline constexpr std::string_view kShortWrite = "書き込んだ大きさが合いません";
+inline constexpr std::string_view kOther = "書き込めませんでした";
+} // namespace failure
 
 } // namespace pc

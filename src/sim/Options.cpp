@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <set>
 
 namespace pc::sim {
 
@@ -96,6 +97,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
 {
     ParsedOptions parsed;
     Options& options = parsed.options;
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::optional<std::string> value;
@@ -103,7 +105,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             value = name.substr(equals + 1);
             name.resize(equals);
         }
-        if (!value && (name == "--help" || name == "-h")) {
+        if (!given.insert(name == "-h" ? "--help" : name).second) {
+            parsed.error = name + " is given twice";
+        } else if (!value && (name == "--help" || name == "-h")) {
             options.help = true;
         } else if (!value && name == "--json") {
             options.json = true;
@@ -119,7 +123,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (!options.help)
+    if (given.contains("--jobs") && !given.contains("--runs"))
+        parsed.error = "--jobs needs --runs";
+    else if (!options.help)
         parsed.error = checkParties(options);
     return parsed;
 }
@@ -155,8 +161,10 @@ OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
         like data/CharaList/. Default: the application's own, data/CharaList/
-        beside this program, or in the user's application data folder when
-        this program's folder cannot be written.
+        beside the application (in the build tree, build/src/ beside
+        build/src/partyclash), or in the user's application data folder when
+        the application's folder holds none and cannot be written. No folder
+        is created, and pictures are never read.
 
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.
@@ -171,7 +179,8 @@ OPTIONS
         modulo 2^32, S being --seed or 1.
 
     --jobs N
-        Spreads the runs over N threads (1 to 256, default 1). The report does
+        Spreads the runs over N threads (1 to 256, default 1); only with
+        --runs. Every option may be given once. The report does
         not depend on N.
 
     --max-presses N

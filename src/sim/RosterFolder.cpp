@@ -20,11 +20,17 @@ public:
     {
     }
 
-    std::optional<std::string> read(const std::string& path) override { return files_.read(mapped(path)); }
-    std::string writeAtomically(const std::string&, std::string_view) override { return "read only"; }
+    FileRead readFile(const std::string& path, std::size_t maxBytes) override
+    {
+        return files_.readFile(mapped(path), maxBytes);
+    }
+    std::string stage(const std::string&, std::string_view, std::string&) override { return "read only"; }
+    std::string commit(const std::string&, const std::string&) override { return "read only"; }
+    void discard(const std::string&) override {}
     bool exists(const std::string& path) override { return files_.exists(mapped(path)); }
+    std::optional<std::string> stamp(const std::string& path) override { return files_.stamp(mapped(path)); }
     bool makeFolders(const std::string&) override { return false; }
-    bool remove(const std::string&) override { return false; }
+    std::string remove(const std::string&) override { return "read only"; }
     Picture decodePicture(std::string_view) override { return nullptr; }
     std::optional<std::string> encodePng(const Picture&) override { return std::nullopt; }
 
@@ -59,9 +65,11 @@ std::string loadRoster(AppState& state, Storage& files, const std::string& folde
         return "no data folder " + folder;
     FolderStorage storage(files, characterFolder(state.baseDir), folder);
     state.initPresetFlag = true;
+    state.skipPictures = true;
     initPreset(state, storage);
     if (state.initPresetFlag)
-        return "no roster in " + folder + ": preset.txt is missing, unreadable or empty";
+        return "no roster in " + folder + ": preset.txt is missing, unreadable or empty"
+            + (state.presetProblem.empty() ? std::string() : " (" + state.presetProblem + ")");
     roadFile(state, storage);
     setPentaStats(state);
     return {};

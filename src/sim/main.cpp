@@ -5,6 +5,8 @@
 #include "sim/Simulator.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -19,9 +21,13 @@ int main(int argc, char* argv[])
     pc::QtStorage files;
     // The application's own data folder; its name decides the user's folder.
     QCoreApplication::setApplicationName(QStringLiteral("partyclash"));
+    // In the build tree the application stands one folder up, beside "sim/".
     const auto defaultFolder = [] {
-        const QString base = pc::dataBaseFolder(QCoreApplication::applicationDirPath(),
-                                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QString appDir = QCoreApplication::applicationDirPath();
+        if (QFileInfo(appDir + "/../partyclash").isExecutable())
+            appDir = QDir::cleanPath(appDir + "/..");
+        const QString base = pc::dataBaseFolderWithoutCreating(
+            appDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         return base.toStdString() + "/data/CharaList";
     };
     pc::sim::SimulatorIo io{files, defaultFolder, std::cout, std::cerr, {}};

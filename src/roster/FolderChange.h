@@ -1,0 +1,37 @@
+// One all-or-nothing change of the data folder: every new file is staged
+// (written aside, synced, size-checked) before any is put in place, and a file
+// put in place is restored when a later one cannot be.
+#pragma once
+
+#include "Storage.h"
+
+#include <string>
+#include <vector>
+
+namespace pc {
+
+class FolderChange {
+public:
+    // Files are put in place in the order they are added.
+    void write(std::string path, std::string bytes);
+    // Removed once every write is in place; a failure there leaves the writes done.
+    void remove(std::string path);
+
+    struct Outcome {
+        // Why nothing changed, or empty.
+        std::string failure;
+        // Why a removal failed after the writes were made, or empty.
+        std::string removalFailure;
+    };
+    Outcome apply(Storage& storage) const;
+
+private:
+    struct Write {
+        std::string path;
+        std::string bytes;
+    };
+    std::vector<Write> writes_;
+    std::vector<std::string> removals_;
+};
+
+} // namespace pc

@@ -1,0 +1,162 @@
+// One writer per data folder, a full disk and a read-only folder, through the real windows and file system.
+#include "EditingApp.h"
+
+#include "app/DataFolder.h"
+#include "app/Title.h"
+#include "records/RowRule.h"
+#include "roster/CharacterFile.h"
+
+#include <QDirIterator>
+
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+
+using namespace pc;
+
+namespace {
+
+void writeHero(const TempDataFolder& folder)
+{
+    OBJE hero;
+    InitObje(hero);
+    hero.name = "勇者";
+    hero.fileName = "hero";
+    hero.imageName = "hero.png";
+    folder.write("hero", characterText(hero));
+    folder.write("preset.txt", "hero\n");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    picture.save(QString::fromStdString(folder.path("img/hero.png")), "PNG");
+}
+
+// Every file of the data folder and its bytes.
+std::map<std::string, std::string> snapshot(const TempDataFolder& folder)
+{
+    std::map<std::string, std::string> files;
+    const QDir data(QString::fromStdString(folder.path("")));
+    QDirIterator it(data.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const std::string name = data.relativeFilePath(it.next()).toStdString();
+        if (name != ".partyclash-lock")
+            files[name] = folder.read(name);
+    }
+    return files;
+}
+
+// A size-limited tmpfs mounted on the test's folder for as long as it lives.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& where, const char* options = "size=512k")
+        : where_(where), mounted_(::mount("tmpfs", where.c_str(), "tmpfs", 0, options) == 0)
+    {
+        if (!mounted_)
+            reason_ = std::strerror(errno);
+    }
+    ~SmallDisk()
+    {
+        if (mounted_)
+            ::umount2(where_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    const std::string& reason() const { return reason_; }
+    void remountReadOnly() const { ::mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr); }
+
+private:
+    std::string where_;
+    bool mounted_;
+    std::string reason_;
+};
+
+// Fills the file system until a write fails for want of space.
+void fill(const TempDataFolder& folder)
+{
+    std::ofstream filler(folder.base() + "/filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+    }
+}
+
+} // namespace
+
+TEST(FolderGuardTest, ASecondCopyOnTheFolderOpensItReadOnlyAndSaysSo)
+{
+    TempDataFolder folder;
+    writeHero(folder);
+    EditingApp first(folder);
+    first.tick();
+    EditingApp second(folder);
+    second.tick();
+    const std::string locked = "別のPartyClashがこのフォルダを使っています：" + folder.path("");
+    EXPECT_EQ(first.app.state().readOnlyReason, "");
+    EXPECT_EQ(second.app.state().readOnlyReason, locked.substr(0, locked.size() - 1));
+    EXPECT_TRUE(second.app.title().windowTitle().contains("読み取り専用：別のPartyClash"));
+
+    second.openEditor(0);
+    EXPECT_TRUE(second.app.registerWindow().windowTitle().contains("読み取り専用"));
+    second.type("TFHP", "1");
+    second.press(second.app.registerWindow(), "submitButton");
+    EXPECT_TRUE(second.label("saveProblem").startsWith("保存できませんでした：読み取り専用で開いています"));
+
+    first.openEditor(0);
+    first.type("TFHP", "2");
+    first.press(first.app.registerWindow(), "submitButton");
+    EXPECT_EQ(first.label("saveProblem"), "");
+    EXPECT_TRUE(folder.read("hero").find("\n2,") != std::string::npos) << "the first copy writes";
+}
+
+TEST(FolderGuardTest, AFullDiskLeavesEveryFileAsItWas)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    TempDataFolder folder;
+    const SmallDisk disk(folder.base());
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.reason();
+    writeHero(folder);
+    EditingApp app(folder);
+    app.tick();
+    fill(folder);
+    const auto before = snapshot(folder);
+
+    app.openEditor(0);
+    app.type("TFHP", "999");
+    app.press(app.app.registerWindow(), "submitButton");
+    EXPECT_TRUE(app.label("saveProblem").contains("ディスクに空きがありません（No space left on device）"))
+        << app.label("saveProblem").toStdString();
+    app.press(app.app.registerWindow(), "cancelButton");
+
+    app.app.characterList().ClistTVsgl(-1);
+    app.press(app.app.characterList(), "insertButton");
+    app.tick();
+    app.press(app.app.registerWindow(), "submitButton");
+    EXPECT_TRUE(app.label("saveProblem").contains("ディスクに空きがありません"));
+    app.press(app.app.registerWindow(), "cancelButton");
+
+    app.app.characterList().ClistTVsgl(0);
+    app.press(app.app.characterList(), "deleteButton");
+    EXPECT_EQ(snapshot(folder), before);
+}
+
+TEST(FolderGuardTest, AReadOnlyFolderIsUsedAndAnnouncedNotSwappedForAnother)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    TempDataFolder folder;
+    const SmallDisk disk(folder.base());
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.reason();
+    writeHero(folder);
+    disk.remountReadOnly();
+    EXPECT_EQ(dataBaseFolder(QString::fromStdString(folder.base()), "/nonexistent"),
+              QString::fromStdString(folder.base()));
+    EditingApp app(folder);
+    app.tick();
+    EXPECT_EQ(countOf(app.app.state().objeTop), 1);
+    const QString title = app.app.title().windowTitle();
+    EXPECT_TRUE(title.contains(QString::fromStdString(folder.path(""))));
+    EXPECT_TRUE(title.contains("書き込む権限がありません（Read-only file system）")) << title.toStdString();
+}
