@@ -47,12 +47,15 @@ void ResistWindow::initResist()
     }
     for (int i = 0; i < kResistCount; ++i)
         setWholeNumber(fields_[static_cast<std::size_t>(i)], (*state.Robje)[i]);
+    numbersIn(fields_, ui_->numberProblem);
 }
 
 // Without a pending block (the character editor was closed meanwhile) there is
 // no edit to store into: the window just closes.
 void ResistWindow::submit()
 {
+    if (!numbersIn(fields_, ui_->numberProblem))
+        return;
     if (std::optional<RESIST>& pending = context_.state.Robje) {
         for (int i = 0; i < kResistCount; ++i)
             (*pending)[i] = static_cast<float>(wholeNumberIn(fields_[static_cast<std::size_t>(i)]));

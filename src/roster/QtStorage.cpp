@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <limits>
 
@@ -70,6 +71,33 @@ bool QtStorage::makeFolders(const std::string& path)
 bool QtStorage::remove(const std::string& path)
 {
     return QFile::remove(qPath(path));
+}
+
+// The platforms on which QFile::moveToTrash is implemented.
+bool QtStorage::hasTrash() const
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN) || (defined(Q_OS_UNIX) && !defined(Q_OS_ANDROID))
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool QtStorage::moveToTrash(const std::string& path)
+{
+    const QString original = qPath(path);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Without the data folder that holds the trash, Qt moves the file into
+    // "files/" under the current folder and reports success.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
+    QFile file(original);
+    if (!file.moveToTrash())
+        return false;
+    if (QFileInfo(file.fileName()).isAbsolute())
+        return true;
+    QFile::rename(file.fileName(), original);
+    return false;
 }
 
 Picture QtStorage::decodePicture(std::string_view bytes)

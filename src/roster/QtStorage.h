@@ -29,6 +29,8 @@ public:
     bool exists(const std::string& path) override;
     bool makeFolders(const std::string& path) override;
     bool remove(const std::string& path) override;
+    bool hasTrash() const override;
+    bool moveToTrash(const std::string& path) override;
     Picture decodePicture(std::string_view bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
 };

@@ -2,6 +2,7 @@
 
 #include "FileNames.h"
 #include "ListEdit.h"
+#include "RosterStore.h"
 
 #include <string_view>
 #include <unordered_set>
@@ -11,13 +12,20 @@ namespace pc {
 namespace {
 
 // Removes a file of the record unless its name is unusable as a path or another
-// character's file of the same kind has that name.
+// character's file of the same kind has that name: into the trash where there is
+// one, otherwise for good.
 void removeUnshared(Storage& storage, const std::string& folder, const OBJE* rosterTop, const OBJE* record,
-                    std::string OBJE::*field)
+                    std::string OBJE::*field, std::vector<std::string>* deletedInstead)
 {
     const std::string& name = record->*field;
-    if (isUsableFileName(name) && !namedByAnother(rosterTop, record, field, name))
-        storage.remove(folder + name);
+    if (!isUsableFileName(name) || namedByAnother(rosterTop, record, field, name))
+        return;
+    const std::string path = folder + name;
+    if (storage.hasTrash() && storage.exists(path) && !storage.moveToTrash(path) && storage.remove(path)
+        && deletedInstead)
+        deletedInstead->push_back(path);
+    else if (!storage.hasTrash())
+        storage.remove(path);
 }
 
 } // namespace
@@ -51,17 +59,26 @@ std::int32_t insertCharacter(AppState& state)
     return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
 }
 
-std::int32_t deleteCharacter(AppState& state, Storage& storage)
+CharacterDeletion deleteCharacter(AppState& state, Storage& storage)
 {
+    CharacterDeletion result;
+    const std::int32_t designated = state.ClistClickedRow;
     const Deletion<OBJE> deletion = deleteDesignated(state.objeTop, state.ClistClickedRow);
-    if (deletion.pastTheEnd)
-        return -1;
-    state.setPresetFlag = true;
-    if (deletion.node) {
-        removeUnshared(storage, characterFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::fileName);
-        removeUnshared(storage, pictureFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::imageName);
+    if (!deletion.node)
+        return result;
+    result.failure = setPreset(state, storage);
+    if (!result.failure.empty()) {
+        state.ClistClickedRow = deletion.row;
+        insertAtDesignated(state.objeTop, deletion.node, state.ClistClickedRow);
+        state.ClistClickedRow = designated;
+        return result;
     }
-    return deletion.row;
+    removeUnshared(storage, characterFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::fileName,
+                   &result.deletedInstead);
+    removeUnshared(storage, pictureFolder(state.baseDir), state.objeTop, deletion.node, &OBJE::imageName,
+                   &result.deletedInstead);
+    result.row = deletion.row;
+    return result;
 }
 
 } // namespace pc

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pc {
 
@@ -23,10 +24,18 @@ std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std:
 // Returns the new character's row.
 std::int32_t insertCharacter(AppState& state);
 
-// Deletes the designated character (the last one for -1), removes its file and
-// its picture unless another character names the same one, designates the row
-// before it (row 0 stays 0) and requests the preset list rewrite. A row past the
-// end of a non-empty roster does nothing. Returns the removed row, or -1.
-std::int32_t deleteCharacter(AppState& state, Storage& storage);
+struct CharacterDeletion {
+    std::int32_t row = -1;                   // the removed row, or -1
+    std::string failure;                     // why the preset list could not be rewritten
+    std::vector<std::string> deletedInstead; // files that could not go to the trash
+};
+
+// Deletes the designated character and designates the row before it (row 0
+// stays 0). The preset list is rewritten without it first; when that fails the
+// character goes back where it was and nothing else changes. Then its file and
+// picture are removed, unless another character names the same one: into the
+// trash where the storage has one, otherwise for good. A negative row or a row
+// past the end does nothing.
+CharacterDeletion deleteCharacter(AppState& state, Storage& storage);
 
 } // namespace pc

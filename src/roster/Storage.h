@@ -21,6 +21,9 @@ public:
     virtual bool exists(const std::string& path) = 0;
     virtual bool makeFolders(const std::string& path) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Whether the platform has a desktop trash, and a move of a file into it.
+    virtual bool hasTrash() const { return false; }
+    virtual bool moveToTrash(const std::string&) { return false; }
 
     // Pictures: decoded from any format the platform reads, encoded as PNG.
     virtual Picture decodePicture(std::string_view bytes) = 0;
