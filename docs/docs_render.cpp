@@ -158,6 +158,8 @@ void chooseParties(pc::AppDelegate& app, std::initializer_list<int> players, std
 {
     pc::AppState& state = app.state();
     pc::ReadyUpList& party = app.readyUpList();
+    // The party-selection window refuses changes while a battle is shown.
+    app.battleWindow().hide();
     state.initCPEListFlag = true;
     party.timerAction3();
     for (const int row : players) {
