@@ -41,6 +41,8 @@ AttackWindow::AttackWindow(AppContext& context)
     for (std::size_t i = 0; i < kAttributeNames.size(); ++i)
         ui_->Wprop->addItem(QString::number(i) + QStringLiteral(": ") + QString::fromUtf8(kAttributeNames[i]));
     numberFields_ = {ui_->WMP, ui_->WMPP, ui_->Wsucc, ui_->Wcrit, ui_->Wcount, ui_->Whit};
+    for (QLineEdit* field : numberFields_)
+        keepDigitsVisible(field);
     choiceMenus_ = {ui_->Wrange, ui_->Wtype, ui_->Wprop, ui_->Wseed};
     for (std::size_t i = 0; i < choiceMenus_.size(); ++i)
         choiceCounts_[i] = choiceMenus_[i]->count();

@@ -40,6 +40,8 @@ RegisterWindow::RegisterWindow(AppContext& context)
     ui_->WlistTV->setModel(&WlistMA);
     statFields_ = {ui_->TFHP, ui_->TFMP, ui_->TFWP, ui_->TFSTR, ui_->TFVIT,
                    ui_->TFAGI, ui_->TFDEX, ui_->TFMEN, ui_->TFINT, ui_->TFLUK};
+    for (QLineEdit* field : statFields_)
+        keepDigitsVisible(field);
     connect(ui_->submitButton, &QPushButton::clicked, this, &RegisterWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &RegisterWindow::cancel);
     connect(ui_->resistButton, &QPushButton::clicked, this, &RegisterWindow::ToTheRegist);

@@ -19,6 +19,8 @@ ResistWindow::ResistWindow(AppContext& context)
         ui_->TFwater, ui_->TFgas, ui_->TFholy, ui_->TFdark, ui_->TFpoison, ui_->TFparalyze,
         ui_->TFconfusion, ui_->TFsilence, ui_->TFcharm, ui_->TFdeath,
     };
+    for (QLineEdit* field : fields_)
+        keepDigitsVisible(field);
     connect(ui_->submitButton, &QPushButton::clicked, this, &ResistWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &ResistWindow::cancel);
     context_.state.Robje.reset();

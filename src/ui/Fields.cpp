@@ -4,6 +4,13 @@
 
 namespace pc {
 
+void keepDigitsVisible(QLineEdit* field)
+{
+    // The frame and the text margins of a line edit take about this much beside the text.
+    constexpr int kMargins = 14;
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + kMargins);
+}
+
 QString fieldName(const QLineEdit* field)
 {
     for (const QLabel* label : field->window()->findChildren<QLabel*>()) {

@@ -36,6 +36,10 @@ inline void showProblem(QLabel* label, const std::string& message)
     label->setVisible(!message.empty());
 }
 
+// Keeps a numeric field wide enough for seven digits and a sign, however small
+// its window is made.
+void keepDigitsVisible(QLineEdit* field);
+
 // The name a field's label gives it, without its shortcut mark.
 QString fieldName(const QLineEdit* field);
 
