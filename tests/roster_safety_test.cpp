@@ -1,6 +1,7 @@
 // The roster and party windows act on the highlighted row, a delete asks first and goes to the trash, and an edit stays with its character.
 #include "EditingApp.h"
 
+#include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "roster/CharacterFile.h"
 
@@ -110,7 +111,7 @@ TEST_F(RosterSafetyTest, WhileACharacterIsEditedTheRosterRefusesChangesAndTheEdi
     EXPECT_EQ(names(), (QStringList{"A", "B2", "C", "D", "E"}));
 }
 
-TEST_F(RosterSafetyTest, PartyTablesActOnTheHighlightedRowAndAddPastTheEnd)
+TEST_F(RosterSafetyTest, PartyTablesActOnTheHighlightedRowAddPastTheEndAndStayWhileABattleIsShown)
 {
     ReadyUpList& ready = app.app.readyUpList();
     ready.show();
@@ -124,6 +125,8 @@ TEST_F(RosterSafetyTest, PartyTablesActOnTheHighlightedRowAndAddPastTheEnd)
     QTest::mouseClick(party->viewport(), Qt::LeftButton, {}, {10, party->viewport()->height() - 5});
     app.press(ready, "RPdeleteButton");
     app.app.state().RPlistCrow = 7;
+    app.press(ready, "RPaddButton");
+    app.app.battleWindow().show();
     app.press(ready, "RPaddButton");
     QStringList members;
     for (const OBJE* member = app.app.state().RPtop; member; member = member->next)
