@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +28,8 @@ namespace {
 constexpr int kGap = 12;
 // The demo character whose editors are shown: the one with three attacks.
 constexpr int kShownCharacter = 4;
+// The demo character the delete question names.
+constexpr int kQuestionedCharacter = 2;
 // Demo roster rows of the parties shown in battle.
 constexpr int kSlime = 5;
 constexpr int kGoblin = 6;
@@ -70,6 +74,21 @@ bool save(QWidget& window, const QString& path)
 bool renderRoster(pc::AppDelegate& app, const QString& out)
 {
     return save(app.characterList(), out + "/roster.png");
+}
+
+// The question 削除 asks, answered with キャンセル once it is drawn.
+bool renderDeleteQuestion(pc::AppDelegate& app, const QString& out)
+{
+    bool saved = false;
+    QTimer::singleShot(0, [&saved, &out] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            saved = box->grab().save(out + "/delete-question.png", "PNG");
+            box->reject();
+        }
+    });
+    app.characterList().ClistTVsgl(kQuestionedCharacter);
+    app.characterList().Cdelete();
+    return report(saved, out + "/delete-question.png");
 }
 
 bool renderEditor(pc::AppDelegate& app, const QString& out)
@@ -139,6 +158,8 @@ void chooseParties(pc::AppDelegate& app, std::initializer_list<int> players, std
 {
     pc::AppState& state = app.state();
     pc::ReadyUpList& party = app.readyUpList();
+    // The party-selection window refuses changes while a battle is shown.
+    app.battleWindow().hide();
     state.initCPEListFlag = true;
     party.timerAction3();
     for (const int row : players) {
@@ -217,7 +238,7 @@ int main(int argc, char* argv[])
     tick(app);
     // The windows are rendered in the order a user opens them, each over the one before.
     bool ok = true;
-    for (auto* render : {renderTitle, renderRoster, renderEditor, renderAttackEditor, renderAttackPopups,
+    for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor, renderAttackPopups,
                          renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;

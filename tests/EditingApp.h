@@ -17,9 +17,14 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +63,22 @@ public:
     QString shown(const char* field) { return editor(field)->text(); }
     QString label(const char* name) { return editor<QLabel>(name)->text(); }
     void press(QWidget& window, const char* button) { in<QPushButton>(window, button)->click(); }
+
+    // Runs an action, answers the question it asks with a key, and returns the
+    // question ("" when none was asked).
+    static QString answering(Qt::Key key, const std::function<void()>& action)
+    {
+        QString asked;
+        QTimer::singleShot(0, [&asked, key] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                QTest::keyClick(box, key);
+            }
+        });
+        action();
+        QCoreApplication::processEvents();
+        return asked;
+    }
 
     // A file dropped on the editor's picture view.
     void dropOnPicture(const std::string& path)

@@ -77,7 +77,7 @@ TEST(AttackEditTest, DeleteRemovesTheDesignatedAttackAndRequestsThePresetRewrite
     } cases[] = {
         {"row 2", kXYZ, 2, {"X", "Y"}, 1, true},
         {"row 0", kXYZ, 0, {"Y", "Z"}, 0, true},
-        {"a click outside the rows", {"X", "Y"}, -1, {"X"}, 0, true},
+        {"a click outside the rows", {"X", "Y"}, -1, {"X", "Y"}, -1, false},
         {"the only attack", {"X"}, 0, {}, 0, true},
         {"a row left past the end by another character", kXYZ, 3, kXYZ, 3, false},
     };
@@ -89,13 +89,6 @@ TEST(AttackEditTest, DeleteRemovesTheDesignatedAttackAndRequestsThePresetRewrite
         EXPECT_EQ(one.state.WlistClickedRow, c.designated) << c.name;
         EXPECT_EQ(one.state.setPresetFlag, c.rewrite) << c.name;
     }
-    OneCharacter one({"X"});
-    deleteAttack(one.state);
-    one.state.setPresetFlag = false;
-    deleteAttack(one.state);
-    EXPECT_TRUE(one.names().empty());
-    EXPECT_EQ(one.state.WlistClickedRow, 0);
-    EXPECT_TRUE(one.state.setPresetFlag) << "a further delete only requests the rewrite";
 }
 
 TEST(AttackEditTest, WithoutADesignatedCharacterNothingChanges)

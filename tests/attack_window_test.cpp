@@ -79,7 +79,7 @@ TEST_F(AttackWindowTest, SubmitStoresTheValuesAndTheTableShowsTheNewNameWithinOn
     app.app.registerWindow().WlistTVdbl();
     app.tick();
     app.in(attackWindow(), "Wname")->setText("雷撃");
-    app.in(attackWindow(), "WMP")->setText("12abc");
+    app.in(attackWindow(), "WMP")->setText("１２");
     menu("Wprop")->setCurrentIndex(10);
     app.press(attackWindow(), "submitButton");
     EXPECT_FALSE(attackWindow().isVisible());
@@ -128,7 +128,7 @@ TEST_F(AttackWindowTest, TheSpecialWindowShowsTheStoredStatusAndFlags)
 TEST_F(AttackWindowTest, ARowLeftFromAnotherCharacterNeverReachesPastTheEnd)
 {
     app.app.registerWindow().WlistTVsgl(2);
-    app.app.characterList().ClistTVsgl(1);
+    app.app.state().ClistClickedRow = 1;
     app.press(app.app.registerWindow(), "WdeleteButton");
     app.press(app.app.registerWindow(), "WopenButton");
     EXPECT_FALSE(attackWindow().isVisible()) << "no attack at row 2 of an empty list";

@@ -101,6 +101,7 @@ TEST_F(BattleWindowTest, PartiesAreBuiltFromTheTablesAndTheStartButtonFollowsThe
     EXPECT_EQ(app.state().RPtop->next->name, "アリス");
     EXPECT_EQ(app.state().REtop->name, "スライム");
 
+    clickRow(party, "RElistTV", 0);
     click(party, "REdeleteButton");
     EXPECT_FALSE(start->isEnabled());
     EXPECT_EQ(app.state().REtop, nullptr);

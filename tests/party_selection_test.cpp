@@ -66,27 +66,30 @@ TEST_F(PartySelectionTest, RebuildListsTheRosterTwiceAndEmptiesBothParties)
     EXPECT_EQ(party(), (Names{"R1"}));
 }
 
-TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
+TEST_F(PartySelectionTest, AddsAppendWithoutARowOrPastTheEndAndInsertBeforeTheDesignatedRow)
 {
     build({"R2", "R0", "R1"});
     EXPECT_EQ(party(), (Names{"R2", "R0", "R1"}));
-    EXPECT_EQ(tables.RPlistSelectedRow, 2);
-    const std::pair<std::int32_t, Names> cases[] = {
-        {1, {"R0", "R1", "R2", "R1"}}, {0, {"R1", "R2", "R0", "R1"}}, {2, {"R0", "R1", "R1", "R2"}}};
+    EXPECT_EQ(tables.RPlistSelectedRow, -1);
+    const std::pair<std::int32_t, Names> cases[] = {{1, {"R0", "R2", "R1", "R1"}},
+                                                    {0, {"R2", "R1", "R0", "R1"}},
+                                                    {2, {"R0", "R1", "R2", "R1"}},
+                                                    {7, {"R0", "R1", "R2", "R1"}}};
     for (const auto& [row, expected] : cases) {
         SetUp();
         build({"R0", "R1"});
         add(2, row);
-        add(1, row);
+        state.CPlistClickedRow = 1;
+        pc::RPadd(state, tables);
         EXPECT_EQ(party(), expected) << row;
-        EXPECT_EQ(tables.RPlistSelectedRow, row);
+        EXPECT_EQ(tables.RPlistSelectedRow, row < 2 ? row + 2 : -1) << "the row added before stays designated";
     }
 }
 
 TEST_F(PartySelectionTest, RowsThatDesignateNothingAddNothing)
 {
     build({"R0"});
-    for (const auto& [rosterRow, partyRow] : {std::pair{-1, -1}, {3, -1}, {0, 2}}) {
+    for (const auto& [rosterRow, partyRow] : {std::pair{-1, -1}, {3, -1}}) {
         add(rosterRow, partyRow);
         EXPECT_EQ(party(), (Names{"R0"})) << rosterRow << " " << partyRow;
     }
@@ -100,7 +103,7 @@ TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
     } cases[] = {
         {7, {{"R0", "R1", "R2", "R0"}}},
         {0, {{"R1", "R2", "R0"}, {"R2", "R0"}}},
-        {-1, {{"R0", "R1", "R2"}, {"R0", "R1"}, {"R0"}, {}}},
+        {-1, {{"R0", "R1", "R2", "R0"}}},
         {2, {{"R0", "R1", "R0"}, {"R0", "R0"}, {"R0"}, {}, {}}},
     };
     for (const auto& c : cases) {
@@ -125,6 +128,7 @@ TEST_F(PartySelectionTest, StartNeedsMembersInBothParties)
     EXPECT_TRUE(tick(-1));
     EXPECT_TRUE(pc::StartOff(state));
     EXPECT_TRUE(state.ReadyUpListStartOffFlag);
+    state.RElistClickedRow = 0;
     pc::REdelete(state, tables);
     EXPECT_FALSE(tick(-1));
     EXPECT_FALSE(pc::canStartOff(state));

@@ -95,11 +95,11 @@ TEST(RosterEditTest, DeleteRemovesTheDesignatedCharacterAndDesignatesTheRowBefor
         bool rewrite;
     } cases[] = {
         {"before any click", kFive, 0, {"B", "C", "D", "E"}, 0, true},
-        {"after a click below the rows", kFive, -1, {"A", "B", "C", "D"}, 3, true},
+        {"after a click below the rows", kFive, -1, kFive, -1, false},
         {"after a click on row 3", kFive, 3, {"A", "B", "C", "E"}, 2, true},
         {"after a click on row 2", kFive, 2, {"A", "B", "D", "E"}, 1, true},
         {"the only character", {"A"}, 0, {}, 0, true},
-        {"empty roster", {}, -1, {}, -1, true},
+        {"empty roster", {}, 0, {}, 0, false},
         {"a row past the end", kFive, 7, kFive, 7, false},
     };
     for (const auto& c : cases) {

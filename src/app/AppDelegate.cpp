@@ -8,6 +8,9 @@
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
 
+#include <QCoreApplication>
+#include <QShortcut>
+
 namespace pc {
 
 AppDelegate::AppDelegate(std::string baseDir)
@@ -33,6 +36,11 @@ AppDelegate::AppDelegate(std::string baseDir)
     windows.special = &attackWindow_->specialWindow();
     windows.partySelection = readyUpList_.get();
     windows.battle = battleWindow_.get();
+
+    // Ctrl+Q ends the application from every window.
+    for (QWidget* window : {windows.title, windows.roster, windows.editor, windows.resist, windows.attack,
+                            windows.special, windows.partySelection, windows.battle})
+        new QShortcut(QKeySequence::Quit, window, &QCoreApplication::quit);
 }
 
 AppDelegate::~AppDelegate() = default;

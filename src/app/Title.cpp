@@ -5,6 +5,9 @@
 
 #include "ui_Title.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+
 namespace pc {
 
 Title::Title(AppContext& context)
@@ -23,14 +26,24 @@ Title::Title(AppContext& context)
 
 Title::~Title() = default;
 
+// Hidden rather than closed: only the close box of the title ends the application.
 void Title::characterRegister()
 {
-    closeAndBringToFront(this, context_.windows.roster);
+    hide();
+    bringToFront(context_.windows.roster);
 }
 
 void Title::battleReady()
 {
-    closeAndBringToFront(this, context_.windows.partySelection);
+    hide();
+    bringToFront(context_.windows.partySelection);
+}
+
+void Title::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->spontaneous())
+        QCoreApplication::quit();
 }
 
 } // namespace pc

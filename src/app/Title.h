@@ -22,6 +22,10 @@ public:
     void characterRegister();
     void battleReady();
 
+protected:
+    // The close box ends the application.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     AppContext& context_;
     std::unique_ptr<Ui::Title> ui_;

@@ -10,6 +10,8 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // Only the title's close box or Ctrl+Q ends the application, never a closed sub-window.
+    QApplication::setQuitOnLastWindowClosed(false);
     const QString base = pc::dataBaseFolder(QCoreApplication::applicationDirPath(),
                                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QDir::setCurrent(base);

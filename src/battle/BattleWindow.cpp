@@ -12,6 +12,7 @@
 #include "ui_BattleWindow.h"
 
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QShortcut>
@@ -214,6 +215,15 @@ void BattleWindow::ToTheTitle()
 {
     ui_->autoAdvanceButton->setChecked(false);
     closeAndBringToFront(this, context_.windows.title);
+}
+
+void BattleWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->spontaneous()) {
+        ui_->autoAdvanceButton->setChecked(false);
+        bringToFront(context_.windows.title);
+    }
 }
 
 void BattleWindow::copyLog()

@@ -44,6 +44,10 @@ public:
     // Copies the chosen log lines as text, or the whole log when none is chosen.
     void copyLog();
 
+protected:
+    // The close box goes back to the title as タイトルへ does.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void addShortcuts();
     void showBattle();

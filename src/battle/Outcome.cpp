@@ -8,9 +8,10 @@ namespace pc {
 
 namespace {
 
+// Also a negative zero becomes 0, so that no message shows "-0".
 double notNegative(double amount)
 {
-    return amount < 0 ? 0 : amount;
+    return amount > 0 ? amount : 0.0;
 }
 
 } // namespace

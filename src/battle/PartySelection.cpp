@@ -34,6 +34,12 @@ std::int32_t rowCount(const std::vector<std::string>& rows)
     return static_cast<std::int32_t>(rows.size());
 }
 
+// Designates a row of the party table for the next add and removal, and highlights it.
+void designate(PartyRef party, std::int32_t row)
+{
+    party.selectedRow = party.insertionRow = party.removalRow = row;
+}
+
 // Links a member in before row k (0 <= k <= size) and inserts its row there.
 void insertAt(PartyRef party, OBJE* member, std::int32_t k)
 {
@@ -46,30 +52,26 @@ void insertAt(PartyRef party, OBJE* member, std::int32_t k)
         before->next = member;
     }
     party.rows.insert(party.rows.begin() + k, member->name);
-    party.selectedRow = k;
 }
 
+// The member goes before the designated row, which stays designated, so that
+// members added one after another keep their order; with no row designated, or
+// one at or past the end, it goes at the end and nothing is designated.
 void add(AppState& state, PartyRef party)
 {
     if (party.sourceRow < 0)
         return;
     const OBJE* source = recordAt(state.objeTop, party.sourceRow);
-    const std::int32_t size = rowCount(party.rows);
-    if (!source || (size > 0 && party.insertionRow > size))
+    if (!source)
         return;
     OBJE* member = state.objes.make();
     copyCharacter(*source, *member);
     member->next = nullptr;
-    if (party.rows.empty()) {
-        insertAt(party, member, 0);
-        if (party.insertionRow < 0)
-            party.insertionRow = 0;
-    } else if (party.insertionRow < 0) {
-        insertAt(party, member, size);
-        party.insertionRow = size;
-    } else {
-        insertAt(party, member, party.insertionRow);
-    }
+    const std::int32_t size = rowCount(party.rows);
+    const bool appends = party.insertionRow < 0 || party.insertionRow >= size;
+    const std::int32_t k = appends ? size : party.insertionRow;
+    insertAt(party, member, k);
+    designate(party, appends ? -1 : k + 1);
     party.cursor = party.top;
 }
 
@@ -86,17 +88,11 @@ void unlinkAt(PartyRef party, std::int32_t r)
 
 void remove(PartyRef party)
 {
-    std::int32_t r = party.removalRow;
-    if (r == -1) {
-        r = rowCount(party.rows) - 1;
-        party.removalRow = r;
-    }
+    const std::int32_t r = party.removalRow;
     if (r < 0 || r >= rowCount(party.rows))
         return;
     unlinkAt(party, r);
-    party.selectedRow = r > 0 ? r - 1 : (party.rows.empty() ? -1 : 0);
-    if (r > 0)
-        party.removalRow = r - 1;
+    designate(party, r > 0 ? r - 1 : (party.rows.empty() ? -1 : 0));
     party.cursor = party.top;
 }
 

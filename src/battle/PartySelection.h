@@ -25,13 +25,15 @@ void initCPElist(AppState& state, PartyTables& tables);
 
 // Adds a copy of the roster character at CPlistClickedRow (CElistClickedRow)
 // to the player (enemy) party, before the row RPlistCrow (RElistCrow), or at
-// the end for a negative row. Nothing happens for a negative source row, or
-// for a source or insertion row past the end of its list.
+// the end for a negative row or one at or past the party's end. The row added
+// before stays designated; after an add at the end none is. Nothing happens for
+// a negative source row or one past the end of the roster.
 void RPadd(AppState& state, PartyTables& tables);
 void REadd(AppState& state, PartyTables& tables);
 
-// Removes the member at RPlistClickedRow (RElistClickedRow); -1 takes the
-// last member. The remembered row then moves one row up.
+// Removes the member at RPlistClickedRow (RElistClickedRow); a negative row
+// (a click below the rows) removes nothing. The row above (row 0 for the first)
+// is then designated for the next add and removal.
 void RPdelete(AppState& state, PartyTables& tables);
 void REdelete(AppState& state, PartyTables& tables);
 

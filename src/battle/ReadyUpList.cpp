@@ -6,6 +6,8 @@
 
 #include "ui_ReadyUpList.h"
 
+#include <QCloseEvent>
+
 namespace pc {
 
 namespace {
@@ -69,24 +71,32 @@ void ReadyUpList::timerAction3()
 
 void ReadyUpList::RPadd()
 {
+    if (battleShown())
+        return;
     pc::RPadd(context_.state, tables_);
     showParties();
 }
 
 void ReadyUpList::REadd()
 {
+    if (battleShown())
+        return;
     pc::REadd(context_.state, tables_);
     showParties();
 }
 
 void ReadyUpList::RPdelete()
 {
+    if (battleShown())
+        return;
     pc::RPdelete(context_.state, tables_);
     showParties();
 }
 
 void ReadyUpList::REdelete()
 {
+    if (battleShown())
+        return;
     pc::REdelete(context_.state, tables_);
     showParties();
 }
@@ -103,6 +113,19 @@ void ReadyUpList::ToTheTitle()
     closeAndBringToFront(this, context_.windows.title);
 }
 
+void ReadyUpList::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->spontaneous())
+        bringToFront(context_.windows.title);
+}
+
+// The parties belong to the battle while its window is shown.
+bool ReadyUpList::battleShown() const
+{
+    return context_.windows.battle && context_.windows.battle->isVisible();
+}
+
 void ReadyUpList::showTables()
 {
     mirror(*CPlistMA_, tables_.CPlistMA);
@@ -115,6 +138,8 @@ void ReadyUpList::showParties()
 {
     mirror(*RPlistMA_, tables_.RPlistMA);
     mirror(*RElistMA_, tables_.RElistMA);
+    ui_->CPlistTV->selectRowOnly(context_.state.CPlistClickedRow);
+    ui_->CElistTV->selectRowOnly(context_.state.CElistClickedRow);
     ui_->RPlistTV->selectRowOnly(tables_.RPlistSelectedRow);
     ui_->RElistTV->selectRowOnly(tables_.RElistSelectedRow);
 }

@@ -32,10 +32,15 @@ public:
     void StartOff();
     void ToTheTitle();
 
+protected:
+    // The close box goes back to the title as タイトルへ does.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Copies the row arrays into the four tables.
     void showTables();
     void showParties();
+    bool battleShown() const;
 
     AppContext& context_;
     std::unique_ptr<Ui::ReadyUpList> ui_;

@@ -27,9 +27,28 @@ std::int32_t deleteAttack(AppState& state)
     if (!character)
         return -1;
     const Deletion<ATTACK> deletion = deleteDesignated(character->attacks, state.WlistClickedRow);
-    if (!deletion.pastTheEnd)
+    if (deletion.node)
         state.setPresetFlag = true;
     return deletion.row;
+}
+
+AttackSnapshot snapshotAttacks(const OBJE& character)
+{
+    AttackSnapshot snapshot;
+    for (ATTACK* attack = character.attacks; attack; attack = attack->next)
+        snapshot.emplace_back(attack, *attack);
+    return snapshot;
+}
+
+void restoreAttacks(OBJE& character, const AttackSnapshot& snapshot)
+{
+    ATTACK** link = &character.attacks;
+    for (const auto& [attack, values] : snapshot) {
+        *attack = values;
+        *link = attack;
+        link = &attack->next;
+    }
+    *link = nullptr;
 }
 
 } // namespace pc

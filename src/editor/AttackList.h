@@ -5,6 +5,8 @@
 #include "records/AppState.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace pc {
 
@@ -18,10 +20,16 @@ ATTACK* designatedAttack(AppState& state);
 // when no character is designated.
 std::int32_t insertAttack(AppState& state);
 
-// Deletes the designated attack (the last one for -1), designates the row
-// before it and requests the preset list rewrite. A row past the end of the
-// list does nothing. Returns the removed row, or -1. The attack record stays
+// Deletes the designated attack, designates the row before it and requests the
+// preset list rewrite. A negative row or a row past the end does nothing. Returns the removed row, or -1. The attack record stays
 // alive: party members made earlier may still share it.
 std::int32_t deleteAttack(AppState& state);
+
+// A character's attacks and their values as they were, to be put back when its
+// edit is cancelled. The records themselves are put back, so that party members
+// that share them see the same values.
+using AttackSnapshot = std::vector<std::pair<ATTACK*, ATTACK>>;
+AttackSnapshot snapshotAttacks(const OBJE& character);
+void restoreAttacks(OBJE& character, const AttackSnapshot& snapshot);
 
 } // namespace pc

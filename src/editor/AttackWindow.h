@@ -42,6 +42,8 @@ private:
     // The numeric fields and pop-up menus, in the order of kAttackNumbers and kAttackChoices.
     std::array<QLineEdit*, 6> numberFields_;
     std::array<QComboBox*, 4> choiceMenus_;
+    // The number of regular items of each pop-up menu.
+    std::array<int, 4> choiceCounts_{};
     SpecialWindow specialWindow_;
     QTimer timer;
 };

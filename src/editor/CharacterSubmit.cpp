@@ -2,6 +2,8 @@
 
 #include "DerivedStats.h"
 #include "records/RowRule.h"
+#include "roster/FileNames.h"
+#include "roster/RosterEdit.h"
 #include "roster/RosterStore.h"
 
 namespace pc {
@@ -45,6 +47,11 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
         record->baseStatus.*kEditedStats[i] = edit.stats[i];
     if (state.Robje)
         record->baseResist = *state.Robje;
+    // A cleared picture whose file another character also names keeps the file
+    // but drops the name, so that it does not come back at the next start.
+    const bool pictureCleared = before.image && !record->image;
+    if (pictureCleared && namedByAnother(state.objeTop, record, &OBJE::imageName, record->imageName))
+        record->imageName = freeName(state.objeTop, &OBJE::imageName, "新規画像");
 
     outcome.saveFailure = saveFile(state, storage);
     if (!outcome.saveFailure.empty()) {
@@ -54,6 +61,12 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
         record->next = next;
         return outcome;
     }
+    // A picture the user cleared must not come back from its file at the next start.
+    const std::string picturePath = pictureFolder(state.baseDir) + record->imageName;
+    if (pictureCleared && isUsableFileName(record->imageName)
+        && !namedByAnother(state.objeTop, record, &OBJE::imageName, record->imageName)
+        && !(storage.hasTrash() && storage.moveToTrash(picturePath)))
+        storage.remove(picturePath);
     state.initCListFlag = true;
     state.setPentaFlag = false;
     state.Robje.reset();

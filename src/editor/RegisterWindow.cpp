@@ -41,6 +41,8 @@ RegisterWindow::RegisterWindow(AppContext& context)
     ui_->WlistTV->setModel(&WlistMA);
     statFields_ = {ui_->TFHP, ui_->TFMP, ui_->TFWP, ui_->TFSTR, ui_->TFVIT,
                    ui_->TFAGI, ui_->TFDEX, ui_->TFMEN, ui_->TFINT, ui_->TFLUK};
+    for (QLineEdit* field : statFields_)
+        keepDigitsVisible(field);
     connect(ui_->submitButton, &QPushButton::clicked, this, &RegisterWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &RegisterWindow::cancel);
     connect(ui_->resistButton, &QPushButton::clicked, this, &RegisterWindow::ToTheRegist);
@@ -51,6 +53,7 @@ RegisterWindow::RegisterWindow(AppContext& context)
     connect(ui_->WlistTV, &RowTableView::doubleClicked, this, &RegisterWindow::WlistTVdbl);
     connect(ui_->WinsertButton, &QPushButton::clicked, this, &RegisterWindow::Winsert);
     connect(ui_->WdeleteButton, &QPushButton::clicked, this, &RegisterWindow::Wdelete);
+    connect(ui_->WlistTV, &KeyRowTableView::deletePressed, this, &RegisterWindow::Wdelete);
     connect(ui_->WopenButton, &QPushButton::clicked, this, &RegisterWindow::WlistTVdbl);
     startPolling(timer, this, &RegisterWindow::timerAction2);
 }
@@ -87,6 +90,7 @@ void RegisterWindow::initRegister()
     const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
     if (!record)
         return;
+    attacksAtOpen_ = snapshotAttacks(*record);
     const CharacterEdit edit = characterEditOf(*record);
     ui_->TFName->setText(qs(edit.texts.name));
     ui_->TFTag->setText(qs(edit.texts.tag));
@@ -95,6 +99,7 @@ void RegisterWindow::initRegister()
     ui_->IVImage->setPicture(imageOf(edit.image));
     for (std::size_t i = 0; i < statFields_.size(); ++i)
         setWholeNumber(statFields_[i], edit.stats[i]);
+    numbersIn(statFields_, ui_->numberProblem);
 }
 
 void RegisterWindow::inputPentaStats()
@@ -119,6 +124,8 @@ void RegisterWindow::inputPentaStats()
 
 void RegisterWindow::submit()
 {
+    if (!numbersIn(statFields_, ui_->numberProblem))
+        return;
     const SubmitOutcome outcome = submitCharacter(context_.state, context_.storage, editInFields());
     showProblems(outcome.problems, outcome.saveFailure.empty() ? "" : "保存できませんでした：" + outcome.saveFailure);
     context_.state.storeNotice.clear();
@@ -126,8 +133,13 @@ void RegisterWindow::submit()
         accept();
 }
 
+// Attack changes made meanwhile are undone too; only 決定 keeps them.
 void RegisterWindow::cancel()
 {
+    if (OBJE* record = recordAt(context_.state.objeTop, context_.state.ClistClickedRow)) {
+        restoreAttacks(*record, attacksAtOpen_);
+        showAttacks();
+    }
     context_.state.setPentaFlag = false;
     context_.state.Robje.reset();
     QDialog::reject();
@@ -165,10 +177,14 @@ void RegisterWindow::Winsert()
     openAttack();
 }
 
+// The rewrite the delete requests is made at once, so that a failure is shown here.
 void RegisterWindow::Wdelete()
 {
-    if (deleteAttack(context_.state) >= 0)
-        showAttacks();
+    if (deleteAttack(context_.state) < 0)
+        return;
+    showAttacks();
+    const std::string failure = setPreset(context_.state, context_.storage);
+    showProblem(ui_->saveProblem, failure.empty() ? "" : "一覧ファイル preset.txt を保存できませんでした：" + failure);
 }
 
 void RegisterWindow::initWList()

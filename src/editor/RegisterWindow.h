@@ -2,6 +2,7 @@
 // files and keeps every character's derived statistics up to date.
 #pragma once
 
+#include "AttackList.h"
 #include "ui/AppContext.h"
 #include "ui/RowArrayModel.h"
 
@@ -62,6 +63,8 @@ private:
     // The numeric fields, in the order of kEditedStats.
     std::array<QLineEdit*, 10> statFields_;
     RowArrayModel WlistMA;
+    // The edited character's attacks when the editor was opened.
+    AttackSnapshot attacksAtOpen_;
     QTimer timer;
 };
 

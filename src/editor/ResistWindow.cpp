@@ -20,6 +20,8 @@ ResistWindow::ResistWindow(AppContext& context)
         ui_->TFwater, ui_->TFgas, ui_->TFholy, ui_->TFdark, ui_->TFpoison, ui_->TFparalyze,
         ui_->TFconfusion, ui_->TFsilence, ui_->TFcharm, ui_->TFdeath,
     };
+    for (QLineEdit* field : fields_)
+        keepDigitsVisible(field);
     connect(ui_->submitButton, &QPushButton::clicked, this, &ResistWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &ResistWindow::cancel);
     context_.state.Robje.reset();
@@ -49,12 +51,15 @@ void ResistWindow::initResist()
     }
     for (int i = 0; i < kResistCount; ++i)
         setWholeNumber(fields_[static_cast<std::size_t>(i)], (*state.Robje)[i]);
+    numbersIn(fields_, ui_->numberProblem);
 }
 
 // Without a pending block (the character editor was closed meanwhile) there is
 // no edit to store into: the window just closes.
 void ResistWindow::submit()
 {
+    if (!numbersIn(fields_, ui_->numberProblem))
+        return;
     if (std::optional<RESIST>& pending = context_.state.Robje) {
         for (int i = 0; i < kResistCount; ++i)
             (*pending)[i] = static_cast<float>(wholeNumberIn(fields_[static_cast<std::size_t>(i)]));

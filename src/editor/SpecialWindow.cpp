@@ -14,6 +14,8 @@ SpecialWindow::SpecialWindow()
 {
     ui_->setupUi(this);
     connect(ui_->closeButton, &QPushButton::clicked, this, &QWidget::close);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        keepDigitsVisible(field);
 }
 
 SpecialWindow::~SpecialWindow() = default;

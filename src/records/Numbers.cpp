@@ -1,9 +1,12 @@
 #include "Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace pc {
 
@@ -52,6 +55,45 @@ std::int32_t readWholeNumber(std::string_view text)
     if (value > kInt32Max)
         return kInt32Max;
     return static_cast<std::int32_t>(value);
+}
+
+std::string asciiNumberText(std::string_view text)
+{
+    static constexpr std::pair<std::string_view, char> kForms[] = {
+        {"\uFF0B", '+'}, {"\uFF0D", '-'}, {"\u2212", '-'}, {"\u3000", ' '},
+    };
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::string_view rest = text.substr(i);
+        // U+FF10 to U+FF19 are EF BC 90 to EF BC 99.
+        if (rest.size() >= 3 && rest.starts_with("\xEF\xBC") && rest[2] >= '\x90' && rest[2] <= '\x99') {
+            ascii += static_cast<char>('0' + (rest[2] - '\x90'));
+            i += 3;
+            continue;
+        }
+        const auto form = std::find_if(std::begin(kForms), std::end(kForms),
+                                       [rest](const auto& f) { return rest.starts_with(f.first); });
+        if (form != std::end(kForms)) {
+            ascii += form->second;
+            i += form->first.size();
+            continue;
+        }
+        ascii += text[i++];
+    }
+    return ascii;
+}
+
+std::optional<std::int32_t> fieldNumber(std::string_view text)
+{
+    const std::string ascii = asciiNumberText(text);
+    const std::size_t first = ascii.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return 0;
+    const std::size_t last = ascii.find_last_not_of(" \t");
+    const std::size_t digits = first + (ascii[first] == '+' || ascii[first] == '-' ? 1 : 0);
+    if (digits > last || ascii.find_first_not_of("0123456789", digits) <= last)
+        return std::nullopt;
+    return readWholeNumber(ascii);
 }
 
 std::int32_t toInt32(double value)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,15 @@ std::string fileNumber(double value);
 // the decimal digits up to the first other character; 0 when there is none.
 // Clamped to the 32-bit signed range.
 std::int32_t readWholeNumber(std::string_view text);
+
+// The text with what a Japanese input method types for numbers in ASCII:
+// full-width digits and signs, the minus sign U+2212 and the ideographic space.
+std::string asciiNumberText(std::string_view text);
+
+// What a number field holds: a whole number with an optional sign, between
+// blanks, in ASCII or as an input method types it, clamped as readWholeNumber
+// clamps; 0 for a blank text; nothing for any other text.
+std::optional<std::int32_t> fieldNumber(std::string_view text);
 
 // Truncation toward zero to a 32-bit signed integer, saturating at the range;
 // a NaN gives 0.

@@ -1,15 +1,21 @@
 #include "CharacterList.h"
 
+#include "FileNames.h"
 #include "RosterEdit.h"
+#include "RosterStore.h"
 #include "QtStorage.h"
 #include "records/Numbers.h"
 #include "records/RowRule.h"
+#include "ui/Fields.h"
 #include "ui/PollingTimer.h"
 #include "ui/Text.h"
 
 #include "ui_CharacterList.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace pc {
 
@@ -30,6 +36,13 @@ RowArrayModel::Row rowOf(const OBJE& record)
     return row;
 }
 
+// One line of the delete question: the file's path, and why it stays when it does.
+QString fileLine(const char* what, const std::string& path, bool kept)
+{
+    return QString::fromUtf8(what) + QStringLiteral("：") + qs(path)
+           + (kept ? QStringLiteral("（他のキャラクターも使うので残します）") : QString());
+}
+
 } // namespace
 
 CharacterList::CharacterList(AppContext& context)
@@ -38,7 +51,7 @@ CharacterList::CharacterList(AppContext& context)
     , ClistMA({{"img", QStringLiteral("画像")}, {"name", QStringLiteral("名前")}, {"HP", QStringLiteral("HP")}})
 {
     ui_->setupUi(this);
-    RowTableView* table = ui_->ClistTV;
+    KeyRowTableView* table = ui_->ClistTV;
     table->setModel(&ClistMA);
     table->setIconSize({32, 32});
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -55,6 +68,8 @@ CharacterList::CharacterList(AppContext& context)
     connect(ui_->insertButton, &QPushButton::clicked, this, &CharacterList::Cinsert);
     connect(ui_->deleteButton, &QPushButton::clicked, this, &CharacterList::Cdelete);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &CharacterList::ToTheTitle);
+    connect(table, &KeyRowTableView::deletePressed, this, &CharacterList::Cdelete);
+    ui_->deleteButton->setEnabled(false);
     startPolling(timer, this, &CharacterList::timerAction);
     context_.state.initPresetFlag = true;
 }
@@ -69,7 +84,11 @@ void CharacterList::timerAction()
 
 void CharacterList::ClistTVsgl(std::int32_t row)
 {
-    context_.state.ClistClickedRow = row;
+    if (!refuseWhileEditing()) {
+        context_.state.ClistClickedRow = row;
+        showStatus({});
+    }
+    showDesignated();
 }
 
 // A double click has already delivered its single click, so the clicked row
@@ -77,31 +96,73 @@ void CharacterList::ClistTVsgl(std::int32_t row)
 void CharacterList::ClistTVdbl()
 {
     const AppState& state = context_.state;
-    if (state.ClistClickedRow < 0 || !recordAt(state.objeTop, state.ClistClickedRow))
+    if (refuseWhileEditing() || state.ClistClickedRow < 0 || !recordAt(state.objeTop, state.ClistClickedRow))
         return;
     openEditor();
 }
 
 void CharacterList::Cinsert()
 {
+    if (refuseWhileEditing())
+        return;
+    showStatus({});
     const std::int32_t row = insertCharacter(context_.state, context_.storage);
-    ClistMA.insert(row, {{"name", QStringLiteral("新規キャラクター")}, {"HP", QStringLiteral("0")}});
-    ui_->ClistTV->selectRowOnly(row);
+    ClistMA.insert(row, rowOf(*recordAt(context_.state.objeTop, row)));
+    showDesignated();
     openEditor();
 }
 
 void CharacterList::Cdelete()
 {
-    const DeleteOutcome outcome = deleteCharacter(context_.state, context_.storage);
-    if (!outcome.failure.empty())
-        ui_->hintLabel->setText(qs("削除：" + outcome.failure));
-    if (context_.state.initCListFlag)
-        initCList();
-    const std::int32_t row = outcome.row;
-    if (row < 0)
+    AppState& state = context_.state;
+    const OBJE* character = state.ClistClickedRow < 0 ? nullptr : recordAt(state.objeTop, state.ClistClickedRow);
+    if (refuseWhileEditing() || !character || !askToDelete(*character))
         return;
-    ClistMA.removeAt(row);
-    ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
+    // The question has told the user when the file cannot be read.
+    const DeleteOutcome deletion = deleteCharacter(state, context_.storage, true);
+    if (state.initCListFlag)
+        initCList();
+    if (deletion.row < 0) {
+        if (!deletion.failure.empty())
+            showStatus("削除できませんでした：" + deletion.failure);
+        return;
+    }
+    ClistMA.removeAt(deletion.row);
+    showDesignated();
+    std::string status = deletion.failure;
+    for (const std::string& path : deletion.deletedInstead)
+        status += (status.empty() ? "" : "\n") + ("ゴミ箱へ移せなかったので完全に削除しました：" + path);
+    showStatus(status);
+}
+
+QString CharacterList::deleteQuestion(const OBJE& character) const
+{
+    const OBJE* top = context_.state.objeTop;
+    const bool fileKept = namedByAnother(top, &character, &OBJE::fileName, character.fileName);
+    const bool pictureKept = namedByAnother(top, &character, &OBJE::imageName, character.imageName);
+    const QString unreadable = character.unreadable.empty()
+        ? QString()
+        : qs("このキャラクターのファイルは読み込めません（" + character.unreadable + "）。\n");
+    return QStringLiteral("「%1」を削除しますか？").arg(qs(character.name)) + QStringLiteral("\n\n") + unreadable
+           + fileLine("ファイル", "data/CharaList/" + character.fileName, fileKept) + QStringLiteral("\n")
+           + fileLine("画像", "data/CharaList/img/" + character.imageName, pictureKept) + QStringLiteral("\n\n")
+           + (context_.storage.hasTrash() ? QStringLiteral("ファイルと画像はゴミ箱へ移します。")
+                                          : QStringLiteral("ファイルと画像は完全に削除され、元に戻せません。"));
+}
+
+void CharacterList::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->spontaneous()) {
+        context_.state.initCPEListFlag = true;
+        bringToFront(context_.windows.title);
+    }
+}
+
+void CharacterList::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    ui_->ClistTV->setFocus();
 }
 
 void CharacterList::ToTheTitle()
@@ -116,7 +177,7 @@ void CharacterList::initCList()
     for (const OBJE* record = context_.state.objeTop; record; record = record->next)
         rows.push_back(rowOf(*record));
     ClistMA.setRows(std::move(rows));
-    ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
+    showDesignated();
     context_.state.initCListFlag = false;
 }
 
@@ -125,6 +186,43 @@ void CharacterList::openEditor()
     context_.state.initRegisterFlag = true;
     context_.state.setPentaFlag = true;
     bringToFront(context_.windows.editor);
+}
+
+void CharacterList::showDesignated()
+{
+    const AppState& state = context_.state;
+    ui_->ClistTV->selectRowOnly(state.ClistClickedRow);
+    ui_->deleteButton->setEnabled(ui_->ClistTV->clickedRow() >= 0);
+}
+
+bool CharacterList::refuseWhileEditing()
+{
+    const Windows& windows = context_.windows;
+    for (const QWidget* editor : {windows.editor, windows.resist, windows.attack}) {
+        if (editor && editor->isVisible()) {
+            showStatus("キャラクターの編集中は一覧を変えられません。編集画面を閉じてから操作してください。");
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CharacterList::askToDelete(const OBJE& character)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("キャラクターの削除"), deleteQuestion(character),
+                    QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("deleteQuestion"));
+    QPushButton* deleteButton = box.addButton(QStringLiteral("削除(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* keepButton = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(deleteButton);
+    box.setEscapeButton(keepButton);
+    box.exec();
+    return box.clickedButton() == deleteButton;
+}
+
+void CharacterList::showStatus(const std::string& message)
+{
+    showProblem(ui_->statusLabel, message);
 }
 
 } // namespace pc

@@ -2,6 +2,7 @@
 // open actions, and the way back to the title.
 #pragma once
 
+#include "records/Records.h"
 #include "ui/AppContext.h"
 #include "ui/RowArrayModel.h"
 
@@ -33,8 +34,24 @@ public:
     void ToTheTitle();
     void initCList();
 
+    // The question asked before a character is deleted: its name, its file and
+    // picture, and whether they go to the trash or are deleted for good.
+    QString deleteQuestion(const OBJE& character) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // The close box goes back to the title as タイトルへ does.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void openEditor();
+    // Highlights the designated row and enables 削除 only while it names a character.
+    void showDesignated();
+    // While an editor is open the character it edits must stay where it is, so
+    // the roster refuses to change and says why.
+    bool refuseWhileEditing();
+    bool askToDelete(const OBJE& character);
+    void showStatus(const std::string& message);
 
     AppContext& context_;
     std::unique_ptr<Ui::CharacterList> ui_;

@@ -11,7 +11,12 @@ void FolderChange::write(std::string path, std::string bytes)
 
 void FolderChange::remove(std::string path)
 {
-    removals_.push_back(std::move(path));
+    removals_.push_back({std::move(path), false});
+}
+
+void FolderChange::trash(std::string path)
+{
+    removals_.push_back({std::move(path), true});
 }
 
 FolderChange::Outcome FolderChange::apply(Storage& storage) const
@@ -53,8 +58,16 @@ FolderChange::Outcome FolderChange::apply(Storage& storage) const
             return outcome;
         }
     }
-    for (const std::string& path : removals_) {
-        if (std::string reason = storage.remove(path); !reason.empty() && outcome.removalFailure.empty())
+    for (const Removal& removal : removals_) {
+        std::string reason;
+        if (removal.toTrash && storage.hasTrash() && !storage.moveToTrash(removal.path).empty()) {
+            reason = storage.remove(removal.path);
+            if (reason.empty())
+                outcome.deletedInstead.push_back(removal.path);
+        } else if (!removal.toTrash || !storage.hasTrash()) {
+            reason = storage.remove(removal.path);
+        }
+        if (!reason.empty() && outcome.removalFailure.empty())
             outcome.removalFailure = reason;
     }
     return outcome;

@@ -16,12 +16,16 @@ public:
     void write(std::string path, std::string bytes);
     // Removed once every write is in place; a failure there leaves the writes done.
     void remove(std::string path);
+    // Like remove, but into the desktop's trash where the storage has one.
+    void trash(std::string path);
 
     struct Outcome {
         // Why nothing changed, or empty.
         std::string failure;
         // Why a removal failed after the writes were made, or empty.
         std::string removalFailure;
+        // Files that could not go to the trash and were removed for good.
+        std::vector<std::string> deletedInstead;
     };
     Outcome apply(Storage& storage) const;
 
@@ -31,7 +35,11 @@ private:
         std::string bytes;
     };
     std::vector<Write> writes_;
-    std::vector<std::string> removals_;
+    struct Removal {
+        std::string path;
+        bool toTrash = false;
+    };
+    std::vector<Removal> removals_;
 };
 
 } // namespace pc

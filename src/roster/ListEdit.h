@@ -24,23 +24,17 @@ std::int32_t insertAtDesignated(Node*& head, Node* node, std::int32_t& designate
 
 template <typename Node>
 struct Deletion {
-    Node* node = nullptr;     // the unlinked record, if any
+    Node* node = nullptr;     // the unlinked record; none when no row was designated
     std::int32_t row = -1;    // where it stood
-    bool pastTheEnd = false;  // the designated row lay past the end: nothing was done
 };
 
-// Unlinks the designated record (the last one for -1) and designates the row
-// before it; row 0 stays designated. A row past the end of a non-empty list
-// changes nothing.
+// Unlinks the designated record and designates the row before it; row 0 stays
+// designated. A negative row (a click below the rows) or a row past the end
+// designates nothing, and nothing is unlinked.
 template <typename Node>
 Deletion<Node> deleteDesignated(Node*& head, std::int32_t& designated)
 {
-    const std::int32_t count = countOf(head);
-    if (designated == -1)
-        designated = count - 1;
-    if (count > 0 && designated >= count)
-        return {nullptr, -1, true};
-    if (designated < 0 || count == 0)
+    if (designated < 0 || designated >= countOf(head))
         return {};
     const std::int32_t row = designated;
     Node*& slot = row == 0 ? head : recordAt(head, row - 1)->next;
@@ -48,7 +42,7 @@ Deletion<Node> deleteDesignated(Node*& head, std::int32_t& designated)
     slot = node->next;
     node->next = nullptr;
     designated = row > 0 ? row - 1 : 0;
-    return {node, row, false};
+    return {node, row};
 }
 
 } // namespace pc

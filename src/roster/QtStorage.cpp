@@ -2,7 +2,10 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -245,6 +248,39 @@ std::string QtStorage::remove(const std::string& path)
     if (::unlink(path.c_str()) != 0)
         return systemFailure(errno);
     return {};
+}
+
+// The platforms on which QFile::moveToTrash is implemented.
+bool QtStorage::hasTrash() const
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN) || (defined(Q_OS_UNIX) && !defined(Q_OS_ANDROID))
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::string QtStorage::moveToTrash(const std::string& path)
+{
+    if (std::string problem = folderProblem(path); !problem.empty())
+        return problem;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? std::string() : systemFailure(errno);
+    if (!S_ISREG(info.st_mode))
+        return std::string(failure::kNotRegular);
+    const QString original = QString::fromStdString(path);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Without the data folder that holds the trash, Qt moves the file into
+    // "files/" under the current folder and reports success.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
+    QFile file(original);
+    if (file.moveToTrash() && QFileInfo(file.fileName()).isAbsolute())
+        return {};
+    if (file.fileName() != original)
+        QFile::rename(file.fileName(), original);
+    return "ゴミ箱へ移せません（" + file.errorString().toStdString() + "）";
 }
 
 Picture QtStorage::decodePicture(std::string_view bytes)

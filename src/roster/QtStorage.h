@@ -35,6 +35,8 @@ public:
     std::optional<std::string> stamp(const std::string& path) override;
     bool makeFolders(const std::string& path) override;
     std::string remove(const std::string& path) override;
+    bool hasTrash() const override;
+    std::string moveToTrash(const std::string& path) override;
     Picture decodePicture(std::string_view bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
 };

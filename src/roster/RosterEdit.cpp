@@ -20,7 +20,7 @@ void removeUnshared(FolderChange& change, const std::string& folder, const OBJE*
 {
     const std::string& name = record->*field;
     if (isUsableFileName(name) && name == stored && !namedByAnother(rosterTop, record, field, name))
-        change.remove(folder + name);
+        change.trash(folder + name);
 }
 
 } // namespace
@@ -107,6 +107,7 @@ DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadable
     markPresetWritten(state, storage);
     state.initCPEListFlag = true;
     outcome.row = deletion.row;
+    outcome.deletedInstead = applied.deletedInstead;
     if (!applied.removalFailure.empty())
         outcome.failure = "ファイルを削除できませんでした（" + applied.removalFailure + "）";
     return outcome;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pc {
 
@@ -25,16 +26,18 @@ std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std:
 std::int32_t insertCharacter(AppState& state, Storage& storage);
 
 struct DeleteOutcome {
-    std::int32_t row = -1;   // the removed row, or -1
-    std::string failure;     // why nothing was deleted, or why a file stayed
+    std::int32_t row = -1;                   // the removed row, or -1
+    std::string failure;                     // why nothing was deleted, or why a file stayed
+    std::vector<std::string> deletedInstead; // files that could not go to the trash
 };
 
 // Deletes the designated character (the last one for -1): rewrites the preset
 // list without it, then removes its file and its picture unless another
-// character names the same one, and designates the row before it (row 0 stays
-// 0). A row past the end of a non-empty roster does nothing. A character whose
-// file could not be read is deleted only when `unreadableConfirmed`, once the
-// user has been told so. When the list cannot be written nothing changes.
+// character names the same one: into the trash where the storage has one,
+// otherwise for good. Designates the row before it (row 0 stays 0). A row past
+// the end of a non-empty roster does nothing. A character whose file could not
+// be read is deleted only when `unreadableConfirmed`, once the user has been
+// told so. When the list cannot be written nothing changes.
 DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed = false);
 
 } // namespace pc

@@ -49,6 +49,10 @@ public:
     virtual bool makeFolders(const std::string& path) = 0;
     // Removes a regular file; a missing file counts as removed. Returns the reason of a failure.
     virtual std::string remove(const std::string& path) = 0;
+    // Whether the platform has a desktop trash, and a move of a regular file of
+    // the folder into it. Returns the reason of a failure.
+    virtual bool hasTrash() const { return false; }
+    virtual std::string moveToTrash(const std::string& path) { return remove(path); }
 
     // Pictures: decoded from any format the platform reads, encoded as PNG.
     virtual Picture decodePicture(std::string_view bytes) = 0;

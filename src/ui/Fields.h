@@ -7,8 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace pc {
 
@@ -18,10 +22,11 @@ inline void setWholeNumber(QLineEdit* field, double value)
     field->setText(QString::number(toInt32(value)));
 }
 
-// The leading whole number of the field's text, 0 when it has none.
+// The leading whole number of the field's text, 0 when it has none; digits
+// typed in full width count.
 inline std::int32_t wholeNumberIn(const QLineEdit* field)
 {
-    return readWholeNumber(utf8(field->text()));
+    return readWholeNumber(asciiNumberText(utf8(field->text())));
 }
 
 // Shows a message in its label, or hides the label when there is none.
@@ -29,6 +34,28 @@ inline void showProblem(QLabel* label, const std::string& message)
 {
     label->setText(qs(message));
     label->setVisible(!message.empty());
+}
+
+// Keeps a numeric field wide enough for seven digits and a sign, however small
+// its window is made.
+void keepDigitsVisible(QLineEdit* field);
+
+// The name a field's label gives it, without its shortcut mark.
+QString fieldName(const QLineEdit* field);
+
+// The numbers of the fields, or nothing when one holds text that is no number:
+// those fields are then marked and named in `problem`.
+std::optional<std::vector<std::int32_t>> numbersIn(const std::vector<QLineEdit*>& fields, QLabel* problem);
+
+template <std::size_t N>
+std::optional<std::array<std::int32_t, N>> numbersIn(const std::array<QLineEdit*, N>& fields, QLabel* problem)
+{
+    const auto numbers = numbersIn(std::vector<QLineEdit*>(fields.begin(), fields.end()), problem);
+    if (!numbers)
+        return std::nullopt;
+    std::array<std::int32_t, N> result{};
+    std::copy(numbers->begin(), numbers->end(), result.begin());
+    return result;
 }
 
 } // namespace pc

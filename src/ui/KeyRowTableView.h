@@ -1,5 +1,5 @@
-// A row table for keyboard use: moving the current row with the keys acts as a
-// click on it, and Enter as a double click, so a list can be worked without a mouse.
+// A row table for keyboard use: Enter on the highlighted row acts as a double
+// click on it and Delete asks for its deletion, so a list can be worked without a mouse.
 #pragma once
 
 #include "RowTableView.h"
@@ -10,6 +10,9 @@ class KeyRowTableView : public RowTableView {
     Q_OBJECT
 public:
     using RowTableView::RowTableView;
+
+signals:
+    void deletePressed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #include "RowTableView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace pc {
@@ -18,9 +19,13 @@ RowTableView::RowTableView(QWidget* parent)
 void RowTableView::selectRowOnly(int row)
 {
     if (row < 0 || !model() || row >= model()->rowCount()) {
+        clickedRow_ = -1;
         clearSelection();
+        if (selectionModel())
+            selectionModel()->clearCurrentIndex();
         return;
     }
+    clickedRow_ = row;
     selectRow(row);
 }
 
@@ -28,7 +33,7 @@ void RowTableView::mousePressEvent(QMouseEvent* event)
 {
     QTableView::mousePressEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
-    clickedRow_ = index.isValid() ? index.row() : -1;
+    selectRowOnly(index.isValid() ? index.row() : -1);
     emit singleClicked(clickedRow_);
 }
 
@@ -37,6 +42,17 @@ void RowTableView::mouseDoubleClickEvent(QMouseEvent* event)
     QTableView::mouseDoubleClickEvent(event);
     const QModelIndex index = indexAt(event->position().toPoint());
     emit doubleClicked(index.isValid() ? index.row() : -1);
+}
+
+// A row reached with the keys is the row acted on, as if it had been clicked.
+void RowTableView::keyPressEvent(QKeyEvent* event)
+{
+    QTableView::keyPressEvent(event);
+    const int moved = currentIndex().isValid() ? currentIndex().row() : -1;
+    if (moved >= 0 && moved != clickedRow_) {
+        selectRowOnly(moved);
+        emit singleClicked(moved);
+    }
 }
 
 } // namespace pc

@@ -1,5 +1,7 @@
 // A table that reports the row of each click, -1 for a click that hits no row,
-// and remembers the row of the latest click (-1 before any).
+// and remembers that row. The remembered row is always the highlighted one:
+// moving the current row with the keys reports it as a click would, a click
+// below the rows clears the highlight, and highlighting a row remembers it.
 #pragma once
 
 #include <QTableView>
@@ -12,7 +14,8 @@ public:
     explicit RowTableView(QWidget* parent = nullptr);
 
     int clickedRow() const { return clickedRow_; }
-    // Highlights a row without changing the clicked row; -1 clears the highlight.
+    // Highlights and remembers a row without reporting it; -1 or a row past the
+    // end clears the highlight and remembers -1.
     void selectRowOnly(int row);
 
 signals:
@@ -22,6 +25,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int clickedRow_ = -1;
