@@ -51,7 +51,8 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
     // but drops the name, so that it does not come back at the next start.
     const bool pictureCleared = before.image && !record->image;
     if (pictureCleared && namedByAnother(state.objeTop, record, &OBJE::imageName, record->imageName))
-        record->imageName = freeName(state.objeTop, &OBJE::imageName, "新規画像");
+        record->imageName = freeName(state.objeTop, &OBJE::imageName, "新規画像", storage,
+                                    pictureFolder(state.baseDir));
 
     outcome.saveFailure = saveFile(state, storage);
     if (!outcome.saveFailure.empty()) {
@@ -65,7 +66,7 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
     const std::string picturePath = pictureFolder(state.baseDir) + record->imageName;
     if (pictureCleared && isUsableFileName(record->imageName)
         && !namedByAnother(state.objeTop, record, &OBJE::imageName, record->imageName)
-        && !(storage.hasTrash() && storage.moveToTrash(picturePath)))
+        && (!storage.hasTrash() || !storage.moveToTrash(picturePath).empty()))
         storage.remove(picturePath);
     state.initCListFlag = true;
     state.setPentaFlag = false;

@@ -61,7 +61,7 @@ std::int32_t insertCharacter(AppState& state, Storage& storage)
 DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed)
 {
     DeleteOutcome outcome;
-    if (state.ClistClickedRow >= countOf(state.objeTop) && state.objeTop)
+    if (state.ClistClickedRow < 0 || state.ClistClickedRow >= countOf(state.objeTop))
         return outcome;
     if (outcome.failure = readOnlyFailure(state); !outcome.failure.empty())
         return outcome;
@@ -79,7 +79,7 @@ DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadable
     }
     const std::int32_t designated = state.ClistClickedRow;
     const Deletion<OBJE> deletion = deleteDesignated(state.objeTop, state.ClistClickedRow);
-    if (deletion.pastTheEnd)
+    if (!deletion.node)
         return outcome;
     FolderChange change;
     change.write(characterFolder(state.baseDir) + "preset.txt", presetText(state.objeTop));

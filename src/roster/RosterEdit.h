@@ -31,11 +31,11 @@ struct DeleteOutcome {
     std::vector<std::string> deletedInstead; // files that could not go to the trash
 };
 
-// Deletes the designated character (the last one for -1): rewrites the preset
+// Deletes the designated character: rewrites the preset
 // list without it, then removes its file and its picture unless another
 // character names the same one: into the trash where the storage has one,
-// otherwise for good. Designates the row before it (row 0 stays 0). A row past
-// the end of a non-empty roster does nothing. A character whose file could not
+// otherwise for good. Designates the row before it (row 0 stays 0). A negative
+// row or a row past the end does nothing. A character whose file could not
 // be read is deleted only when `unreadableConfirmed`, once the user has been
 // told so. When the list cannot be written nothing changes.
 DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed = false);
