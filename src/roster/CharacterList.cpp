@@ -93,13 +93,19 @@ void CharacterList::Cinsert()
 void CharacterList::Cdelete()
 {
     const DeleteOutcome outcome = deleteCharacter(context_.state, context_.storage);
-    if (!outcome.failure.empty())
-        ui_->hintLabel->setText(qs("削除：" + outcome.failure));
+    if (!outcome.failure.empty()) {
+        // A failed delete says why above the table, on as many lines as it takes.
+        QLabel* hint = ui_->hintLabel;
+        hint->setText(qs(outcome.failure));
+        hint->setMinimumHeight(hint->heightForWidth(hint->width()));
+    }
     if (context_.state.initCListFlag)
         initCList();
     const std::int32_t row = outcome.row;
-    if (row < 0)
+    if (row < 0) {
+        ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
         return;
+    }
     ClistMA.removeAt(row);
     ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
 }
