@@ -103,7 +103,8 @@ void CharacterList::Cdelete()
         initCList();
     const std::int32_t row = outcome.row;
     if (row < 0) {
-        ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
+        if (!outcome.failure.empty())
+            ui_->ClistTV->selectRowOnly(context_.state.ClistClickedRow);
         return;
     }
     ClistMA.removeAt(row);
