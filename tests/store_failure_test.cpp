@@ -89,7 +89,13 @@ TEST(StoreFailureTest, EveryFailingWriteOfEveryActionLeavesEveryFileAsItWas)
              return f.submit(insertCharacter(*f.state, f.storage)).saveFailure;
          },
          {"img/新規画像", "新規ファイル", "preset.txt"}},
-        {"delete a", [](Folder& f) { return deleteCharacter(*f.state, f.storage).failure; }, {"preset.txt"}},
+        {"delete a",
+         [](Folder& f) {
+             const std::string failure = deleteCharacter(*f.state, f.storage).failure;
+             const std::string prefix = "削除できませんでした：";
+             return failure.starts_with(prefix) ? failure.substr(prefix.size()) : "unexpected: " + failure;
+         },
+         {"preset.txt"}},
     };
     for (const auto& action : actions) {
         for (const std::string& write : action.writes) {
@@ -148,7 +154,7 @@ TEST(StoreFailureTest, AnUnreadableCharacterIsNeitherSavedOverNorDeletedWithoutT
     EXPECT_EQ(folder.submit(1).saveFailure, "読み込めなかったキャラクターには保存しません（UTF-8 のテキストではありません）");
     folder.state->ClistClickedRow = 1;
     EXPECT_EQ(deleteCharacter(*folder.state, folder.storage).failure,
-              "このキャラクターのファイルは読み込めません（UTF-8 のテキストではありません）。削除していません");
+              "削除していません：このキャラクターのファイルは読み込めません（UTF-8 のテキストではありません）");
     EXPECT_EQ(folder.storage.files[kFolder + "b"], "\x82\xa0\n");
     EXPECT_EQ(folder.storage.files[kFolder + "preset.txt"], "a\nb\nc\n");
 
@@ -213,7 +219,7 @@ TEST(StoreFailureTest, AReadOnlyRunRefusesEverySave)
     const auto before = folder.storage.files;
     const std::string refused = "読み取り専用で開いています（別のPartyClashがこのフォルダを使っています）";
     EXPECT_EQ(folder.submit(0).saveFailure, refused);
-    EXPECT_EQ(deleteCharacter(*folder.state, folder.storage).failure, refused);
+    EXPECT_EQ(deleteCharacter(*folder.state, folder.storage).failure, "削除できませんでした：" + refused);
     EXPECT_EQ(setPreset(*folder.state, folder.storage), refused);
     EXPECT_EQ(folder.storage.files, before);
 }

@@ -63,17 +63,19 @@ DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadable
     DeleteOutcome outcome;
     if (state.ClistClickedRow < 0 || state.ClistClickedRow >= countOf(state.objeTop))
         return outcome;
-    if (outcome.failure = readOnlyFailure(state); !outcome.failure.empty())
+    if (std::string reason = readOnlyFailure(state); !reason.empty()) {
+        outcome.failure = "削除できませんでした：" + reason;
         return outcome;
+    }
     if (const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
         record && !record->unreadable.empty() && !unreadableConfirmed) {
-        outcome.failure = "このキャラクターのファイルは読み込めません（" + record->unreadable + "）。削除していません";
+        outcome.failure = "削除していません：このキャラクターのファイルは読み込めません（" + record->unreadable + "）";
         return outcome;
     }
     // A list changed elsewhere is read again first; the rows may have moved.
     reloadIfChanged(state, storage, nullptr);
     if (!state.storeNotice.empty()) {
-        outcome.failure = state.storeNotice + "。もう一度選んで削除してください";
+        outcome.failure = "削除していません：" + state.storeNotice + "。もう一度選んでください";
         state.storeNotice.clear();
         return outcome;
     }
@@ -101,7 +103,7 @@ DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadable
             insertAtDesignated(state.objeTop, deletion.node, row);
         }
         state.ClistClickedRow = designated;
-        outcome.failure = failure;
+        outcome.failure = "削除できませんでした：" + failure;
         return outcome;
     }
     markPresetWritten(state, storage);
