@@ -357,6 +357,7 @@ TEST_F(SimTest, TheExecutableExitsWithTheStatusAndTextsOfTheLibrary)
     const SimRun help = execute("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, helpText());
+    EXPECT_EQ(execute("--version").out, "partyclash-sim 0.1.0\n");
 
     const SimRun besideItself = execute("--player a --enemy b");
     EXPECT_EQ(besideItself.status, kExitData);

@@ -1,5 +1,8 @@
 #include "DataFolder.h"
 
+#include "roster/DemoRoster.h"
+#include "roster/QtStorage.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,6 +24,16 @@ QString dataBaseFolder(const QString& appDir, const QString& userDir)
         return appDir;
     QDir().mkpath(userDir);
     return userDir;
+}
+
+QString startingDataFolder(const QString& appDir, const QString& userDir, const QString& demoFolder)
+{
+    const QString base = dataBaseFolder(appDir, userDir);
+    if (base == userDir) {
+        QtStorage storage;
+        seedDemoRoster(storage, base.toStdString(), demoFolder);
+    }
+    return base;
 }
 
 } // namespace pc

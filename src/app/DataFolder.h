@@ -10,4 +10,9 @@ namespace pc {
 // there writable or can be made there, otherwise `userDir`, which is created.
 QString dataBaseFolder(const QString& appDir, const QString& userDir);
 
+// The folder dataBaseFolder chooses. When that is `userDir` (an installed copy)
+// and its data folder has no preset list yet, it first receives a copy of the
+// demo roster in `demoFolder`.
+QString startingDataFolder(const QString& appDir, const QString& userDir, const QString& demoFolder);
+
 } // namespace pc
