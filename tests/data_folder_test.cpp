@@ -65,12 +65,16 @@ TEST(DataFolderTest, AnInstalledCopyGetsTheDemoRosterOnceAndTheDemoButtonAddsOnl
     EXPECT_EQ(read(roster + "arus.txt"), read(demo.toStdString() + "/arus.txt"));
     EXPECT_TRUE(QImage(QString::fromStdString(roster + "img/slime.png")).width() > 0);
 
+    // The user renames アルス and deletes everyone else.
     QtStorage storage;
     const std::string changed = "勇者アルス改\n" + read(roster + "arus.txt").substr(std::string("勇者アルス\n").size());
+    ASSERT_TRUE(QDir(QString::fromStdString(roster)).removeRecursively());
+    ASSERT_TRUE(storage.makeFolders(roster + "img"));
     ASSERT_EQ(storage.writeAtomically(roster + "arus.txt", changed), "");
     ASSERT_EQ(storage.writeAtomically(roster + "preset.txt", "arus.txt\n"), "");
     startingDataFolder("/proc", userDir, demo);
     EXPECT_EQ(read(roster + "preset.txt"), "arus.txt\n");
+    EXPECT_FALSE(storage.exists(roster + "mira.txt"));
 
     AppState state;
     state.baseDir = userDir.toStdString();
