@@ -9,6 +9,9 @@
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
+#include "roster/ImportWindow.h"
+#include "roster/QtStorage.h"
+#include "roster/RosterExchange.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -219,6 +222,26 @@ bool renderMultiPartAction(pc::AppDelegate& app, const QString& out)
     return save(battle, out + "/battle-multi.png");
 }
 
+// The import window over a folder exported from four demo characters, one of
+// them unticked, and a file that is not a character file.
+bool renderImport(pc::AppDelegate& app, const QString& out)
+{
+    QTemporaryDir folder;
+    pc::QtStorage storage;
+    std::vector<const pc::OBJE*> characters;
+    for (const pc::OBJE* record = app.state().objeTop; record && characters.size() < 4; record = record->next)
+        characters.push_back(record);
+    const std::string shared = folder.path().toStdString();
+    if (!pc::exportCharacters(storage, characters, shared).empty())
+        return report(false, out + "/import.png");
+    const std::string roster = shared + "/CharaList/";
+    storage.writeAtomically(roster + "memo.txt", "メモ\n");
+    storage.writeAtomically(roster + "preset.txt", *storage.read(roster + "preset.txt") + "memo.txt\n");
+    pc::ImportWindow window(folder.path() + "/CharaList", pc::readRosterFolder(app.state(), storage, roster));
+    window.setChosen(2, false);
+    return save(window, out + "/import.png");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -238,8 +261,9 @@ int main(int argc, char* argv[])
     tick(app);
     // The windows are rendered in the order a user opens them, each over the one before.
     bool ok = true;
-    for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor, renderAttackPopups,
-                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction})
+    for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor,
+                         renderAttackPopups, renderResistEditor, renderPartySelection, renderBattle,
+                         renderMultiPartAction, renderImport})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

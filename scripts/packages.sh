@@ -8,6 +8,7 @@ partyclash_packages=(
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm
     dpkg-dev file
+    appstream desktop-file-utils man-db groff-base
 )
 
 ensure_packages() {

@@ -8,8 +8,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr > /dev/null
-for file in usr/bin/partyclash usr/bin/partyclash-sim usr/share/applications/partyclash.desktop \
-            usr/share/icons/hicolor/256x256/apps/partyclash.png; do
+for file in usr/bin/partyclash usr/bin/partyclash-sim usr/share/applications/org.partyclash.PartyClash.desktop \
+            usr/share/icons/hicolor/256x256/apps/partyclash.png usr/share/metainfo/org.partyclash.PartyClash.metainfo.xml \
+            usr/share/man/man6/partyclash.6 usr/share/man/man6/partyclash-sim.6 \
+            usr/share/partyclash/examples/CharaList/preset.txt usr/share/partyclash/examples/CharaList/img/arus.png; do
     [ -f "$work/root/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 

@@ -1,6 +1,7 @@
 // The roster window: its table follows loads, inserts and deletes; a double click opens the editor.
 #include "EditingApp.h"
 
+#include "records/RowRule.h"
 #include "roster/CharacterFile.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +95,22 @@ TEST(RosterWindowTest, ADoubleClickOpensTheEditorOnlyOnARow)
         EXPECT_EQ(five.app.app.state().initRegisterFlag, c.opens) << c.name;
         EXPECT_EQ(five.app.app.state().setPentaFlag, c.opens) << c.name;
     }
+}
+
+TEST(RosterWindowTest, ExportWritesTheClickedCharacterAndImportBackNumbersItsNames)
+{
+    FiveAfterAClick five(2);
+    CharacterList& window = five.app.app.characterList();
+    TempDataFolder shared;
+    window.exportTo(QString::fromStdString(shared.base() + "/data"), false);
+    EXPECT_EQ(shared.read("preset.txt"), "C\n");
+    EXPECT_EQ(window.message(), QString::fromStdString("1人を " + shared.base() + "/data/CharaList に書き出しました"));
+
+    AppState& state = five.app.app.state();
+    window.addIncoming(readRosterFolder(state, five.app.app.context().storage, shared.path("")));
+    five.app.tick();
+    EXPECT_EQ(five.tableNames(), (QStringList{"A", "B", "C", "D", "E", "C"}));
+    EXPECT_EQ(recordAt(state.objeTop, 5)->fileName, "C2");
+    EXPECT_EQ(five.folder.read("preset.txt"), "A\nB\nC\nD\nE\nC2\n");
+    EXPECT_EQ(window.message(), "1人を追加しました。");
 }

@@ -404,6 +404,7 @@ TEST_F(SimTest, TheExecutableExitsWithTheStatusAndTextsOfTheLibrary)
     const SimRun help = execute("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, helpText());
+    EXPECT_EQ(execute("--version").out, "partyclash-sim 0.1.0\n");
 
     // In the build tree the default is the application's folder beside build/src/partyclash, never made by the sim.
     const SimRun besideItself = execute("--player a --enemy b");

@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 
+#include "roster/DemoRoster.h"
 #include "roster/FileNames.h"
 #include "roster/QtStorage.h"
 #include "ui/Text.h"
@@ -52,6 +53,16 @@ FolderClaim claimDataFolder(const std::string& baseDir)
         ? std::string(failure::kLocked) + "：" + folder
         : "フォルダをロックできません：" + folder + " " + systemFailure(error);
     return claim;
+}
+
+QString startingDataFolder(const QString& appDir, const QString& userDir, const QString& demoFolder)
+{
+    const QString base = dataBaseFolder(appDir, userDir);
+    if (base == userDir) {
+        QtStorage storage;
+        seedDemoRoster(storage, base.toStdString(), demoFolder);
+    }
+    return base;
 }
 
 } // namespace pc

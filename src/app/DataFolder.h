@@ -26,4 +26,9 @@ struct FolderClaim {
 };
 FolderClaim claimDataFolder(const std::string& baseDir);
 
+// The folder dataBaseFolder chooses. When that is `userDir` (an installed copy)
+// and its data folder has no preset list yet, it first receives a copy of the
+// demo roster in `demoFolder`.
+QString startingDataFolder(const QString& appDir, const QString& userDir, const QString& demoFolder);
+
 } // namespace pc

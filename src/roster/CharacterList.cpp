@@ -1,6 +1,8 @@
 #include "CharacterList.h"
 
+#include "DemoRoster.h"
 #include "FileNames.h"
+#include "ImportWindow.h"
 #include "RosterEdit.h"
 #include "RosterStore.h"
 #include "QtStorage.h"
@@ -13,8 +15,15 @@
 #include "ui_CharacterList.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 
 namespace pc {
@@ -70,6 +79,15 @@ CharacterList::CharacterList(AppContext& context)
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &CharacterList::ToTheTitle);
     connect(table, &KeyRowTableView::deletePressed, this, &CharacterList::Cdelete);
     ui_->deleteButton->setEnabled(false);
+    connect(ui_->demoButton, &QPushButton::clicked, this, &CharacterList::addDemoCharacters);
+    connect(ui_->importButton, &QPushButton::clicked, this, &CharacterList::importFromFolder);
+    auto* exportMenu = new QMenu(ui_->exportButton);
+    connect(exportMenu->addAction(QStringLiteral("選んだキャラクターを書き出す…")), &QAction::triggered, this,
+            [this] { exportChosen(false); });
+    connect(exportMenu->addAction(QStringLiteral("すべてのキャラクターを書き出す…")), &QAction::triggered, this,
+            [this] { exportChosen(true); });
+    ui_->exportButton->setMenu(exportMenu);
+    setAcceptDrops(true);
     startPolling(timer, this, &CharacterList::timerAction);
     context_.state.initPresetFlag = true;
 }
@@ -179,6 +197,122 @@ void CharacterList::initCList()
     ClistMA.setRows(std::move(rows));
     showDesignated();
     context_.state.initCListFlag = false;
+}
+
+void CharacterList::addDemoCharacters()
+{
+    const QString demo = demoRosterFolder(QCoreApplication::applicationDirPath());
+    if (demo.isEmpty()) {
+        ui_->messageLabel->setText(QStringLiteral("デモキャラクターが見つかりません"));
+        return;
+    }
+    AppState& state = context_.state;
+    const std::vector<Incoming> missing =
+        missingFrom(state.objeTop, readRosterFolder(state, context_.storage, utf8(demo)));
+    if (missing.empty()) {
+        ui_->messageLabel->setText(QStringLiteral("デモキャラクターはすべて一覧にあります"));
+        return;
+    }
+    addIncoming(missing);
+}
+
+void CharacterList::exportChosen(bool everyCharacter)
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("書き出し先のフォルダー"));
+    if (!folder.isEmpty())
+        exportTo(folder, everyCharacter);
+}
+
+void CharacterList::exportTo(const QString& folder, bool everyCharacter)
+{
+    std::vector<const OBJE*> characters;
+    if (everyCharacter) {
+        for (const OBJE* record = context_.state.objeTop; record; record = record->next)
+            characters.push_back(record);
+    } else if (const OBJE* record = recordAt(context_.state.objeTop, context_.state.ClistClickedRow)) {
+        characters.push_back(record);
+    }
+    if (characters.empty()) {
+        ui_->messageLabel->setText(QStringLiteral("書き出すキャラクターがありません"));
+        return;
+    }
+    const std::string reason = exportCharacters(context_.storage, characters, utf8(folder));
+    ui_->messageLabel->setText(reason.empty() ? QStringLiteral("%1人を %2/CharaList に書き出しました")
+                                                    .arg(characters.size())
+                                                    .arg(folder)
+                                              : QStringLiteral("書き出せませんでした: ") + qs(reason));
+}
+
+void CharacterList::importFromFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("読み込むキャラクターフォルダー"));
+    if (!folder.isEmpty())
+        importPaths({folder});
+}
+
+void CharacterList::importPaths(const QStringList& paths)
+{
+    AppState& state = context_.state;
+    std::vector<Incoming> incoming;
+    for (const QString& path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            for (Incoming& one : readCharacterFiles(state, context_.storage, {utf8(path)}))
+                incoming.push_back(std::move(one));
+            continue;
+        }
+        const std::string roster = rosterFolderIn(context_.storage, utf8(path));
+        if (roster.empty()) {
+            incoming.push_back({utf8(path), nullptr, "キャラクター一覧（preset.txt）がありません"});
+            continue;
+        }
+        for (Incoming& one : readRosterFolder(state, context_.storage, roster))
+            incoming.push_back(std::move(one));
+    }
+    if (incoming.empty())
+        return;
+    ImportWindow window(paths.join(QStringLiteral(", ")), std::move(incoming), this);
+    if (window.exec() == QDialog::Accepted)
+        addIncoming(window.chosen());
+}
+
+void CharacterList::addIncoming(const std::vector<Incoming>& incoming)
+{
+    if (refuseWhileEditing())
+        return;
+    const ImportReport report = importCharacters(context_.state, context_.storage, incoming);
+    QString text = QStringLiteral("%1人を追加しました。").arg(report.added.size());
+    for (const std::string& problem : report.problems)
+        text += QStringLiteral("\n追加しなかったもの: ") + qs(problem);
+    ui_->messageLabel->setText(text);
+}
+
+QString CharacterList::message() const
+{
+    return ui_->messageLabel->text();
+}
+
+void CharacterList::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CharacterList::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The import window waits for the user; the drop itself ends first.
+    QTimer::singleShot(0, this, [this, paths] { importPaths(paths); });
 }
 
 void CharacterList::openEditor()

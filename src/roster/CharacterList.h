@@ -2,6 +2,7 @@
 // open actions, and the way back to the title.
 #pragma once
 
+#include "RosterExchange.h"
 #include "records/Records.h"
 #include "ui/AppContext.h"
 #include "ui/RowArrayModel.h"
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class CharacterList;
@@ -38,10 +40,25 @@ public:
     // picture, and whether they go to the trash or are deleted for good.
     QString deleteQuestion(const OBJE& character) const;
 
+    // Sharing characters with other roster folders.
+    void addDemoCharacters();
+    void exportChosen(bool everyCharacter);
+    void importFromFolder();
+    // Writes the highlighted character, or every one, into `folder`; shows the outcome.
+    void exportTo(const QString& folder, bool everyCharacter);
+    // Lists what `paths` (a roster folder, or character files) offer in the
+    // import window and adds what the user ticks.
+    void importPaths(const QStringList& paths);
+    // Adds the incoming characters and shows what was added and what was left out.
+    void addIncoming(const std::vector<Incoming>& incoming);
+    QString message() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     // The close box goes back to the title as タイトルへ does.
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void openEditor();

@@ -109,6 +109,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             parsed.error = name + " is given twice";
         } else if (!value && (name == "--help" || name == "-h")) {
             options.help = true;
+        } else if (!value && name == "--version") {
+            options.version = true;
         } else if (!value && name == "--json") {
             options.json = true;
         } else if (const ValueOption* option = valueOption(name)) {
@@ -125,7 +127,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
     }
     if (given.contains("--jobs") && !given.contains("--runs"))
         parsed.error = "--jobs needs --runs";
-    else if (!options.help)
+    else if (!options.help && !options.version)
         parsed.error = checkParties(options);
     return parsed;
 }
@@ -139,6 +141,7 @@ SYNOPSIS
     partyclash-sim --player NAMES --enemy NAMES [--data DIR] [--seed N]
                    [--runs N [--jobs N]] [--max-presses N] [--json]
     partyclash-sim --help
+    partyclash-sim --version
 
 DESCRIPTION
     Loads the roster of a data folder as the application does and fights
@@ -192,6 +195,9 @@ OPTIONS
 
     --help, -h
         Shows this text.
+
+    --version
+        Shows the version.
 
     A batch that takes more than a second shows its progress on standard
     error when that is a terminal.

@@ -19,6 +19,7 @@ struct Options {
     std::int32_t maxPresses = 1000;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {

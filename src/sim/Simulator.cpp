@@ -1,5 +1,7 @@
 #include "Simulator.h"
 
+#include "Version.h"
+
 #include "sim/Batch.h"
 #include "sim/Options.h"
 #include "sim/Report.h"
@@ -74,6 +76,10 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
     const Options& options = parsed.options;
     if (options.help) {
         io.out << helpText();
+        return 0;
+    }
+    if (options.version) {
+        io.out << "partyclash-sim " << kVersion << '\n';
         return 0;
     }
     AppState roster;
