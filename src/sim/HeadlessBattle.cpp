@@ -51,6 +51,8 @@ BattleResult fightBattle(OBJE* roster, const PartyRows& rows, RandomSource& rand
     // The plain attack's diagnostic line is of no use here.
     std::ostream noLog(nullptr);
     BattleContext ctx{state, view, random, noLog};
+    // Texts are built only for a battle that is shown.
+    ctx.formatTexts = static_cast<bool>(show);
 
     // The start button, then the battle window's tick that sets the battle up.
     StartOff(state);

@@ -67,6 +67,18 @@ constexpr std::array kValueOptions{
     ValueOption{"--jobs", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<int>(o.jobs, n, v, 1, 256);
                 }},
+    ValueOption{"--matrix", [](Options& o, std::string_view, const std::string& v) {
+                    o.matrix = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--parties", [](Options& o, std::string_view, const std::string& v) {
+                    o.partiesFile = v;
+                    return std::string();
+                }},
+    ValueOption{"--compare", [](Options& o, std::string_view, const std::string& v) {
+                    o.compareFolder = v;
+                    return std::string();
+                }},
     ValueOption{"--max-presses", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<std::int32_t>(o.maxPresses, n, v, 1, kInt32Max);
                 }},
@@ -81,8 +93,25 @@ const ValueOption* valueOption(std::string_view name)
     return nullptr;
 }
 
+std::string checkMatrix(const Options& options)
+{
+    if (options.matrix && options.partiesFile)
+        return "--matrix and --parties cannot be given together";
+    if (!options.player.empty() || !options.enemy.empty())
+        return std::string(options.matrix ? "--matrix" : "--parties") + " cannot be given with --player or --enemy";
+    if (options.matrix && options.matrix->empty())
+        return "--matrix needs at least one name, or all";
+    if (options.csv && options.json)
+        return "--csv and --json cannot be given together";
+    return {};
+}
+
 std::string checkParties(const Options& options)
 {
+    if (options.matrix || options.partiesFile)
+        return checkMatrix(options);
+    if (options.csv || options.compareFolder)
+        return std::string(options.csv ? "--csv" : "--compare") + " needs --matrix or --parties";
     if (options.player.empty())
         return "the player party is empty: give --player NAME[,NAME...]";
     if (options.enemy.empty())
@@ -107,6 +136,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.help = true;
         } else if (!value && name == "--json") {
             options.json = true;
+        } else if (!value && name == "--csv") {
+            options.csv = true;
         } else if (const ValueOption* option = valueOption(name)) {
             if (!value && i + 1 == args.size()) {
                 parsed.error = name + " needs a value";
