@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>
 #include "app/AppDelegate.h"
 #include "app/Title.h"
+#include "balance/BalanceWindow.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
@@ -198,6 +199,20 @@ bool renderMultiPartAction(pc::AppDelegate& app, const QString& out)
     return save(battle, out + "/battle-multi.png");
 }
 
+// The balance window after a run over the whole demo roster at the default
+// 1,000 battles per pairing, and its heat map and ranking chart as exported.
+bool renderBalance(pc::AppDelegate& app, const QString& out)
+{
+    pc::BalanceWindow& balance = app.balanceWindow();
+    balance.show();
+    balance.start();
+    while (balance.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    bool ok = report(balance.saveHeatMapPng(out + "/balance-heatmap.png").isEmpty(), out + "/balance-heatmap.png");
+    ok = report(balance.saveChartPng(out + "/balance-ranking.png").isEmpty(), out + "/balance-ranking.png") && ok;
+    return save(balance, out + "/balance.png") && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -218,7 +233,8 @@ int main(int argc, char* argv[])
     // The windows are rendered in the order a user opens them, each over the one before.
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderEditor, renderAttackEditor, renderAttackPopups,
-                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction})
+                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction,
+                         renderBalance})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

@@ -11,6 +11,7 @@ Title::Title(AppContext& context)
     ui_->setupUi(this);
     connect(ui_->characterRegisterButton, &QPushButton::clicked, this, &Title::characterRegister);
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
+    connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
 }
 
 Title::~Title() = default;
@@ -23,6 +24,11 @@ void Title::characterRegister()
 void Title::battleReady()
 {
     closeAndBringToFront(this, context_.windows.partySelection);
+}
+
+void Title::balance()
+{
+    closeAndBringToFront(this, context_.windows.balance);
 }
 
 } // namespace pc

@@ -21,6 +21,7 @@ public:
 
     void characterRegister();
     void battleReady();
+    void balance();
 
 private:
     AppContext& context_;
