@@ -22,6 +22,7 @@ namespace pc {
 
 struct CharacterEdit;
 struct CharacterProblems;
+class StrengthDialog;
 
 class RegisterWindow : public QDialog {
     Q_OBJECT
@@ -35,6 +36,9 @@ public:
     void submit();
     void cancel();
     void ToTheRegist();
+    // 強さを試す: the character in the fields against its saved self; saves nothing.
+    void testStrength();
+    StrengthDialog* strengthDialog() const { return strength_; }
 
     const RowArrayModel& attackRows() const { return WlistMA; }
     void WlistTVsgl(std::int32_t row);
@@ -63,6 +67,7 @@ private:
     std::array<QLineEdit*, 10> statFields_;
     RowArrayModel WlistMA;
     QTimer timer;
+    StrengthDialog* strength_ = nullptr;
 };
 
 } // namespace pc
