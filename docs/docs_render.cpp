@@ -8,6 +8,7 @@
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
+#include "editor/StrengthDialog.h"
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
 
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -213,6 +215,25 @@ bool renderBalance(pc::AppDelegate& app, const QString& out)
     return save(balance, out + "/balance.png") && ok;
 }
 
+// 強さを試す on the character shown in the editor, its HP raised in the field.
+bool renderStrength(pc::AppDelegate& app, const QString& out)
+{
+    pc::AppState& state = app.state();
+    state.ClistClickedRow = kShownCharacter;
+    state.initRegisterFlag = true;
+    tick(app);
+    pc::RegisterWindow& editor = app.registerWindow();
+    editor.findChild<QLineEdit*>("TFHP")->setText(QStringLiteral("500"));
+    editor.testStrength();
+    pc::StrengthDialog& strength = *editor.strengthDialog();
+    while (strength.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const bool saved = save(strength, out + "/strength.png");
+    strength.close();
+    editor.cancel();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -234,7 +255,7 @@ int main(int argc, char* argv[])
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderEditor, renderAttackEditor, renderAttackPopups,
                          renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction,
-                         renderBalance})
+                         renderBalance, renderStrength})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

@@ -163,6 +163,9 @@ std::string_view helpText()
 SYNOPSIS
     partyclash-sim --player NAMES --enemy NAMES [--data DIR] [--seed N]
                    [--runs N [--jobs N]] [--max-presses N] [--json]
+    partyclash-sim (--matrix NAMES|all | --parties FILE) [--data DIR]
+                   [--compare DIR2] [--runs N] [--seed N] [--jobs N]
+                   [--max-presses N] [--csv | --json]
     partyclash-sim --help
 
 DESCRIPTION
@@ -182,6 +185,20 @@ DESCRIPTION
     member the mean damage it deals and takes per battle, counted as the hit
     points its targets lose and it loses.
 
+    With --matrix or --parties, every entrant fights every entrant, itself
+    included, as the player and as the enemy: N battles per ordered pairing
+    from the seeds S, S+1, ..., the same seeds for every pairing. The report
+    gives the player's win rate for every pairing (rows the player, columns
+    the enemy), every entrant's overall win rate over all its battles on both
+    sides with a 95% Wilson score interval, strongest first, and the pairings
+    that ended with nobody able to act or without an end.
+
+    With --compare, the same battles are fought on DIR2 and on the data
+    folder, and the report gives the change of every win rate from DIR2 to
+    the data folder with a 95% interval of the paired difference: each
+    battle is fought with the same seed on both, so only the change itself
+    widens the interval, and a pairing that did not change shows exactly 0.
+
 OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
@@ -192,6 +209,26 @@ OPTIONS
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.
 
+    --matrix NAMES|all
+        The characters of the matrix, or all of the roster; each alone is an
+        entrant. Entrants are named by their character names.
+
+    --parties FILE
+        A text file with one party a line, names comma-separated as for
+        --player; every party is an entrant, named by its line.
+
+    --compare DIR2
+        Fights the matrix on DIR2 too (a folder like --data, for instance a
+        copy made before an edit) and reports the changes. Characters are
+        matched by file name; an entrant with a member in one folder only is
+        reported and left out.
+
+    --csv
+        Writes one line per ordered pairing: player, enemy, battles, wins,
+        defeats, nobody, unfinished, win_rate, low95, high95, mean_presses
+        (presses of the battles that ended with a victory or a defeat), after
+        a header line. Names holding a comma or a quote are quoted.
+
     --seed N
         Seeds the random draws (0 to 4294967295): a seed gives the same
         battle on every run and machine. Without it one battle draws like the
@@ -199,10 +236,11 @@ OPTIONS
 
     --runs N
         Fights N battles (1 to 1000000000) from the seeds S, S+1, ... counted
-        modulo 2^32, S being --seed or 1.
+        modulo 2^32, S being --seed or 1. A matrix fights 1000 per pairing
+        unless told otherwise.
 
     --jobs N
-        Spreads the runs over N threads (1 to 256, default 1). The report does
+        Spreads the runs, or the pairings, over N threads (1 to 256, default 1). The report does
         not depend on N.
 
     --max-presses N
@@ -222,13 +260,17 @@ EXIT STATUS
     0   the battle or the report was written
     1   the data folder or a named character cannot be found
     2   the command line is wrong: an unknown option, a missing value, a bad
-        number or an empty party
+        number, an empty party, --matrix with --player, --enemy or
+        --parties, or --matrix without a name
 
 EXAMPLES
     partyclash-sim --data examples/CharaList --player arus.txt,mira.txt \
                    --enemy ドラゴン --seed 7
     partyclash-sim --data examples/CharaList --player 勇者アルス \
                    --enemy ドラゴン --runs 10000 --jobs 2
+    partyclash-sim --data examples/CharaList --matrix all --jobs 2 --csv
+    partyclash-sim --data examples/CharaList --compare before/CharaList \
+                   --matrix all --runs 10000 --jobs 2
 )";
 }
 
