@@ -14,8 +14,11 @@ namespace pc {
 void showRanking(QChart& chart, const sim::MatrixResult& result)
 {
     chart.removeAllSeries();
-    for (QAbstractAxis* axis : chart.axes())
+    // Series are deleted with their removal; axes are handed back and deleted here.
+    for (QAbstractAxis* axis : chart.axes()) {
         chart.removeAxis(axis);
+        delete axis;
+    }
     chart.legend()->hide();
 
     const std::vector<sim::Standing> ranking = sim::standings(result);
