@@ -3,10 +3,12 @@
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>
 #include "app/AppDelegate.h"
 #include "app/Title.h"
+#include "balance/BalanceWindow.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
+#include "editor/StrengthDialog.h"
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
 #include "roster/ImportWindow.h"
@@ -18,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -240,6 +243,38 @@ bool renderImport(pc::AppDelegate& app, const QString& out)
     pc::ImportWindow window(folder.path() + "/CharaList", pc::readRosterFolder(app.state(), storage, roster));
     window.setChosen(2, false);
     return save(window, out + "/import.png");
+
+// The balance window after a run over the whole demo roster at the default
+// 1,000 battles per pairing, and its heat map and ranking chart as exported.
+bool renderBalance(pc::AppDelegate& app, const QString& out)
+{
+    pc::BalanceWindow& balance = app.balanceWindow();
+    balance.show();
+    balance.start();
+    while (balance.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    bool ok = report(balance.saveHeatMapPng(out + "/balance-heatmap.png").isEmpty(), out + "/balance-heatmap.png");
+    ok = report(balance.saveChartPng(out + "/balance-ranking.png").isEmpty(), out + "/balance-ranking.png") && ok;
+    return save(balance, out + "/balance.png") && ok;
+}
+
+// 強さを試す on the character shown in the editor, its HP raised in the field.
+bool renderStrength(pc::AppDelegate& app, const QString& out)
+{
+    pc::AppState& state = app.state();
+    state.ClistClickedRow = kShownCharacter;
+    state.initRegisterFlag = true;
+    tick(app);
+    pc::RegisterWindow& editor = app.registerWindow();
+    editor.findChild<QLineEdit*>("TFHP")->setText(QStringLiteral("500"));
+    editor.testStrength();
+    pc::StrengthDialog& strength = *editor.strengthDialog();
+    while (strength.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const bool saved = save(strength, out + "/strength.png");
+    strength.close();
+    editor.cancel();
+    return saved;
 }
 
 } // namespace
@@ -263,7 +298,7 @@ int main(int argc, char* argv[])
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor,
                          renderAttackPopups, renderResistEditor, renderPartySelection, renderBattle,
-                         renderMultiPartAction, renderImport})
+                         renderMultiPartAction, renderImport, renderBalance, renderStrength})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

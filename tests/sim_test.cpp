@@ -360,6 +360,8 @@ TEST(SimStatistics, WilsonIntervalsMeansAndSpreads)
         EXPECT_NEAR(interval.low, c.low, 5e-5) << c.successes;
         EXPECT_NEAR(interval.high, c.high, 5e-5) << c.successes;
     }
+    EXPECT_EQ(wilsonInterval(0, 100).low, 0.0) << "exactly, not a hair above";
+    EXPECT_EQ(wilsonInterval(10, 10).high, 1.0);
     RunningMean all, first, second;
     const std::vector<double> values{2, 4, 4, 4, 5, 5, 7, 9};
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -416,4 +418,118 @@ TEST_F(SimTest, TheExecutableExitsWithTheStatusAndTextsOfTheLibrary)
     EXPECT_EQ(batch.status, 0);
     EXPECT_EQ(batch.err, "");
     EXPECT_EQ(batch.out, simulate({"--data", kExamples, "--player", "勇者アルス", "--enemy", "ドラゴン", "--runs", "100"}).out);
+}
+
+// 剣士 strikes first and fells anyone with one blow: as the player it always
+// wins, even against itself; 亡霊 can never act, so it never wins and two of
+// them leave nobody able to act.
+class MatrixTest : public SimTest {
+protected:
+    MatrixTest()
+    {
+        certain.write("preset.txt", "sword\nghost\n");
+        certain.write("sword", character("剣士", "sword", 10, 1, attack("一閃", 1)));
+        certain.write("ghost", character("亡霊", "ghost", 0, 5, ""));
+    }
+
+    SimRun matrix(std::vector<std::string> more)
+    {
+        more.insert(more.begin(), {"--data", certain.path("")});
+        return simulate(more);
+    }
+
+    TempDataFolder certain;
+};
+
+TEST_F(MatrixTest, EveryPairingIsCountedAndTheStrongestRanksFirst)
+{
+    const SimRun csv = matrix({"--matrix", "all", "--runs", "20", "--csv"});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out, "player,enemy,battles,wins,defeats,nobody,unfinished,win_rate,low95,high95,mean_presses\n"
+                       "剣士,剣士,20,20,0,0,0,1.0000,0.8389,1.0000,2.00\n"
+                       "剣士,亡霊,20,20,0,0,0,1.0000,0.8389,1.0000,1.00\n"
+                       "亡霊,剣士,20,0,20,0,0,0.0000,0.0000,0.1611,1.00\n"
+                       "亡霊,亡霊,20,0,0,20,0,0.0000,0.0000,0.1611,\n");
+
+    const SimRun text = matrix({"--matrix", "ghost,sword", "--runs", "20"});
+    EXPECT_NE(text.out.find("\n1 亡霊    0%   0%\n2 剣士  100% 100%\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("  1. 剣士  75.00% (64.51% to 83.20%) of 80 battles\n"
+                            "  2. 亡霊   0.00% (0.00% to 4.59%) of 80 battles\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("without an end: 1\n  亡霊 vs 亡霊: nobody able to act 20,"), std::string::npos);
+
+    const QJsonObject json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(matrix({"--matrix", "all", "--runs", "20", "--json"}).out))
+            .object();
+    EXPECT_EQ(json["pairings"].toArray().size(), 4);
+    EXPECT_EQ(json["pairings"].toArray()[3].toObject()["nobodyCanAct"].toInt(), 20);
+    EXPECT_EQ(json["ranking"].toArray()[0].toObject()["name"].toString(), QStringLiteral("剣士"));
+    EXPECT_EQ(json["ranking"].toArray()[0].toObject()["wins"].toInt(), 60);
+
+    // Parties from a file; a name holding a comma is quoted.
+    certain.write("parties.txt", "sword, ghost\n\nghost\n");
+    const SimRun parties = matrix({"--parties", certain.path("parties.txt"), "--runs", "2", "--csv"});
+    EXPECT_NE(parties.out.find("\n\"sword,ghost\",ghost,2,2,0,0,0,"), std::string::npos) << parties.out;
+}
+
+TEST_F(MatrixTest, AMatrixDependsOnTheSeedsNotOnTheJobs)
+{
+    const std::vector<std::string> args{"--data", kExamples, "--matrix", "arus.txt,ドラゴン,mira.txt", "--runs", "30",
+                                        "--json", "--seed", "3", "--jobs"};
+    auto with = [&](const std::string& jobs) {
+        std::vector<std::string> all = args;
+        all.push_back(jobs);
+        return simulate(all).out;
+    };
+    EXPECT_EQ(with("2"), with("1"));
+}
+
+TEST_F(MatrixTest, ACompareOfTwoFoldersPairsTheSameBattles)
+{
+    // The copy: 勇者アルス with twice the HP, ゴブリン gone.
+    TempDataFolder after;
+    for (const char* name : {"arus.txt", "mira.txt", "slime.txt"}) {
+        std::ifstream in(kExamples + "/" + name);
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::string bytes = text.str();
+        if (std::string(name) == "arus.txt") {
+            std::size_t line = 0;
+            for (int i = 0; i < 3; ++i)
+                line = bytes.find('\n', line) + 1;
+            const std::size_t comma = bytes.find(',', line);
+            bytes.replace(line, comma - line, std::to_string(2 * std::stoi(bytes.substr(line, comma - line))));
+        }
+        after.write(name, bytes);
+    }
+    after.write("preset.txt", "arus.txt\nmira.txt\nslime.txt\n");
+    const SimRun run = simulate({"--data", after.path(""), "--compare", kExamples, "--matrix",
+                                 "arus.txt,mira.txt,slime.txt,goblin.txt", "--runs", "100", "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    EXPECT_EQ(json["leftOut"].toArray().size(), 1);
+    EXPECT_TRUE(json["leftOut"].toArray()[0].toString().contains(QStringLiteral("ゴブリン")));
+    for (const auto& value : json["pairings"].toArray()) {
+        const QJsonObject pairing = value.toObject();
+        if (pairing["player"].toString() == QStringLiteral("魔法使いミラ")
+            && pairing["enemy"].toString() == QStringLiteral("スライム")) {
+            EXPECT_EQ(pairing["change"].toDouble(), 0.0);
+            EXPECT_EQ(pairing["changeInterval95"].toArray(), (QJsonArray{0.0, 0.0}));
+        }
+    }
+    for (const auto& value : json["ranking"].toArray()) {
+        const QJsonObject standing = value.toObject();
+        if (standing["name"].toString() == QStringLiteral("勇者アルス")) {
+            EXPECT_GT(standing["changeInterval95"].toArray()[0].toDouble(), 0.0) << run.out;
+        }
+    }
+}
+
+TEST(SimOptions, AMatrixRefusesPartiesAndNeedsANameOrAll)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--matrix", "all", "--player", "a"}, {"--matrix", ","}, {"--matrix", "a", "--parties", "p"},
+             {"--player", "a", "--enemy", "b", "--csv"}, {"--matrix", "all", "--csv", "--json"}})
+        EXPECT_FALSE(parseOptions(args).error.empty()) << args[0] << ' ' << args[1];
 }

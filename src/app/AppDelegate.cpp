@@ -1,12 +1,14 @@
 #include "AppDelegate.h"
 
 #include "Title.h"
+#include "balance/BalanceWindow.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
+#include "sim/RosterFolder.h"
 
 #include <QCoreApplication>
 #include <QShortcut>
@@ -26,6 +28,13 @@ AppDelegate::AppDelegate(std::string baseDir)
     battleWindow_ = std::make_unique<BattleWindow>(context_);
     resistWindow_ = std::make_unique<ResistWindow>(context_);
     attackWindow_ = std::make_unique<AttackWindow>(context_);
+    balanceWindow_ = std::make_unique<BalanceWindow>(
+        context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
+            watchPairing(player, enemy, seed);
+        });
+    // A battle started from the party selection draws like the application again.
+    QObject::connect(readyUpList_.get(), &ReadyUpList::battleStarting, readyUpList_.get(),
+                     [this] { random_.unseed(); });
 
     Windows& windows = context_.windows;
     windows.title = title_.get();
@@ -36,6 +45,7 @@ AppDelegate::AppDelegate(std::string baseDir)
     windows.special = &attackWindow_->specialWindow();
     windows.partySelection = readyUpList_.get();
     windows.battle = battleWindow_.get();
+    windows.balance = balanceWindow_.get();
 
     // Ctrl+Q ends the application from every window.
     for (QWidget* window : {windows.title, windows.roster, windows.editor, windows.resist, windows.attack,
@@ -48,6 +58,23 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::showTitle()
 {
     bringToFront(title_.get());
+}
+
+void AppDelegate::watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed)
+{
+    const sim::NamedRows rows = sim::rosterRows(state_.objeTop, {player, enemy});
+    if (!rows.unknown.empty())
+        return;
+    // Rebuilding the party selection's tables empties both parties.
+    state_.initCPEListFlag = true;
+    readyUpList_->timerAction3();
+    state_.CPlistClickedRow = rows.rows[0];
+    readyUpList_->RPadd();
+    state_.CElistClickedRow = rows.rows[1];
+    readyUpList_->REadd();
+    random_.seed(seed);
+    if (StartOff(state_))
+        closeAndBringToFront(balanceWindow_.get(), battleWindow_.get());
 }
 
 } // namespace pc

@@ -1,6 +1,7 @@
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 
+#include "AppRandom.h"
 #include "DataFolder.h"
 #include "ui/AppContext.h"
 #include "roster/QtStorage.h"
@@ -17,6 +18,7 @@ class ReadyUpList;
 class BattleWindow;
 class ResistWindow;
 class AttackWindow;
+class BalanceWindow;
 
 class AppDelegate {
 public:
@@ -36,12 +38,18 @@ public:
     BattleWindow& battleWindow() { return *battleWindow_; }
     ResistWindow& resistWindow() { return *resistWindow_; }
     AttackWindow& attackWindow() { return *attackWindow_; }
+    BalanceWindow& balanceWindow() { return *balanceWindow_; }
+    AppRandom& random() { return random_; }
+
+    // Opens the battle window on one character against another, given by file
+    // name, drawing from the seeded source: the balance window's double click.
+    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed);
 
 private:
     AppState state_;
     FolderClaim claim_;
     QtStorage storage_;
-    CRandomSource random_;
+    AppRandom random_;
     AppContext context_;
     std::unique_ptr<Title> title_;
     std::unique_ptr<CharacterList> characterList_;
@@ -50,6 +58,7 @@ private:
     std::unique_ptr<BattleWindow> battleWindow_;
     std::unique_ptr<ResistWindow> resistWindow_;
     std::unique_ptr<AttackWindow> attackWindow_;
+    std::unique_ptr<BalanceWindow> balanceWindow_;
 };
 
 } // namespace pc

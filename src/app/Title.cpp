@@ -22,6 +22,7 @@ Title::Title(AppContext& context)
     setWindowTitle(qs(title));
     connect(ui_->characterRegisterButton, &QPushButton::clicked, this, &Title::characterRegister);
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
+    connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
 }
 
 Title::~Title() = default;
@@ -44,6 +45,11 @@ void Title::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     if (event->spontaneous())
         QCoreApplication::quit();
+}
+
+void Title::balance()
+{
+    closeAndBringToFront(this, context_.windows.balance);
 }
 
 } // namespace pc

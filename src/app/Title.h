@@ -21,6 +21,7 @@ public:
 
     void characterRegister();
     void battleReady();
+    void balance();
 
 protected:
     // The close box ends the application.

@@ -103,6 +103,7 @@ void ReadyUpList::REdelete()
 
 void ReadyUpList::StartOff()
 {
+    emit battleStarting();
     if (!pc::StartOff(context_.state))
         return;
     closeAndBringToFront(this, context_.windows.battle);

@@ -4,6 +4,7 @@
 #include "CharacterSubmit.h"
 #include "DerivedStats.h"
 #include "PictureFile.h"
+#include "StrengthDialog.h"
 #include "records/Numbers.h"
 #include "records/RowRule.h"
 #include "roster/QtStorage.h"
@@ -46,6 +47,7 @@ RegisterWindow::RegisterWindow(AppContext& context)
     connect(ui_->submitButton, &QPushButton::clicked, this, &RegisterWindow::submit);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &RegisterWindow::cancel);
     connect(ui_->resistButton, &QPushButton::clicked, this, &RegisterWindow::ToTheRegist);
+    connect(ui_->strengthButton, &QPushButton::clicked, this, &RegisterWindow::testStrength);
     connect(ui_->choosePictureButton, &QPushButton::clicked, this, &RegisterWindow::choosePicture);
     connect(ui_->clearPictureButton, &QPushButton::clicked, this, [this] { ui_->IVImage->setPicture({}); });
     connect(ui_->IVImage, &PictureView::fileDropped, this, &RegisterWindow::putPictureFile);
@@ -154,6 +156,14 @@ void RegisterWindow::ToTheRegist()
 {
     context_.state.initResistFlag = true;
     bringToFront(context_.windows.resist);
+}
+
+void RegisterWindow::testStrength()
+{
+    if (!strength_)
+        strength_ = new StrengthDialog(this);
+    strength_->start(context_, context_.state.ClistClickedRow, editInFields());
+    strength_->show();
 }
 
 void RegisterWindow::WlistTVsgl(std::int32_t row)

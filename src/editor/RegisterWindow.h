@@ -23,6 +23,7 @@ namespace pc {
 
 struct CharacterEdit;
 struct CharacterProblems;
+class StrengthDialog;
 
 class RegisterWindow : public QDialog {
     Q_OBJECT
@@ -36,6 +37,9 @@ public:
     void submit();
     void cancel();
     void ToTheRegist();
+    // 強さを試す: the character in the fields against its saved self; saves nothing.
+    void testStrength();
+    StrengthDialog* strengthDialog() const { return strength_; }
 
     const RowArrayModel& attackRows() const { return WlistMA; }
     void WlistTVsgl(std::int32_t row);
@@ -66,6 +70,7 @@ private:
     // The edited character's attacks when the editor was opened.
     AttackSnapshot attacksAtOpen_;
     QTimer timer;
+    StrengthDialog* strength_ = nullptr;
 };
 
 } // namespace pc

@@ -68,6 +68,18 @@ constexpr std::array kValueOptions{
     ValueOption{"--jobs", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<int>(o.jobs, n, v, 1, 256);
                 }},
+    ValueOption{"--matrix", [](Options& o, std::string_view, const std::string& v) {
+                    o.matrix = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--parties", [](Options& o, std::string_view, const std::string& v) {
+                    o.partiesFile = v;
+                    return std::string();
+                }},
+    ValueOption{"--compare", [](Options& o, std::string_view, const std::string& v) {
+                    o.compareFolder = v;
+                    return std::string();
+                }},
     ValueOption{"--max-presses", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<std::int32_t>(o.maxPresses, n, v, 1, kInt32Max);
                 }},
@@ -82,8 +94,25 @@ const ValueOption* valueOption(std::string_view name)
     return nullptr;
 }
 
+std::string checkMatrix(const Options& options)
+{
+    if (options.matrix && options.partiesFile)
+        return "--matrix and --parties cannot be given together";
+    if (!options.player.empty() || !options.enemy.empty())
+        return std::string(options.matrix ? "--matrix" : "--parties") + " cannot be given with --player or --enemy";
+    if (options.matrix && options.matrix->empty())
+        return "--matrix needs at least one name, or all";
+    if (options.csv && options.json)
+        return "--csv and --json cannot be given together";
+    return {};
+}
+
 std::string checkParties(const Options& options)
 {
+    if (options.matrix || options.partiesFile)
+        return checkMatrix(options);
+    if (options.csv || options.compareFolder)
+        return std::string(options.csv ? "--csv" : "--compare") + " needs --matrix or --parties";
     if (options.player.empty())
         return "the player party is empty: give --player NAME[,NAME...]";
     if (options.enemy.empty())
@@ -113,6 +142,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.version = true;
         } else if (!value && name == "--json") {
             options.json = true;
+        } else if (!value && name == "--csv") {
+            options.csv = true;
         } else if (const ValueOption* option = valueOption(name)) {
             if (!value && i + 1 == args.size()) {
                 parsed.error = name + " needs a value";
@@ -125,7 +156,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (given.contains("--jobs") && !given.contains("--runs"))
+    if (given.contains("--jobs") && !given.contains("--runs") && !options.matrix && !options.partiesFile)
         parsed.error = "--jobs needs --runs";
     else if (!options.help && !options.version)
         parsed.error = checkParties(options);
@@ -140,6 +171,9 @@ std::string_view helpText()
 SYNOPSIS
     partyclash-sim --player NAMES --enemy NAMES [--data DIR] [--seed N]
                    [--runs N [--jobs N]] [--max-presses N] [--json]
+    partyclash-sim (--matrix NAMES|all | --parties FILE) [--data DIR]
+                   [--compare DIR2] [--runs N] [--seed N] [--jobs N]
+                   [--max-presses N] [--csv | --json]
     partyclash-sim --help
     partyclash-sim --version
 
@@ -160,6 +194,20 @@ DESCRIPTION
     member the mean damage it deals and takes per battle, counted as the hit
     points its targets lose and it loses.
 
+    With --matrix or --parties, every entrant fights every entrant, itself
+    included, as the player and as the enemy: N battles per ordered pairing
+    from the seeds S, S+1, ..., the same seeds for every pairing. The report
+    gives the player's win rate for every pairing (rows the player, columns
+    the enemy), every entrant's overall win rate over all its battles on both
+    sides with a 95% Wilson score interval, strongest first, and the pairings
+    that ended with nobody able to act or without an end.
+
+    With --compare, the same battles are fought on DIR2 and on the data
+    folder, and the report gives the change of every win rate from DIR2 to
+    the data folder with a 95% interval of the paired difference: each
+    battle is fought with the same seed on both, so only the change itself
+    widens the interval, and a pairing that did not change shows exactly 0.
+
 OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
@@ -172,6 +220,26 @@ OPTIONS
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.
 
+    --matrix NAMES|all
+        The characters of the matrix, or all of the roster; each alone is an
+        entrant. Entrants are named by their character names.
+
+    --parties FILE
+        A text file with one party a line, names comma-separated as for
+        --player; every party is an entrant, named by its line.
+
+    --compare DIR2
+        Fights the matrix on DIR2 too (a folder like --data, for instance a
+        copy made before an edit) and reports the changes. Characters are
+        matched by file name; an entrant with a member in one folder only is
+        reported and left out.
+
+    --csv
+        Writes one line per ordered pairing: player, enemy, battles, wins,
+        defeats, nobody, unfinished, win_rate, low95, high95, mean_presses
+        (presses of the battles that ended with a victory or a defeat), after
+        a header line. Names holding a comma or a quote are quoted.
+
     --seed N
         Seeds the random draws (0 to 4294967295): a seed gives the same
         battle on every run and machine. Without it one battle draws like the
@@ -179,11 +247,13 @@ OPTIONS
 
     --runs N
         Fights N battles (1 to 1000000000) from the seeds S, S+1, ... counted
-        modulo 2^32, S being --seed or 1.
+        modulo 2^32, S being --seed or 1. A matrix fights 1000 per pairing
+        unless told otherwise.
 
     --jobs N
-        Spreads the runs over N threads (1 to 256, default 1); only with
-        --runs. Every option may be given once. The report does
+        Spreads the runs, or the pairings, over N threads (1 to 256, default
+        1); only with --runs or a matrix. Every option may be given once. The
+        report does
         not depend on N.
 
     --max-presses N
@@ -206,13 +276,17 @@ EXIT STATUS
     0   the battle or the report was written
     1   the data folder or a named character cannot be found
     2   the command line is wrong: an unknown option, a missing value, a bad
-        number or an empty party
+        number, an empty party, --matrix with --player, --enemy or
+        --parties, or --matrix without a name
 
 EXAMPLES
     partyclash-sim --data examples/CharaList --player arus.txt,mira.txt \
                    --enemy ドラゴン --seed 7
     partyclash-sim --data examples/CharaList --player 勇者アルス \
                    --enemy ドラゴン --runs 10000 --jobs 2
+    partyclash-sim --data examples/CharaList --matrix all --jobs 2 --csv
+    partyclash-sim --data examples/CharaList --compare before/CharaList \
+                   --matrix all --runs 10000 --jobs 2
 )";
 }
 

@@ -18,6 +18,11 @@ struct Options {
     int jobs = 1;
     std::int32_t maxPresses = 1000;
     bool json = false;
+    // A matrix of pairings: the characters named (or "all"), or the parties of a file.
+    std::optional<std::vector<std::string>> matrix;
+    std::optional<std::string> partiesFile;
+    std::optional<std::string> compareFolder; // the same battles on this folder too
+    bool csv = false;
     bool help = false;
     bool version = false;
 };

@@ -1,11 +1,10 @@
 #include "Report.h"
+#include "sim/Json.h"
 
 #include <charconv>
 #include <cstdio>
 
 namespace pc::sim {
-
-namespace {
 
 std::string jsonString(std::string_view text)
 {
@@ -27,13 +26,14 @@ std::string jsonString(std::string_view text)
     return quoted + '"';
 }
 
-// The shortest text that reads back as the same double.
 std::string jsonNumber(double value)
 {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
+
+namespace {
 
 std::string jsonStrings(const std::vector<std::string>& texts)
 {

@@ -38,7 +38,9 @@ Interval wilsonInterval(std::int64_t successes, std::int64_t trials)
     const double scale = 1 + z * z / n;
     const double centre = (p + z * z / (2 * n)) / scale;
     const double half = z / scale * std::sqrt(p * (1 - p) / n + z * z / (4 * n * n));
-    return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
+    // At no success or at every one the interval reaches 0 or 1 exactly; the
+    // formula's rounding would leave it a hair inside.
+    return {successes == 0 ? 0.0 : std::max(0.0, centre - half), successes == trials ? 1.0 : std::min(1.0, centre + half)};
 }
 
 void BatchTotals::add(const BattleResult& result)

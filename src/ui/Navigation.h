@@ -16,6 +16,7 @@ struct Windows {
     QWidget* special = nullptr;
     QWidget* partySelection = nullptr;
     QWidget* battle = nullptr;
+    QWidget* balance = nullptr;
 };
 
 void bringToFront(QWidget* window);

@@ -1,0 +1,69 @@
+// The balance window: the checked roster characters against each other, many
+// seeded battles per pairing fought on worker threads, shown as a heat map and
+// a ranking chart, exported as CSV and PNG.
+#pragma once
+
+#include "balance/HeatMap.h"
+#include "sim/Matrix.h"
+#include "ui/AppContext.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class BalanceWindow;
+}
+
+namespace pc {
+
+class BalanceWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Opens the battle window on the characters with these file names, seeded.
+    using WatchPairing = std::function<void(const std::string& player, const std::string& enemy, std::uint32_t seed)>;
+
+    BalanceWindow(AppContext& context, WatchPairing watch);
+    ~BalanceWindow() override;
+
+    // Refills the roster list from the roster, keeping what was unchecked.
+    void showRoster();
+    void start();
+    void stop();
+    bool running() const { return runner_ != nullptr; }
+    const sim::MatrixResult& result() const { return heatMap_.result(); }
+    // Each returns why the file could not be written, or an empty text.
+    QString saveCsv(const QString& path) const;
+    QString saveHeatMapPng(const QString& path) const;
+    QString saveChartPng(const QString& path) const;
+    void watch(const QModelIndex& cell);
+    void ToTheTitle();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void poll();
+    void finish();
+    void showResult(const sim::MatrixResult& result);
+    void setRunning(bool running);
+    void exportWith(const QString& title, const QString& filter, QString (BalanceWindow::*save)(const QString&) const);
+
+    AppContext& context_;
+    WatchPairing watch_;
+    std::unique_ptr<Ui::BalanceWindow> ui_;
+    HeatMapModel heatMap_;
+    std::vector<std::string> fileNames_;         // of the entrants shown
+    std::unique_ptr<AppState> snapshot_;         // the roster the run reads
+    std::unique_ptr<sim::MatrixRunner> runner_;  // while a run is under way
+    QElapsedTimer clock_;
+    QTimer pollTimer_;
+};
+
+} // namespace pc

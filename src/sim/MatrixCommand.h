@@ -1,0 +1,16 @@
+// partyclash-sim --matrix and --parties: the entrants found in one or two
+// folders, their pairings fought, and the report written.
+#pragma once
+
+#include "records/AppState.h"
+#include "sim/Options.h"
+#include "sim/Simulator.h"
+
+#include <string>
+
+namespace pc::sim {
+
+// `roster` is the roster of `folder`, already loaded. Returns the exit status.
+int runMatrixCommand(const Options& options, AppState& roster, const std::string& folder, const SimulatorIo& io);
+
+} // namespace pc::sim
