@@ -243,6 +243,7 @@ bool renderImport(pc::AppDelegate& app, const QString& out)
     pc::ImportWindow window(folder.path() + "/CharaList", pc::readRosterFolder(app.state(), storage, roster));
     window.setChosen(2, false);
     return save(window, out + "/import.png");
+}
 
 // The balance window after a run over the whole demo roster at the default
 // 1,000 battles per pairing, and its heat map and ranking chart as exported.
