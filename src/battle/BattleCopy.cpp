@@ -2,13 +2,15 @@
 
 #include <cstddef>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace pc {
 
 namespace {
 
-// The copies of the members, original to copy, for carrying cursors over.
-using MemberMap = std::map<const OBJE*, OBJE*>;
+// The copies of the members, original then copy, for carrying cursors over.
+using MemberMap = std::vector<std::pair<const OBJE*, OBJE*>>;
 
 ATTACK* copyAttacks(const ATTACK* from, AppState& to, std::map<const ATTACK*, ATTACK*>& copied)
 {
@@ -37,7 +39,7 @@ OBJE* copyParty(const OBJE* top, AppState& to, AttackCopies attacks, MemberMap& 
         copy->next = nullptr;
         if (attacks == AttackCopies::own)
             copy->attacks = copyAttacks(member->attacks, to, copiedAttacks);
-        members[member] = copy;
+        members.emplace_back(member, copy);
         *link = copy;
         link = &copy->next;
     }
@@ -46,8 +48,10 @@ OBJE* copyParty(const OBJE* top, AppState& to, AttackCopies attacks, MemberMap& 
 
 OBJE* carried(const MemberMap& members, const OBJE* member)
 {
-    const auto found = members.find(member);
-    return found == members.end() ? nullptr : found->second;
+    for (const auto& [original, copy] : members)
+        if (original == member)
+            return copy;
+    return nullptr;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "records/Numbers.h"
 
+#include <algorithm>
 #include <array>
 
 namespace pc {
@@ -10,7 +11,7 @@ namespace {
 
 constexpr const char* kCsvHeader = "press,actor,attack,target,effect,amount,hp_after,"
                                    "formula_base,draw1,draw2,defence,resistance,mp_cost,"
-                                   "success_chance,success_draw,hit_chance,hit_draw";
+                                   "success_chance,success_draw,hit_chance,hit_draw,message";
 
 std::string csvField(const std::string& text)
 {
@@ -55,14 +56,16 @@ void appendRow(std::string& csv, std::size_t press, const LogEntry& entry)
     const Breakdown& b = entry.breakdown;
     const bool effect = b.effect != Effect::none;
     const bool value = b.value.formula != Formula::none;
-    const std::array<std::string, 17> fields{
+    std::string message = entry.message;
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    const std::array<std::string, 18> fields{
         std::to_string(press),
         csvField(entry.actor),
         csvField(entry.attack),
         csvField(entry.target),
         effectName(b.effect),
         effect && b.effect != Effect::miss ? formatG(b.amount) : "",
-        effect ? formatG(b.hpAfter) : "",
+        effect && b.effect != Effect::miss ? formatG(b.hpAfter) : "",
         value ? formatG(b.value.base) : "",
         value ? std::to_string(b.value.draws[0]) : "",
         b.value.formula == Formula::spread ? std::to_string(b.value.draws[1]) : "",
@@ -73,6 +76,7 @@ void appendRow(std::string& csv, std::size_t press, const LogEntry& entry)
         rollDraw(b.success),
         rollChance(b.hit),
         rollDraw(b.hit),
+        csvField(message),
     };
     for (std::size_t i = 0; i < fields.size(); ++i)
         csv += (i ? "," : "") + fields[i];

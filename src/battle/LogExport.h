@@ -18,8 +18,8 @@ std::string seedLine(std::optional<std::uint32_t> seed);
 std::string logAsText(const std::vector<LogEntry>& log, std::optional<std::uint32_t> seed);
 
 // A header row, then one row a press: press, actor, attack, target, effect
-// (damage, heal or miss), amount and HP after, then the breakdown's terms
-// where the message has them. UTF-8 with a byte-order mark, so spreadsheets
+// (damage, heal or miss), amount and HP after (none for a miss), then the
+// breakdown's terms where the message has them, and the message on one line. UTF-8 with a byte-order mark, so spreadsheets
 // read the Japanese names; "\r\n" row ends; fields quoted where they must be.
 std::string logAsCsv(const std::vector<LogEntry>& log);
 

@@ -8,6 +8,7 @@
 #include "battle/Random.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 namespace pc {
@@ -19,6 +20,24 @@ public:
 
 private:
     std::mt19937 engine_;
+};
+
+// The draws of a battle: a given source, or a seeded one while a seed is set.
+class ChosenRandom final : public RandomSource {
+public:
+    explicit ChosenRandom(RandomSource& unseeded) : unseeded_(unseeded) {}
+    // A seed starts its stream afresh; none goes back to the given source.
+    void choose(std::optional<std::uint32_t> seed)
+    {
+        seeded_.reset();
+        if (seed)
+            seeded_.emplace(*seed);
+    }
+    std::int32_t draw() override { return seeded_ ? seeded_->draw() : unseeded_.draw(); }
+
+private:
+    RandomSource& unseeded_;
+    std::optional<SeededRandom> seeded_;
 };
 
 } // namespace pc

@@ -70,12 +70,17 @@ WinChanceEstimator::~WinChanceEstimator()
 std::uint64_t WinChanceEstimator::start(BattleCopy battle)
 {
     cancel();
-    // Unformatted battles read only the side tables' sizes, and no pictures:
+    // Unformatted battles read only the side tables' sizes, and no pictures or file names:
     // the copies made for every continuation stay small, and no picture is
     // ever released on a worker.
-    for (OBJE* top : {battle.state->RPtop, battle.state->REtop})
-        for (OBJE* member = top; member; member = member->next)
+    for (OBJE* top : {battle.state->RPtop, battle.state->REtop}) {
+        for (OBJE* member = top; member; member = member->next) {
             member->image.reset();
+            member->tag.clear();
+            member->fileName.clear();
+            member->imageName.clear();
+        }
+    }
     BattleView sizes;
     sizes.SCPlistMA.resize(battle.view.SCPlistMA.size());
     sizes.SCElistMA.resize(battle.view.SCElistMA.size());
