@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>
 #include "app/AppDelegate.h"
 #include "app/Title.h"
+#include "battle/BattleChart.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -198,6 +200,31 @@ bool renderMultiPartAction(pc::AppDelegate& app, const QString& out)
     return save(battle, out + "/battle-multi.png");
 }
 
+// Four against four from seed 42: the win-chance gauge ten presses in, then
+// the chart of the battle fought to its end with the chance after every press.
+bool renderWinChance(pc::AppDelegate& app, const QString& out)
+{
+    chooseParties(app, {0, 1, 2, 3}, {7, kOgre, kSlime, 4});
+    app.readyUpList().findChild<QLineEdit*>("seedField")->setText(QStringLiteral("42"));
+    app.readyUpList().StartOff();
+    pc::BattleWindow& battle = app.battleWindow();
+    battle.timerAction4();
+    battle.settleWinChance();
+    const auto press = [&] {
+        battle.Navigation();
+        battle.timerAction4();
+        battle.settleWinChance();
+    };
+    for (int i = 0; i < 10; ++i)
+        press();
+    bool ok = save(battle, out + "/battle-chance.png");
+    for (int i = 0; i < 1000 && !pc::announcesEnd(battle.view().naviText); ++i)
+        press();
+    battle.showChart();
+    auto* chart = battle.findChild<pc::BattleChart*>();
+    return chart && save(*chart, out + "/battle-chart.png") && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -218,7 +245,7 @@ int main(int argc, char* argv[])
     // The windows are rendered in the order a user opens them, each over the one before.
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderEditor, renderAttackEditor, renderAttackPopups,
-                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction})
+                         renderResistEditor, renderPartySelection, renderBattle, renderMultiPartAction, renderWinChance})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }
