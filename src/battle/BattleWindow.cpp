@@ -260,6 +260,7 @@ void BattleWindow::timerAction4()
     if (settingUp) {
         // A seeded battle goes as the first of a run would, so that it can be replayed.
         seed_ = state.battleSeed;
+        state.battleSeed.reset();
         random_.choose(seed_);
         if (seed_)
             forgetEarlierBattles(state);
