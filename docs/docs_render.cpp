@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "app/Title.h"
 #include "balance/BalanceWindow.h"
+#include "battle/BattleChart.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "editor/AttackWindow.h"
@@ -278,6 +279,31 @@ bool renderStrength(pc::AppDelegate& app, const QString& out)
     return saved;
 }
 
+// Four against four from seed 42: the win-chance gauge ten presses in, then
+// the chart of the battle fought to its end with the chance after every press.
+bool renderWinChance(pc::AppDelegate& app, const QString& out)
+{
+    chooseParties(app, {0, 1, 2, 3}, {7, kOgre, kSlime, 4});
+    app.readyUpList().findChild<QLineEdit*>("seedField")->setText(QStringLiteral("42"));
+    app.readyUpList().StartOff();
+    pc::BattleWindow& battle = app.battleWindow();
+    battle.timerAction4();
+    battle.settleWinChance();
+    const auto press = [&] {
+        battle.Navigation();
+        battle.timerAction4();
+        battle.settleWinChance();
+    };
+    for (int i = 0; i < 10; ++i)
+        press();
+    bool ok = save(battle, out + "/battle-chance.png");
+    for (int i = 0; i < 1000 && !pc::announcesEnd(battle.view().naviText); ++i)
+        press();
+    battle.showChart();
+    auto* chart = battle.findChild<pc::BattleChart*>();
+    return chart && save(*chart, out + "/battle-chart.png") && ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -299,7 +325,7 @@ int main(int argc, char* argv[])
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor,
                          renderAttackPopups, renderResistEditor, renderPartySelection, renderBattle,
-                         renderMultiPartAction, renderImport, renderBalance, renderStrength})
+                         renderMultiPartAction, renderWinChance, renderImport, renderBalance, renderStrength})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 
 partyclash_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm

@@ -12,6 +12,7 @@
 #include "sim/Simulator.h"
 #include "sim/Statistics.h"
 
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,6 +23,7 @@
 
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -104,8 +106,24 @@ protected:
     AppState roster;
 };
 
-// The texts the battle window shows, press by press, for the parties at the rows.
-std::vector<std::string> windowTexts(AppState& state, const PartyRows& rows, RandomSource& random, int presses)
+// NaviTF's text, then its text after each press until the end is announced.
+std::vector<std::string> pressed(BattleWindow& battle, int presses)
+{
+    auto* navi = battle.findChild<QLabel*>("NaviTF");
+    std::vector<std::string> texts{navi->text().toStdString()};
+    while (presses-- > 0 && !announcedOutcome(texts.back())) {
+        battle.findChild<QPushButton*>("navigationButton")->click();
+        battle.timerAction4();
+        texts.push_back(navi->text().toStdString());
+    }
+    return texts;
+}
+
+// The texts the battle window shows, press by press, for the parties at the
+// rows, drawing from `random` or from the seed; `then` gets the window after.
+std::vector<std::string> windowTexts(AppState& state, const PartyRows& rows, RandomSource& random, int presses,
+                                     std::optional<std::uint32_t> seed = {},
+                                     const std::function<void(BattleWindow&)>& then = {})
 {
     QtStorage storage;
     AppContext context{state, storage, random, {}};
@@ -123,14 +141,11 @@ std::vector<std::string> windowTexts(AppState& state, const PartyRows& rows, Ran
         party.timerAction3();
     }
     StartOff(state);
+    state.battleSeed = seed;
     battle.timerAction4();
-    auto* navi = battle.findChild<QLabel*>("NaviTF");
-    std::vector<std::string> texts{navi->text().toStdString()};
-    while (presses-- > 0 && !announcedOutcome(texts.back())) {
-        battle.findChild<QPushButton*>("navigationButton")->click();
-        battle.timerAction4();
-        texts.push_back(navi->text().toStdString());
-    }
+    const std::vector<std::string> texts = pressed(battle, presses);
+    if (then)
+        then(battle);
     return texts;
 }
 
@@ -162,6 +177,46 @@ TEST_F(SimTest, ABattleShowsTheTextsTheWindowShowsForTheSameDraws)
         EXPECT_EQ(draws.draws, windowDraws.draws) << "the same draws, no more and no fewer";
         EXPECT_GT(shown.size(), 20u);
     }
+}
+
+// The copied command line fights the seeded battle on the command line; the
+// odds estimated after every press leave the battle's draws alone.
+TEST_F(SimTest, ASeededWindowBattleIsTheCommandLinesAndReplaysTheSameWithTheGaugeOff)
+{
+    std::filesystem::copy(kExamples, data, std::filesystem::copy_options::overwrite_existing |
+                                               std::filesystem::copy_options::recursive);
+    AppState state;
+    state.baseDir = folder.base();
+    ASSERT_EQ(loadRoster(state, storage, data), "");
+    const PartyRows rows = rowsIn(state, {"盗賊リン", "スライム"}, {"ゴブリン", "僧侶セラ"});
+    RecordingRandom unseeded(3);
+    QString command;
+    std::vector<std::string> replayed;
+    const std::vector<std::string> shown = windowTexts(state, rows, unseeded, 1000, 42, [&](BattleWindow& battle) {
+        EXPECT_EQ(battle.findChild<QLabel*>("seedLabel")->text(), QStringLiteral("シード 42"));
+        battle.settleWinChance();
+        EXPECT_TRUE(battle.winChance()) << "the gauge was on";
+        command = battle.simCommand();
+        battle.findChild<QCheckBox*>("winChanceBox")->setChecked(false);
+        battle.findChild<QPushButton*>("replayButton")->click();
+        replayed = pressed(battle, 1000);
+    });
+    EXPECT_TRUE(unseeded.draws.empty()) << "a seeded battle draws from its seed alone";
+    EXPECT_EQ(replayed, shown);
+    const QString tail = QStringLiteral(" --data ") + QString::fromStdString(data)
+        + QStringLiteral("/ --player '盗賊リン,スライム' --enemy 'ゴブリン,僧侶セラ' --seed 42");
+    ASSERT_TRUE(command.endsWith(tail)) << qPrintable(command);
+
+    const std::string out = folder.base() + "/out";
+    const std::string line = "'" + std::string(PARTYCLASH_SIM) + "'" + tail.toStdString() + " >" + out;
+    ASSERT_EQ(std::system(line.c_str()), 0);
+    std::ostringstream printed;
+    printed << std::ifstream(out).rdbuf();
+    std::string expected;
+    for (const std::string& text : shown)
+        expected += (expected.empty() ? "" : "\n") + text + "\n";
+    EXPECT_EQ(printed.str(), expected);
+    EXPECT_TRUE(announcedOutcome(shown.back())) << "fought to its end";
 }
 
 // Each attack's name tells which character used it, so the texts give the

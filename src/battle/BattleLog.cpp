@@ -12,7 +12,15 @@ LogEntry pressLogged(BattleContext& ctx)
     if (ctx.breakdown)
         ctx.breakdown->shown = {};
     Navigation(ctx);
-    return {ctx.view.naviText, ctx.breakdown ? ctx.breakdown->shown : Breakdown{}};
+    LogEntry entry{ctx.view.naviText, ctx.breakdown ? ctx.breakdown->shown : Breakdown{}};
+    const Breakdown& b = entry.breakdown;
+    if (b.source == Source::none)
+        return entry;
+    entry.actor = ctx.view.p1.name;
+    entry.attack = b.source == Source::plainAttack ? kPlainAttackName : ctx.state.atkName;
+    if (b.effect != Effect::none)
+        entry.target = ctx.view.p2.name;
+    return entry;
 }
 
 std::string logLine(std::size_t number, const LogEntry& entry)

@@ -13,6 +13,10 @@ namespace pc {
 struct LogEntry {
     std::string message;
     Breakdown breakdown;
+    // Who acted, with which attack, on whom: empty where the message names none.
+    std::string actor = {};
+    std::string attack = {};
+    std::string target = {};
 };
 
 // One press of the navigation button, with the breakdown the rules recorded

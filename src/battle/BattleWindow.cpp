@@ -1,8 +1,12 @@
 #include "BattleWindow.h"
 
+#include "battle/BattleChart.h"
+#include "battle/BattleCopy.h"
 #include "battle/BattleLogModel.h"
 #include "battle/BattleSetup.h"
 #include "battle/Explanation.h"
+#include "battle/LogExport.h"
+#include "roster/FileNames.h"
 #include "roster/QtStorage.h"
 #include "ui/HpGauge.h"
 #include "ui/PollingTimer.h"
@@ -13,8 +17,14 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QShortcut>
 
 namespace pc {
@@ -122,12 +132,60 @@ void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
     }
 }
 
+// A word as a POSIX shell reads it back: quoted unless it is plain.
+QString shellWord(const QString& word)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./,:=@%+-]+$"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// How the command line names a member: by its character's name, or by its
+// file name where the name could mean another character.
+std::string simName(const OBJE& member, const OBJE* roster)
+{
+    int sharing = 0;
+    for (const OBJE* character = roster; character; character = character->next) {
+        if (character->fileName == member.name && character->fileName != member.fileName)
+            return member.fileName;
+        sharing += character->name == member.name ? 1 : 0;
+    }
+    return sharing == 1 ? member.name : member.fileName;
+}
+
+QString simNames(const OBJE* top, const OBJE* roster)
+{
+    QStringList names;
+    for (const OBJE* member = top; member; member = member->next)
+        names << qs(simName(*member, roster));
+    return shellWord(names.join(QLatin1Char(',')));
+}
+
+// partyclash-sim beside the application (installed) or in its build folder; else by name.
+QString simProgram()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString& path : {dir + QStringLiteral("/partyclash-sim"), dir + QStringLiteral("/sim/partyclash-sim")})
+        if (QFileInfo(path).isExecutable())
+            return shellWord(path);
+    return QStringLiteral("partyclash-sim");
+}
+
+QString percent(double chance)
+{
+    return QString::number(chance * 100.0, 'f', 1) + QStringLiteral(" %");
+}
+
 } // namespace
 
 BattleWindow::BattleWindow(AppContext& context)
     : context_(context)
     , ui_(std::make_unique<Ui::BattleWindow>())
-    , battle_{.state = context.state, .view = view_, .random = context.random, .breakdown = &breakdown_}
+    , random_(context.random)
+    , battle_{.state = context.state, .view = view_, .random = random_, .breakdown = &breakdown_}
 {
     ui_->setupUi(this);
     SCPlistMA_ = sideTable(ui_->SCPlistTV, this);
@@ -161,6 +219,18 @@ BattleWindow::BattleWindow(AppContext& context)
     connect(ui_->logView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { showExplanation(current); });
     connect(ui_->copyLogButton, &QPushButton::clicked, this, &BattleWindow::copyLog);
+    connect(ui_->saveLogButton, &QPushButton::clicked, this, &BattleWindow::saveLogAs);
+    connect(ui_->logView, &QWidget::customContextMenuRequested, this, &BattleWindow::showLogMenu);
+    connect(ui_->replayButton, &QPushButton::clicked, this, &BattleWindow::replay);
+    connect(ui_->chartButton, &QPushButton::clicked, this, &BattleWindow::showChart);
+    connect(ui_->winChanceBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            startWinChance();
+        else
+            estimator_.cancel();
+        shownChance_.reset();
+        showWinChance();
+    });
     addShortcuts();
     ui_->navigationButton->setFocus();
     startPolling(timer, this, &BattleWindow::timerAction4);
@@ -186,24 +256,160 @@ void BattleWindow::addShortcuts()
 
 void BattleWindow::timerAction4()
 {
-    const bool settingUp = context_.state.ReadyUpListStartOffFlag;
+    AppState& state = context_.state;
+    const bool settingUp = state.ReadyUpListStartOffFlag;
+    if (settingUp) {
+        // A seeded battle goes as the first of a run would, so that it can be replayed.
+        seed_ = state.battleSeed;
+        state.battleSeed.reset();
+        random_.choose(seed_);
+        if (seed_)
+            forgetEarlierBattles(state);
+    }
     battleTick(battle_);
     if (settingUp) {
         log_->clear();
         ui_->breakdownText->clear();
+        ui_->seedLabel->setText(qs(seedLine(seed_)));
+        ui_->replayButton->setEnabled(seed_.has_value());
+        ui_->chartButton->setEnabled(false);
+        history_.start(state);
+        shownChance_.reset();
         showBattle();
+        startWinChance();
+        showWinChance();
         ui_->navigationButton->setFocus();
     }
+    pollWinChance();
     showSides();
 }
 
 void BattleWindow::Navigation()
 {
     log_->append(pressLogged(battle_));
+    history_.record(context_.state);
     ui_->logView->scrollToBottom();
     showBattle();
-    if (announcesEnd(view_.naviText))
+    startWinChance();
+    if (announcesEnd(view_.naviText)) {
         ui_->autoAdvanceButton->setChecked(false);
+        ui_->chartButton->setEnabled(true);
+    }
+}
+
+void BattleWindow::replay()
+{
+    if (!seed_ || !context_.state.RPtop || !context_.state.REtop)
+        return;
+    ui_->autoAdvanceButton->setChecked(false);
+    context_.state.battleSeed = seed_;
+    context_.state.ReadyUpListStartOffFlag = true;
+    timerAction4();
+}
+
+QString BattleWindow::simCommand() const
+{
+    const AppState& state = context_.state;
+    if (!seed_)
+        return {};
+    return simProgram() + QStringLiteral(" --data ") + shellWord(qs(characterFolder(state.baseDir)))
+        + QStringLiteral(" --player ") + simNames(state.RPtop, state.objeTop) + QStringLiteral(" --enemy ")
+        + simNames(state.REtop, state.objeTop) + QStringLiteral(" --seed ") + QString::number(*seed_);
+}
+
+void BattleWindow::copyCommand()
+{
+    QGuiApplication::clipboard()->setText(simCommand());
+}
+
+QString BattleWindow::saveLog(const QString& path) const
+{
+    const bool csv = path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    const std::string text = csv ? logAsCsv(log_->entries()) : logAsText(log_->entries(), seed_);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0
+        || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+void BattleWindow::saveLogAs()
+{
+    const QString text = QStringLiteral("テキスト (*.txt)");
+    const QString csv = QStringLiteral("CSV (*.csv)");
+    QString chosen;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("ログを保存"), QStringLiteral("battle-log.txt"),
+                                                text + QStringLiteral(";;") + csv, &chosen);
+    if (path.isEmpty())
+        return;
+    const QString suffix = chosen == csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
+    if (QFileInfo(path).suffix().isEmpty())
+        path += suffix;
+    const QString reason = saveLog(path);
+    if (!reason.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("保存できません"),
+                             path + QStringLiteral(" に保存できませんでした。\n") + reason);
+}
+
+void BattleWindow::showLogMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("ログをコピー"), this, &BattleWindow::copyLog);
+    QAction* command = menu.addAction(QStringLiteral("コマンドをコピー"), this, &BattleWindow::copyCommand);
+    command->setEnabled(seed_.has_value());
+    command->setToolTip(QStringLiteral("この戦闘を partyclash-sim で再現するコマンドをコピーします"));
+    menu.addAction(QStringLiteral("保存…"), this, &BattleWindow::saveLogAs);
+    menu.exec(ui_->logView->viewport()->mapToGlobal(at));
+}
+
+void BattleWindow::showChart()
+{
+    if (!chart_)
+        chart_ = new BattleChart(this);
+    chart_->show(history_);
+    chart_->QDialog::show();
+    chart_->raise();
+}
+
+void BattleWindow::startWinChance()
+{
+    if (!ui_->winChanceBox->isChecked() || !context_.state.RPtop || !context_.state.REtop)
+        return;
+    estimatedPress_ = history_.hp.empty() ? 0 : history_.hp.size() - 1;
+    estimator_.start(copyBattle(context_.state, view_));
+}
+
+void BattleWindow::pollWinChance()
+{
+    if (const auto result = estimator_.take()) {
+        shownChance_ = result->estimate;
+        history_.noteChance(estimatedPress_, result->estimate.chance);
+        showWinChance();
+    }
+}
+
+void BattleWindow::settleWinChance()
+{
+    estimator_.wait();
+    pollWinChance();
+}
+
+void BattleWindow::showWinChance()
+{
+    const bool on = ui_->winChanceBox->isChecked();
+    ui_->winGauge->setEnabled(on && shownChance_.has_value());
+    if (!on || !shownChance_) {
+        ui_->winGauge->setValue(0);
+        ui_->winGauge->setFormat(on ? QStringLiteral("計算中…") : QStringLiteral("オフ"));
+        ui_->winGauge->setToolTip({});
+        return;
+    }
+    const WinEstimate& chance = *shownChance_;
+    ui_->winGauge->setValue(static_cast<int>(std::lround(chance.chance * 100.0)));
+    ui_->winGauge->setFormat(percent(chance.chance));
+    ui_->winGauge->setToolTip(QStringLiteral("プレイヤーが勝つ見込み %1（95 %区間 %2 〜 %3、続きを %4 回試した結果）")
+                                  .arg(percent(chance.chance), percent(chance.low), percent(chance.high))
+                                  .arg(chance.runs));
 }
 
 void BattleWindow::autoPress()

@@ -2,19 +2,28 @@
 // status panels refreshed on every tick, and the navigation button that runs
 // the battle. The rules write a BattleView; this window only copies it. Each
 // press is logged with the breakdown of its numbers, which the log explains
-// for the line chosen; auto-advance presses the button at a chosen pace.
+// for the line chosen; auto-advance presses the button at a chosen pace. A
+// battle started with a seed draws from its own seeded source and can be
+// fought again, or on the command line. Beside NaviTF a gauge shows the
+// player's chance to win, estimated on worker threads after every press; the
+// decided battle's HP and chances are drawn in a chart.
 #pragma once
 
 #include "ui/AppContext.h"
 #include "battle/BattleContext.h"
+#include "battle/BattleHistory.h"
 #include "battle/BattleLog.h"
+#include "battle/SeededRandom.h"
+#include "battle/WinChance.h"
 #include "battle/BattleView.h"
 #include "battle/Breakdown.h"
 
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Ui {
@@ -23,6 +32,7 @@ class BattleWindow;
 
 namespace pc {
 
+class BattleChart;
 class BattleLogModel;
 class RowArrayModel;
 
@@ -43,6 +53,21 @@ public:
     void autoPress();
     // Copies the chosen log lines as text, or the whole log when none is chosen.
     void copyLog();
+    // The same parties set up again, drawing from the same seed.
+    void replay();
+    // The partyclash-sim command line that fights this battle; empty without a seed.
+    QString simCommand() const;
+    void copyCommand();
+    // Writes the log as CSV for a name ending in ".csv", else as text; the
+    // reason when it cannot, else "".
+    QString saveLog(const QString& path) const;
+    void saveLogAs();
+    void showChart();
+    // The estimate shown, once it has arrived; none while it is off or under way.
+    std::optional<WinEstimate> winChance() const { return shownChance_; }
+    // Waits for the estimate under way and shows it, as the polling tick would.
+    void settleWinChance();
+    const BattleHistory& history() const { return history_; }
 
 protected:
     // The close box goes back to the title as タイトルへ does.
@@ -53,12 +78,23 @@ private:
     void showBattle();
     void showSides();
     void showExplanation(const QModelIndex& row);
+    void showLogMenu(const QPoint& at);
+    void startWinChance();
+    void showWinChance();
+    void pollWinChance();
 
     AppContext& context_;
     std::unique_ptr<Ui::BattleWindow> ui_;
     BattleView view_;
     BreakdownRecorder breakdown_;
+    ChosenRandom random_;
     BattleContext battle_;
+    std::optional<std::uint32_t> seed_;
+    WinChanceEstimator estimator_;
+    std::optional<WinEstimate> shownChance_;
+    std::size_t estimatedPress_ = 0;
+    BattleHistory history_;
+    BattleChart* chart_ = nullptr;
     RowArrayModel* SCPlistMA_;
     RowArrayModel* SCElistMA_;
     BattleLogModel* log_;

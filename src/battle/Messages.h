@@ -12,6 +12,8 @@ inline constexpr const char* kPlayerVictory = "プレイヤーの勝利！";
 inline constexpr const char* kPlayerDefeat = "プレイヤーの敗北・・・";
 inline constexpr const char* kNobodyCanAct = "誰も行動できない！";
 inline constexpr const char* kNoName = "ーーーー";
+// The plain attack's name where a list names attacks.
+inline constexpr const char* kPlainAttackName = "通常攻撃";
 inline constexpr const char* kNoHP = "HP ーーーー/ーーーー";
 
 // Writes the first line of an action's message, by attack type, into

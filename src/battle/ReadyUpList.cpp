@@ -7,6 +7,9 @@
 #include "ui_ReadyUpList.h"
 
 #include <QCloseEvent>
+#include <QRegularExpressionValidator>
+
+#include <limits>
 
 namespace pc {
 
@@ -32,6 +35,23 @@ void mirror(RowArrayModel& model, const std::vector<std::string>& names)
     model.setRows(std::move(rows));
 }
 
+// The seed typed: none for an empty field; a number beyond 32 bits is not valid.
+struct TypedSeed {
+    bool valid = true;
+    std::optional<std::uint32_t> seed;
+};
+
+TypedSeed typedSeed(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return {};
+    bool ok = false;
+    const qulonglong seed = text.trimmed().toULongLong(&ok);
+    if (!ok || seed > std::numeric_limits<std::uint32_t>::max())
+        return {false, std::nullopt};
+    return {true, static_cast<std::uint32_t>(seed)};
+}
+
 } // namespace
 
 ReadyUpList::ReadyUpList(AppContext& context)
@@ -55,6 +75,10 @@ ReadyUpList::ReadyUpList(AppContext& context)
     connect(ui_->REdeleteButton, &QPushButton::clicked, this, &ReadyUpList::REdelete);
     connect(ui_->startOffBtn, &QPushButton::clicked, this, &ReadyUpList::StartOff);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &ReadyUpList::ToTheTitle);
+    ui_->seedField->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), ui_->seedField));
+    connect(ui_->seedField, &QLineEdit::textChanged, this,
+            [this] { ui_->seedField->setStyleSheet(typedSeed(ui_->seedField->text()).valid ? QString() : QStringLiteral("color: #c00000;")); });
     startPolling(timer, this, &ReadyUpList::timerAction3);
 }
 
@@ -103,9 +127,15 @@ void ReadyUpList::REdelete()
 
 void ReadyUpList::StartOff()
 {
+    const TypedSeed typed = typedSeed(ui_->seedField->text());
+    if (!typed.valid) {
+        ui_->seedField->setFocus();
+        return;
+    }
     emit battleStarting();
     if (!pc::StartOff(context_.state))
         return;
+    context_.state.battleSeed = typed.seed;
     closeAndBringToFront(this, context_.windows.battle);
 }
 

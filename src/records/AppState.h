@@ -64,6 +64,9 @@ struct AppState {
     bool initResistFlag = false;
     bool initCPEListFlag = false;
     bool ReadyUpListStartOffFlag = false;
+    // The seed the battle being started draws from; none draws from the
+    // application's source. Set with ReadyUpListStartOffFlag, taken by the set-up.
+    std::optional<std::uint32_t> battleSeed;
 
     // Battle state, kept across presses and across battles.
     bool stopBattleLoop = false;

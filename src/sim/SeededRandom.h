@@ -1,22 +1,10 @@
-// A seeded random source whose draws are the same on every machine: the
-// Mersenne Twister's output is fixed by the C++ standard, and its top 31 bits
-// give the range 0 to 2147483647 of the C library's rand() on this platform.
+// The seeded source lives with the battle rules, which the window shares.
 #pragma once
 
-#include "battle/Random.h"
-
-#include <cstdint>
-#include <random>
+#include "battle/SeededRandom.h"
 
 namespace pc::sim {
 
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
-    std::int32_t draw() override { return static_cast<std::int32_t>(engine_() >> 1); }
-
-private:
-    std::mt19937 engine_;
-};
+using pc::SeededRandom;
 
 } // namespace pc::sim
