@@ -32,9 +32,6 @@ AppDelegate::AppDelegate(std::string baseDir)
         context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
             watchPairing(player, enemy, seed);
         });
-    // A battle started from the party selection draws like the application again.
-    QObject::connect(readyUpList_.get(), &ReadyUpList::battleStarting, readyUpList_.get(),
-                     [this] { random_.unseed(); });
 
     Windows& windows = context_.windows;
     windows.title = title_.get();
@@ -72,9 +69,10 @@ void AppDelegate::watchPairing(const std::string& player, const std::string& ene
     readyUpList_->RPadd();
     state_.CElistClickedRow = rows.rows[1];
     readyUpList_->REadd();
-    random_.seed(seed);
-    if (StartOff(state_))
-        closeAndBringToFront(balanceWindow_.get(), battleWindow_.get());
+    if (!StartOff(state_))
+        return;
+    state_.battleSeed = seed;
+    closeAndBringToFront(balanceWindow_.get(), battleWindow_.get());
 }
 
 } // namespace pc

@@ -1,7 +1,6 @@
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 
-#include "AppRandom.h"
 #include "DataFolder.h"
 #include "ui/AppContext.h"
 #include "roster/QtStorage.h"
@@ -39,7 +38,6 @@ public:
     ResistWindow& resistWindow() { return *resistWindow_; }
     AttackWindow& attackWindow() { return *attackWindow_; }
     BalanceWindow& balanceWindow() { return *balanceWindow_; }
-    AppRandom& random() { return random_; }
 
     // Opens the battle window on one character against another, given by file
     // name, drawing from the seeded source: the balance window's double click.
@@ -49,7 +47,7 @@ private:
     AppState state_;
     FolderClaim claim_;
     QtStorage storage_;
-    AppRandom random_;
+    CRandomSource random_;
     AppContext context_;
     std::unique_ptr<Title> title_;
     std::unique_ptr<CharacterList> characterList_;

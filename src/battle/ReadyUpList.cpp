@@ -132,7 +132,6 @@ void ReadyUpList::StartOff()
         ui_->seedField->setFocus();
         return;
     }
-    emit battleStarting();
     if (!pc::StartOff(context_.state))
         return;
     context_.state.battleSeed = typed.seed;

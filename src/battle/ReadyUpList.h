@@ -32,10 +32,6 @@ public:
     void StartOff();
     void ToTheTitle();
 
-signals:
-    // 戦闘開始 was pressed: a battle of the user's parties is about to be set up.
-    void battleStarting();
-
 protected:
     // The close box goes back to the title as タイトルへ does.
     void closeEvent(QCloseEvent* event) override;
