@@ -37,3 +37,24 @@ TEST(DerivedStatsTest, RosterPassStoresIntoEveryCharacterAndMillionShowsInExpone
     EXPECT_EQ("ATK " + formatG(second->baseStatus.ATK), "ATK 1e+06");
     EXPECT_EQ(second->curStatus.ATK, 0) << "the battle-time block is not touched";
 }
+
+// A tick recomputes after a change of the roster, and restores the character
+// the editor wrote derived statistics into; otherwise it leaves them alone.
+TEST(DerivedStatsTest, RecomputedAfterAChangeOrForTheCharacterTheEditorWrote)
+{
+    AppState state;
+    OBJE* record = state.objes.make();
+    InitObje(*record);
+    state.objeTop = record;
+    setPentaStats(state);
+    record->baseStatus.STR = 110; // ATK 80 once recomputed
+    setPentaStats(state);
+    EXPECT_EQ(record->baseStatus.ATK, 30) << "no change marked";
+    markPentaStale(state);
+    setPentaStats(state);
+    EXPECT_EQ(record->baseStatus.ATK, 80);
+    record->baseStatus.ATK = 5;
+    state.pentaTouched = record;
+    setPentaStats(state);
+    EXPECT_EQ(record->baseStatus.ATK, 80);
+}

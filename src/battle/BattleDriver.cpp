@@ -29,12 +29,15 @@ OBJE* resumeMember(OBJE* top, std::int32_t counter, const Resume& resume)
 // Steps the members from the resume point on; true when a step stopped the driver.
 bool walkHalf(BattleContext& ctx, OBJE* top, OBJE*& cursor, std::int32_t& counter, Resume& resume)
 {
+    // A resumed walk steps member c again with the counter at c + 1, so the
+    // counter runs one ahead of the member stepped; a fresh walk keeps them level.
+    const bool resumed = counter > 0;
     for (OBJE* member = resumeMember(top, counter, resume); member; member = member->next) {
         ++counter;
         theBattleLoop(ctx, *member);
         if (ctx.state.stopBattleLoop) {
             cursor = top;
-            resume = {top, counter, member};
+            resume = {top, counter, resumed ? member->next : member};
             return true;
         }
     }
