@@ -8,6 +8,7 @@ partyclash_packages=(
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm
     dpkg-dev file
+    python3
 )
 
 ensure_packages() {
