@@ -214,9 +214,10 @@ TEST(JourneyTest, FromAnEmptyFolderToTwoBattles)
 
     QWidget& party = again.app.readyUpList();
     again.pressAndTick(again.app.title(), "battleReadyButton");
+    auto* start = again.in<QPushButton>(party, "startOffBtn");
+    EXPECT_FALSE(start->isEnabled());
     again.clickRow(party, "CPlistTV", 0);
     again.pressAndTick(party, "RPaddButton");
-    auto* start = again.in<QPushButton>(party, "startOffBtn");
     EXPECT_FALSE(start->isEnabled()) << "the enemy party is still empty";
     again.clickRow(party, "CElistTV", 1);
     again.pressAndTick(party, "REaddButton");
