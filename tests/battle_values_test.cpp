@@ -73,7 +73,8 @@ TEST(Rolls, CostAndChancesAgainstTheDrawModulo100)
     OBJE* evasionless = kit.enemy({.EVA = 0});
     const pc::ATTACK* sure = kit.attack(actor, {.MP = 5, .MPP = 10, .succ = 100, .hit = 100});
     const pc::ATTACK* never = kit.attack(actor, {.succ = 0, .hit = 0});
-    EXPECT_EQ(pc::mpCost(*sure, *actor), 10);
+    actor->curStatus.MP = 20;
+    EXPECT_EQ(pc::mpCost(*sure, *actor), 10) << "a share of the registered MP, not of what is left";
     kit.script({99, 0, 99, 49, 50, 149, 99, 0});
     EXPECT_TRUE(pc::successRoll(kit.random, *sure));
     EXPECT_FALSE(pc::successRoll(kit.random, *never));

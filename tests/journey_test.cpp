@@ -129,6 +129,7 @@ public:
         for (const auto& [field, text] : entry.fields)
             EXPECT_EQ(shown(field), text) << field;
         EXPECT_EQ(label("TFHIT"), entry.hit);
+        EXPECT_EQ(label("TFEVA"), "EVA 30");
         EXPECT_FALSE(editor<QLabel>("fileProblem")->isVisibleTo(&app.registerWindow()));
         const QImage picture = editor<PictureView>("IVImage")->picture();
         if (entry.picture == Qt::transparent)
