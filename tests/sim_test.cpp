@@ -156,7 +156,12 @@ TEST_F(SimTest, AReportDependsOnTheSeedsAloneNotOnTheJobs)
     };
     const std::string report = with({"--json", "--jobs", "1"});
     EXPECT_EQ(with({"--json", "--jobs", "3"}), report);
-    EXPECT_NE(with({}).find("battles: 200 (seeds 5 to 204)\n"), std::string::npos);
+    const std::string text = with({});
+    EXPECT_NE(text.find("battles: 200 (seeds 5 to 204)\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("mean damage per battle, dealt / taken:\n  player 1 勇者アルス: 742.6 / 554.7\n"
+                               "  player 2 僧侶セラ: 354.1 / 520.8\n  enemy 1 ドラゴン: 1034.6 / 896.7\n"
+                               "  enemy 2 スライム: 40.9 / 200.0\n"))
+        << text;
 }
 
 TEST_F(SimTest, BadInputGivesOneLineOnStandardErrorAndAnExitStatus)
