@@ -207,6 +207,8 @@ TEST(JourneyTest, FromAnEmptyFolderToTwoBattles)
     ASSERT_EQ(again.app.characterList().rows().rowCount(), 2);
     EXPECT_EQ(again.cell(0, "HP"), "500");
     EXPECT_EQ(again.cell(1, "HP"), "40");
+    const QModelIndex picture = again.app.characterList().rows().index(0, 0);
+    EXPECT_TRUE(!picture.data().isValid() && picture.data(Qt::DecorationRole).isValid()) << "the picture alone";
     again.expectShownInTheEditor(0, kHero);
     again.expectShownInTheEditor(1, kSlime);
     again.clickRow(again.app.characterList(), "ClistTV", -1, true);
