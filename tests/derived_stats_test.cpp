@@ -11,7 +11,6 @@ TEST(DerivedStatsTest, Examples)
         {"all thirty", {30, 30, 30, 30, 30, 30}, {30, 30, 30, 30, 30}},
         {"mixed", {10, 20, 7, 3, 5, 9}, {7, 15, 4, 6, 7}},
         {"eva ignores dex", {0, 0, 12, 100, 0, 0}, {26, 0, 68, 10, 14}},
-        {"negatives floor down", {-1, 0, 0, 0, 0, 0}, {-1, -1, 0, 0, 0}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(derivedStats(c.base), c.expected) << c.name;
