@@ -9,6 +9,7 @@ partyclash_packages=(
     clang libclang-rt-dev llvm
     dpkg-dev file
     appstream desktop-file-utils man-db groff-base
+    python3
 )
 
 ensure_packages() {

@@ -16,8 +16,6 @@ public:
     ~ScriptedRandom() override { EXPECT_TRUE(draws_.empty()) << draws_.size() << " scripted draws left unused"; }
 
     void add(std::initializer_list<std::int32_t> draws) { draws_.insert(draws_.end(), draws); }
-    std::size_t remaining() const { return draws_.size(); }
-    int drawsMade() const { return made_; }
 
     std::int32_t draw() override
     {

@@ -1,11 +1,14 @@
-// A temporary base folder with helpers to lay out and read "data/CharaList/".
+// A temporary base folder with helpers to lay out and read "data/CharaList/",
+// and the lookup of a window's widgets by object name.
 #pragma once
 
 #include "roster/QtStorage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -41,3 +44,11 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+template <typename T = QLineEdit>
+T* widget(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}

@@ -1,4 +1,4 @@
-// A character's attack list: insert and delete by the designated row, and the attack editor's submit.
+// The attack editor's submit into the designated attack.
 #include "editor/AttackList.h"
 #include "editor/AttackSubmit.h"
 #include "records/RowRule.h"
@@ -45,26 +45,6 @@ const Names kXYZ = {"X", "Y", "Z"};
 
 } // namespace
 
-TEST(AttackEditTest, InsertGoesInFrontOfTheDesignatedRowOrAtTheEnd)
-{
-    const std::string fresh = "新規技";
-    const struct { const char* name; Names attacks; std::int32_t row; Names expected; std::int32_t designated; } cases[] = {
-        {"before any click", kXYZ, 0, {fresh, "X", "Y", "Z"}, 0},
-        {"row 1", kXYZ, 1, {"X", fresh, "Y", "Z"}, 1},
-        {"a click outside the rows", {"X", "Y"}, -1, {"X", "Y", fresh}, 2},
-        {"empty list", {}, 0, {fresh}, 0},
-        {"a row left past the end by another character", {"X", "Y"}, 5, {"X", "Y", fresh}, 2},
-    };
-    for (const auto& c : cases) {
-        OneCharacter one(c.attacks);
-        one.state.WlistClickedRow = c.row;
-        EXPECT_EQ(insertAttack(one.state), c.designated) << c.name;
-        EXPECT_EQ(one.names(), c.expected) << c.name;
-        EXPECT_EQ(one.state.WlistClickedRow, c.designated) << c.name;
-        EXPECT_EQ(designatedAttack(one.state)->name, fresh) << c.name << ": the attack editor opens on it";
-    }
-}
-
 TEST(AttackEditTest, DeleteRemovesTheDesignatedAttackAndRequestsThePresetRewrite)
 {
     const struct {
@@ -91,18 +71,6 @@ TEST(AttackEditTest, DeleteRemovesTheDesignatedAttackAndRequestsThePresetRewrite
     }
 }
 
-TEST(AttackEditTest, WithoutADesignatedCharacterNothingChanges)
-{
-    OneCharacter one(kXYZ);
-    one.state.ClistClickedRow = 4;
-    EXPECT_EQ(insertAttack(one.state), -1);
-    EXPECT_EQ(deleteAttack(one.state), -1);
-    EXPECT_EQ(designatedAttack(one.state), nullptr);
-    EXPECT_EQ(submitAttack(one.state, {"new", "t", {}, {}}).any(), false);
-    EXPECT_EQ(one.names(), kXYZ);
-    EXPECT_FALSE(one.state.attackSetFlag);
-}
-
 TEST(AttackEditTest, SubmitStoresTheEditIntoTheDesignatedAttack)
 {
     OneCharacter one(kXYZ);
@@ -115,24 +83,4 @@ TEST(AttackEditTest, SubmitStoresTheEditIntoTheDesignatedAttack)
     EXPECT_EQ(std::tie(y.range, y.type, y.prop, y.seed), std::make_tuple(3, 1, 8, 2));
     EXPECT_TRUE(one.state.attackSetFlag);
     EXPECT_EQ(one.names(), (Names{"X", "火炎", "Z"}));
-}
-
-TEST(AttackEditTest, TextsTheFileCannotHoldAreRefusedAndChangeNothing)
-{
-    const struct { const char* name; std::string attackName, tag; bool nameRefused, tagRefused; } cases[] = {
-        {"comma in the name", "a,b", "t", true, false},
-        {"line feed in the name", "a\nb", "t", true, false},
-        {"separator in the tag", "a", "x----++", false, true},
-        {"comma in the tag", "a", ",", false, true},
-        {"both", "----++", "\n", true, true},
-    };
-    for (const auto& c : cases) {
-        OneCharacter one(kXYZ);
-        const AttackProblems problems = submitAttack(one.state, {c.attackName, c.tag, {1, 1, 1, 1, 1, 1}, {1, 1, 1, 1}});
-        EXPECT_EQ(!problems.name.empty(), c.nameRefused) << c.name;
-        EXPECT_EQ(!problems.tag.empty(), c.tagRefused) << c.name;
-        EXPECT_EQ(one.names(), kXYZ) << c.name;
-        EXPECT_EQ(one.character->attacks->MP, 0) << c.name;
-        EXPECT_FALSE(one.state.attackSetFlag) << c.name;
-    }
 }

@@ -1,4 +1,4 @@
-// Damage and heal target draws, and the target lists of multi-target attacks.
+// Heal target draws, target counts and the kinds of range.
 #include "BattleTestKit.h"
 
 #include "battle/Sides.h"
@@ -30,34 +30,13 @@ struct TargetKit : BattleKit {
     pc::Side side() { return pc::sideOf(state, view); }
 };
 
-TEST(DamageTarget, FallenOpponentsAreDrawnAgainUnlessAllAreDown)
-{
-    TargetKit kit({100}, {0, 100, 0});
-    kit.script({0, 5, 4});
-    pc::DamageDraw draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
-    EXPECT_EQ(draw.target, kit.state.REtop->next);
-    EXPECT_FALSE(draw.everyOpponentDown);
-    EXPECT_EQ(kit.state.targetNumb, 2);
-    EXPECT_EQ(kit.state.RE, draw.target);
-
-    kit.state.REtop->next->curStatus.HP = 0;
-    kit.script({2});
-    draw = pc::drawDamageTarget(kit.random, kit.side().opponents, kit.state.targetNumb);
-    EXPECT_EQ(draw.target, kit.state.REtop->next->next);
-    EXPECT_TRUE(draw.everyOpponentDown);
-}
-
 TEST(HealTarget, IsAMemberBelowSeventyPercentFallenOnesIncluded)
 {
     const struct {
         std::vector<double> party;
         Draws draws;
         std::int32_t row; // -1: none
-    } cases[] = {{{70}, {3}, -1},
-                 {{69.5}, {3}, 0},
-                 {{0}, {0}, 0},
-                 {{100, 50, 0}, {0, 3, 2}, 2},
-                 {{100, 50, 100}, {0, 4}, 1}};
+    } cases[] = {{{70}, {3}, -1}, {{69.5}, {3}, 0}, {{100, 50, 0}, {0, 3, 2}, 2}};
     for (const auto& c : cases) {
         TargetKit kit(c.party, {100});
         kit.script(c.draws);
@@ -89,30 +68,14 @@ TEST(TargetCount, Ranges2And3FollowTheNumberOfLivingMembers)
     }
 }
 
-TEST(TargetList, DistinctPositionsOfWhichOnlyTheFirstMayBeFallen)
+// Ranges -1 to 9, one character each.
+TEST(Ranges, MultiTargetRangesAndThoseReachingTheOwnParty)
 {
-    const struct {
-        std::vector<double> hp;
-        std::int32_t range;
-        Draws draws;
-        std::vector<double> positions;
-    } cases[] = {
-        {{0, 100, 100, 100}, 3, {0, 0, 4, 1, 1, 2}, {1, 2, 3}}, // fallen first; repeats drawn again
-        {{0, 100, 100, 100}, 3, {1, 0, 2, 3}, {2, 3, 4}},       // a fallen later one drawn again
-        {{0, 100, 100}, 4, {0, 1, 2}, {1, 2, 3}},               // whole party after a fallen first
-        {{0, 100, 100}, 8, {1, 0, 2}, {2, 3}},                  // whole party: the living ones
-        {{0, 0}, 4, {1}, {2}},                                  // nobody living: the first alone
-    };
-    for (const auto& c : cases) {
-        TargetKit kit({100}, c.hp);
-        kit.script(c.draws);
-        std::vector<pc::TargetNode> nodes;
-        pc::drawTargetList(kit.random, c.range, kit.side().opponents, nodes);
-        std::vector<double> positions;
-        for (const pc::TargetNode& node : nodes)
-            positions.push_back(node.position);
-        EXPECT_EQ(positions, c.positions) << "range " << c.range;
+    const std::string multi = "00011101110", own = "00000001110";
+    for (std::int32_t range = -1; range <= 9; ++range) {
+        const auto i = static_cast<std::size_t>(range + 1);
+        EXPECT_EQ(pc::isMultiTargetRange(range), multi[i] == '1') << range;
+        EXPECT_EQ(pc::reachesOwnParty(range), own[i] == '1') << range;
     }
 }
-
 } // namespace

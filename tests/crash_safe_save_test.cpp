@@ -1,4 +1,5 @@
 // Crash-safe saves: a writer saving characters over and over is killed at random moments, and every kill leaves whole files and the roster of one save of its sequence.
+#include "Fixtures.h"
 #include "SaveSequence.h"
 #include "TempDataFolder.h"
 
@@ -32,8 +33,7 @@ std::unique_ptr<AppState> loadRoster(const TempDataFolder& folder)
     auto state = std::make_unique<AppState>();
     state->baseDir = folder.base();
     QtStorage storage;
-    initPreset(*state, storage);
-    roadFile(*state, storage);
+    reload(*state, storage);
     return state;
 }
 

@@ -23,7 +23,6 @@ TEST(DataFolderTest, BesideTheExecutableOnlyWhenTheDataFolderCanBeWrittenThere)
         bool besideExecutable;
     } cases[] = {
         {"a writable folder", "bin", nullptr, true},
-        {"a data folder already there", "bin", "bin/data/CharaList/preset.txt", true},
         {"\"data\" is a file, not a folder", "bin", "bin/data", false},
         {"a folder no one may create folders in", "/proc", nullptr, false},
     };

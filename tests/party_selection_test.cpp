@@ -1,4 +1,6 @@
-// Party selection: the roster tables, adding and removing members, and when a battle may start.
+// Party selection: adding and removing members by the clicked rows.
+#include "Fixtures.h"
+
 #include "battle/PartySelection.h"
 
 #include "records/RowRule.h"
@@ -18,12 +20,8 @@ struct PartySelectionTest : testing::Test {
     void SetUp() override
     {
         state = {};
-        for (const char* name : {"R0", "R1", "R2"}) {
-            OBJE* character = state.objes.make();
-            character->name = name;
-            character->attacks = state.attacks.make();
-            (state.objeTop ? pc::lastOf(state.objeTop)->next : state.objeTop) = character;
-        }
+        for (const char* name : {"R0", "R1", "R2"})
+            addCharacter(state, name, name, name);
         state.initCPEListFlag = true;
         tick(-1);
     }

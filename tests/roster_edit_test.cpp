@@ -1,14 +1,10 @@
 // Inserting and deleting characters in the roster: positions, designated rows, files and names.
+#include "Fixtures.h"
 #include "MemoryStorage.h"
 
-#include "records/RowRule.h"
 #include "roster/RosterEdit.h"
-#include "roster/RosterStore.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <vector>
 
 using namespace pc;
 using Names = std::vector<std::string>;
@@ -16,20 +12,17 @@ using Names = std::vector<std::string>;
 namespace {
 
 const std::string kFolder = "/base/data/CharaList/";
-const std::string kPictures = "/base/data/CharaList/img/";
 
-// A roster of characters whose names, file names and picture names are all
-// the given name, with both files on disk.
+// A roster whose characters' names, file names and picture names are all the
+// given name, with both files in storage.
 struct Roster {
     explicit Roster(const Names& names)
     {
         state.baseDir = "/base";
-        OBJE* last = nullptr;
         for (const std::string& name : names)
-            last = add(last, name, name, name);
+            add(name, name, name);
     }
-
-    OBJE* add(OBJE* after, const std::string& name, const std::string& file, const std::string& picture)
+    void add(const std::string& name, const std::string& file, const std::string& picture)
     {
         OBJE* record = state.objes.make();
         InitObje(*record);
@@ -40,10 +33,8 @@ struct Roster {
         record->storedImageName = picture;
         (after ? after->next : state.objeTop) = record;
         storage.files[kFolder + file] = "file of " + name;
-        storage.files[kPictures + picture] = "PNG of " + name;
-        return record;
+        storage.files[kFolder + "img/" + picture] = "PNG of " + name;
     }
-
     Names names() const
     {
         Names result;
@@ -51,30 +42,29 @@ struct Roster {
             result.push_back(record->name);
         return result;
     }
-
     AppState state;
     MemoryStorage storage;
 };
 
 const Names kFive = {"A", "B", "C", "D", "E"};
+const std::string kNew = "新規キャラクター";
 
 } // namespace
 
-TEST(RosterEditTest, InsertPutsTheNewCharacterInFrontOfTheDesignatedRowOrAtTheEnd)
+// A click below the rows is -1, a row past the end of the list designates nothing.
+TEST(RosterEditTest, InsertAndDeleteFollowTheDesignatedRow)
 {
-    const std::string fresh = "新規キャラクター";
-    const struct { const char* name; Names roster; std::int32_t clicked; Names expected; std::int32_t row; } cases[] = {
-        {"before any click", kFive, 0, {fresh, "A", "B", "C", "D", "E"}, 0},
-        {"after a click below the rows", kFive, -1, {"A", "B", "C", "D", "E", fresh}, 5},
-        {"after a click on row 2", kFive, 2, {"A", "B", fresh, "C", "D", "E"}, 2},
-        {"on the last row", kFive, 4, {"A", "B", "C", "D", fresh, "E"}, 4},
-        {"row past the end", kFive, 7, {"A", "B", "C", "D", "E", fresh}, 5},
-        {"empty roster", {}, 0, {fresh}, 0},
-        {"empty roster, click below", {}, -1, {fresh}, 0},
-        {"empty roster, row past the end", {}, 3, {fresh}, 0},
+    const struct { const char* name; bool insert; std::int32_t clicked; Names expected; std::int32_t designated; } cases[] = {
+        {"insert before any click", true, 0, {kNew, "A", "B", "C", "D", "E"}, 0},
+        {"insert after a click below the rows", true, -1, {"A", "B", "C", "D", "E", kNew}, 5},
+        {"insert at row 2", true, 2, {"A", "B", kNew, "C", "D", "E"}, 2},
+        {"delete before any click", false, 0, {"B", "C", "D", "E"}, 0},
+        {"delete after a click below the rows", false, -1, {"A", "B", "C", "D"}, 3},
+        {"delete row 2", false, 2, {"A", "B", "D", "E"}, 1},
+        {"delete past the end", false, 7, kFive, 7},
     };
     for (const auto& c : cases) {
-        Roster roster(c.roster);
+        Roster roster(kFive);
         roster.state.ClistClickedRow = c.clicked;
         EXPECT_EQ(insertCharacter(roster.state, roster.storage), c.row) << c.name;
         EXPECT_EQ(roster.names(), c.expected) << c.name;
@@ -125,7 +115,7 @@ TEST(RosterEditTest, DeleteRemovesTheDesignatedCharacterAndDesignatesTheRowBefor
     }
 }
 
-TEST(RosterEditTest, DeleteKeepsAFileThatAnotherCharacterNamesOrThatLiesElsewhere)
+TEST(RosterEditTest, DeleteKeepsAFileThatAnotherCharacterNames)
 {
     const struct {
         const char* name;
@@ -152,7 +142,7 @@ TEST(RosterEditTest, DeleteKeepsAFileThatAnotherCharacterNamesOrThatLiesElsewher
     }
 }
 
-TEST(RosterEditTest, ANewCharacterTakesTheFirstFreeNames)
+TEST(RosterEditTest, NewCharactersTakeTheFirstFreeNames)
 {
     const struct { const char* name; std::vector<std::pair<std::string, std::string>> roster; std::string file, picture; } cases[] = {
         {"empty roster", {}, "新規ファイル", "新規画像"},

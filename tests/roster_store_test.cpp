@@ -1,9 +1,6 @@
-// Loading and saving the roster on disk: preset list, character files, pictures.
+// Loading and saving the roster on disk: the index's backup, pictures, failed writes.
+#include "Fixtures.h"
 #include "TempDataFolder.h"
-
-#include "records/RowRule.h"
-#include "roster/CharacterFile.h"
-#include "roster/RosterStore.h"
 
 #include <QImage>
 
@@ -13,60 +10,36 @@ using namespace pc;
 
 namespace {
 
-const std::string kWorkedExample =
-    "新規キャラクター\nxxxx\n新規ファイル,新規画像\n100,50,5,500\n30,30,30,30,30,30,30\n"
-    "100,100,100,100,100,100,100,100\n100,100,100,100,100,100,100,100\n100,100,100,100,100,100\n----++\n"
-    "新規技,xxxx,0,0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0\n----++\n";
-
 class RosterStoreTest : public ::testing::Test {
 protected:
     RosterStoreTest() { state.baseDir = folder.base(); }
-
-    void load()
-    {
-        initPreset(state, storage);
-        roadFile(state, storage);
-    }
-
-    OBJE* addCharacter(const std::string& fileName, const std::string& imageName)
-    {
-        OBJE* record = state.objes.make();
-        InitObje(*record);
-        record->fileName = fileName;
-        record->imageName = imageName;
-        if (OBJE* last = lastOf(state.objeTop))
-            last->next = record;
-        else
-            state.objeTop = record;
-        return record;
-    }
 
     TempDataFolder folder;
     AppState state;
     QtStorage storage;
 };
 
-QImage redSquare()
-{
-    QImage image(8, 8, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    return image;
-}
-
 } // namespace
 
-TEST_F(RosterStoreTest, WorkedExampleLoadsAndSavesTheSameBytes)
+TEST_F(RosterStoreTest, AnIndexThatDidNotLoadExactlyIsKeptOnceBeforeItIsReplaced)
 {
-    folder.write("preset.txt", "新規ファイル\n");
-    folder.write("新規ファイル", kWorkedExample);
-    load();
-    EXPECT_FALSE(state.initPresetFlag);
-    EXPECT_TRUE(state.initCPEListFlag);
-    ASSERT_EQ(countOf(state.objeTop), 1);
-    ASSERT_NE(state.objeTop->attacks, nullptr);
-    EXPECT_EQ(state.objeTop->attacks->name, "新規技");
-    EXPECT_EQ(state.objeTop->baseStatus.aux1, 3);
+    folder.write("preset.txt", "a\nb");
+    reload(state, storage);
+    state.objeTop = nullptr;
+    addCharacter(state, "新", "new", "new.png");
+    EXPECT_EQ(setPreset(state, storage), "");
+    EXPECT_EQ(folder.read("preset.txt.bak"), "a\nb");
+    EXPECT_EQ(folder.read("preset.txt"), "new\n");
+    folder.write("preset.txt.bak", "untouched");
+    EXPECT_EQ(setPreset(state, storage), "");
+    EXPECT_EQ(folder.read("preset.txt.bak"), "untouched") << "the copy is made once per run";
+}
 
+TEST_F(RosterStoreTest, PicturesAreWrittenAsPngAndAFailedWriteIsReported)
+{
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    addCharacter(state, "勇者", "hero", "hero.jpg")->image = pictureOf(red);
     state.ClistClickedRow = 0;
     EXPECT_EQ(saveFile(state, storage), "");
     EXPECT_EQ(setPreset(state, storage), "");
@@ -150,11 +123,9 @@ TEST_F(RosterStoreTest, PicturesAreWrittenAsPngWhateverTheExtensionAndKeptWithou
     EXPECT_EQ(setPreset(state, storage), "");
     AppState reloaded;
     reloaded.baseDir = folder.base();
-    initPreset(reloaded, storage);
-    roadFile(reloaded, storage);
+    reload(reloaded, storage);
     ASSERT_NE(reloaded.objeTop, nullptr);
     EXPECT_EQ(imageOf(reloaded.objeTop->image).pixelColor(3, 3), QColor(Qt::red));
-}
 
 TEST_F(RosterStoreTest, SavingTheLastRowAndTwoRecordsSharingAFile)
 {
