@@ -41,6 +41,14 @@ public:
         app.attackWindow().timerAction6();
     }
 
+    // Opens the character editor on a roster row, as a double click on it does.
+    void openEditor(std::int32_t row)
+    {
+        app.characterList().ClistTVsgl(row);
+        app.characterList().ClistTVdbl();
+        tick();
+    }
+
     template <typename T = QLineEdit>
     T* in(QWidget& window, const char* name) { return widget<T>(window, name); }
     template <typename T = QLineEdit>
@@ -82,6 +90,13 @@ public:
 
     // The roster table's value under a key in a row, as text.
     QString cell(int row, const char* key) { return app.characterList().rows().row(row).value(key).toString(); }
+    int selectedRow() { return selectedRowIn(app.characterList(), "ClistTV"); }
+    int selectedRowOf(const char* editorTable) { return selectedRowIn(app.registerWindow(), editorTable); }
+    int selectedRowIn(QWidget& window, const char* table)
+    {
+        const auto rows = in<pc::RowTableView>(window, table)->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
 
     pc::AppDelegate app;
 };

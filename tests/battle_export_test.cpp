@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QPushButton>
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 using namespace pc;
@@ -32,17 +30,12 @@ struct ScriptedBattle : BattleKit {
         window.timerAction4();
     }
 
-    void fightToTheEnd(const std::function<void()>& press)
+    void fightToTheEnd()
     {
         script(kWholeBattle);
         for (int i = 0; i < kPresses; ++i)
-            press();
+            window.findChild<QPushButton*>("navigationButton")->click();
     }
-
-    template <typename T>
-    T* child(const char* name) { return window.findChild<T*>(name); }
-    void press() { child<QPushButton>("navigationButton")->click(); }
-
 };
 
 } // namespace
@@ -50,7 +43,7 @@ struct ScriptedBattle : BattleKit {
 TEST(BattleLog, SavesAsNumberedTextOrCsvAndSaysWhyAWriteFailed)
 {
     ScriptedBattle battle;
-    battle.fightToTheEnd([&] { battle.press(); });
+    battle.fightToTheEnd();
     TempDataFolder folder;
     const QString base = QString::fromStdString(folder.base());
     const auto saved = [&](const QString& name) {

@@ -83,24 +83,6 @@ TEST_F(CharacterSubmitTest, RefusedTextsChangeNothing)
     }
 }
 
-TEST_F(CharacterSubmitTest, NamesThatNeedNoFileAreAccepted)
-{
-    const struct { const char* name; std::string imageName; bool picture; } cases[] = {
-        {"another character's picture name without a picture", "other.png", false},
-        {"empty picture name without a picture", "", false},
-        {"its own names again", "hero.png", true},
-    };
-    for (const auto& c : cases) {
-        CharacterEdit changed = edit;
-        changed.texts.imageName = c.imageName;
-        if (!c.picture)
-            changed.image = nullptr;
-        EXPECT_TRUE(submitCharacter(state, storage, changed).saved()) << c.name;
-        state.setPentaFlag = true;
-    }
-    EXPECT_FALSE(storage.exists(kFolder + "img/other.png")) << "no picture was written over the other's";
-}
-
 TEST_F(CharacterSubmitTest, NoCharacterAtTheDesignatedRowWritesNothing)
 {
     state.ClistClickedRow = 5;

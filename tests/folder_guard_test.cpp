@@ -137,7 +137,7 @@ TEST(FolderGuardTest, AFullDiskLeavesEveryFileAsItWas)
     app.press(app.app.registerWindow(), "cancelButton");
 
     app.app.characterList().ClistTVsgl(0);
-    app.press(app.app.characterList(), "deleteButton");
+    EditingApp::answering(Qt::Key_Return, [&] { app.press(app.app.characterList(), "deleteButton"); });
     EXPECT_EQ(snapshot(folder), before);
 }
 

@@ -261,7 +261,7 @@ TEST(JourneyTest, FromAnEmptyFolderToTwoBattles)
     again.pressAndTick(party, "toTheTitleButton");
     again.pressAndTick(again.app.title(), "characterRegisterButton");
     again.clickRow(again.app.characterList(), "ClistTV", 1);
-    again.pressAndTick(again.app.characterList(), "deleteButton");
+    EditingApp::answering(Qt::Key_Return, [&] { again.pressAndTick(again.app.characterList(), "deleteButton"); });
     ASSERT_EQ(again.app.characterList().rows().rowCount(), 1);
     EXPECT_FALSE(folder.exists("slime.txt"));
     again.pressAndTick(again.app.characterList(), "toTheTitleButton");

@@ -1,6 +1,4 @@
-// Party selection: adding and removing members by the clicked rows.
-#include "Fixtures.h"
-
+// Party selection: the roster tables, adding and removing members, and when a battle may start.
 #include "battle/PartySelection.h"
 
 #include "records/RowRule.h"
@@ -20,8 +18,12 @@ struct PartySelectionTest : testing::Test {
     void SetUp() override
     {
         state = {};
-        for (const char* name : {"R0", "R1", "R2"})
-            addCharacter(state, name, name, name);
+        for (const char* name : {"R0", "R1", "R2"}) {
+            OBJE* character = state.objes.make();
+            character->name = name;
+            character->attacks = state.attacks.make();
+            (state.objeTop ? pc::lastOf(state.objeTop)->next : state.objeTop) = character;
+        }
         state.initCPEListFlag = true;
         tick(-1);
     }
@@ -47,23 +49,6 @@ struct PartySelectionTest : testing::Test {
     }
 };
 
-TEST_F(PartySelectionTest, RebuildListsTheRosterTwiceAndEmptiesBothParties)
-{
-    EXPECT_EQ(tables.CPlistMA, (Names{"R0", "R1", "R2"}));
-    EXPECT_EQ(tables.CElistMA, tables.CPlistMA);
-    build({"R0"});
-    pc::REadd(state, tables);
-    EXPECT_EQ(state.RPtop->attacks, state.objeTop->attacks) << "members share the attacks";
-    state.initCPEListFlag = true;
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(state.initCPEListFlag);
-    EXPECT_EQ(state.RPtop, nullptr);
-    EXPECT_EQ(state.RE, nullptr);
-    EXPECT_TRUE(tables.RElistMA.empty());
-    build({"R1"});
-    EXPECT_EQ(party(), (Names{"R1"}));
-}
-
 TEST_F(PartySelectionTest, AddsAppendWithoutARowOrPastTheEndAndInsertBeforeTheDesignatedRow)
 {
     build({"R2", "R0", "R1"});
@@ -81,15 +66,6 @@ TEST_F(PartySelectionTest, AddsAppendWithoutARowOrPastTheEndAndInsertBeforeTheDe
         pc::RPadd(state, tables);
         EXPECT_EQ(party(), expected) << row;
         EXPECT_EQ(tables.RPlistSelectedRow, row < 2 ? row + 2 : -1) << "the row added before stays designated";
-    }
-}
-
-TEST_F(PartySelectionTest, RowsThatDesignateNothingAddNothing)
-{
-    build({"R0"});
-    for (const auto& [rosterRow, partyRow] : {std::pair{-1, -1}, {3, -1}}) {
-        add(rosterRow, partyRow);
-        EXPECT_EQ(party(), (Names{"R0"})) << rosterRow << " " << partyRow;
     }
 }
 
@@ -114,22 +90,6 @@ TEST_F(PartySelectionTest, RemovalFollowsTheRememberedRow)
         }
     }
     EXPECT_EQ(state.RP, nullptr);
-}
-
-TEST_F(PartySelectionTest, StartNeedsMembersInBothParties)
-{
-    build({"R0"});
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(pc::StartOff(state));
-    EXPECT_FALSE(state.ReadyUpListStartOffFlag);
-    pc::REadd(state, tables);
-    EXPECT_TRUE(tick(-1));
-    EXPECT_TRUE(pc::StartOff(state));
-    EXPECT_TRUE(state.ReadyUpListStartOffFlag);
-    state.RElistClickedRow = 0;
-    pc::REdelete(state, tables);
-    EXPECT_FALSE(tick(-1));
-    EXPECT_FALSE(pc::canStartOff(state));
 }
 
 } // namespace
