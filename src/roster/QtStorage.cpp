@@ -236,15 +236,29 @@ bool QtStorage::makeFolders(const std::string& path)
     return QDir().mkpath(QString::fromStdString(path));
 }
 
-std::string QtStorage::remove(const std::string& path)
+namespace {
+
+// Why a file may not be removed: its folder is no real folder, or it is no
+// regular file. Empty for a regular file, and for a missing one, which sets `missing`.
+std::string removalProblem(const std::string& path, bool& missing)
 {
     if (std::string problem = folderProblem(path); !problem.empty())
         return problem;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return errno == ENOENT ? std::string() : systemFailure(errno);
-    if (!S_ISREG(info.st_mode))
-        return std::string(failure::kNotRegular);
+    if (::lstat(path.c_str(), &info) != 0) {
+        missing = errno == ENOENT;
+        return missing ? std::string() : systemFailure(errno);
+    }
+    return S_ISREG(info.st_mode) ? std::string() : std::string(failure::kNotRegular);
+}
+
+} // namespace
+
+std::string QtStorage::remove(const std::string& path)
+{
+    bool missing = false;
+    if (std::string problem = removalProblem(path, missing); !problem.empty() || missing)
+        return problem;
     if (::unlink(path.c_str()) != 0)
         return systemFailure(errno);
     return {};
@@ -262,13 +276,9 @@ bool QtStorage::hasTrash() const
 
 std::string QtStorage::moveToTrash(const std::string& path)
 {
-    if (std::string problem = folderProblem(path); !problem.empty())
+    bool missing = false;
+    if (std::string problem = removalProblem(path, missing); !problem.empty() || missing)
         return problem;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return errno == ENOENT ? std::string() : systemFailure(errno);
-    if (!S_ISREG(info.st_mode))
-        return std::string(failure::kNotRegular);
     const QString original = QString::fromStdString(path);
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
     // Without the data folder that holds the trash, Qt moves the file into

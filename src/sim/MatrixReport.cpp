@@ -1,6 +1,7 @@
 #include "MatrixReport.h"
 
 #include "sim/Json.h"
+#include "sim/Percent.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,18 +10,6 @@
 namespace pc::sim {
 
 namespace {
-
-std::string fixed(double value, int decimals)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string percent(double share)
-{
-    return fixed(share * 100, 2) + "%";
-}
 
 std::string signedPercent(double share)
 {

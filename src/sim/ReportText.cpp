@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "Percent.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,18 +7,6 @@
 namespace pc::sim {
 
 namespace {
-
-std::string fixed(double value, int decimals)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string percent(double share)
-{
-    return fixed(share * 100, 2) + "%";
-}
 
 // An interval widened outward to the hundredth of a percent, so that what is
 // shown holds the whole interval: 99.996% is not shown as 100.00%.
