@@ -3,6 +3,7 @@
 
 #include "roster/CharacterFile.h"
 #include "roster/RosterExchange.h"
+#include "roster/RosterStore.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,8 @@ TEST(RosterExchangeTest, TakenRefusedAndPresentNamesAreNumberedAndNothingIsOverw
         EXPECT_EQ(storage.files[folder + "stray.txt"], "stray");
         EXPECT_EQ(storage.files[folder + "img/stray.png"], "stray picture");
         EXPECT_EQ(storage.files[folder + "preset.txt"], "hero.txt\n" + std::string(c.expectedFile) + "\n");
+        state.ClistClickedRow = 1;
+        EXPECT_EQ(saveFile(state, storage), "") << "an imported character is saved again under its new names";
     }
 }
 

@@ -152,6 +152,10 @@ std::vector<Incoming> missingFrom(const OBJE* rosterTop, std::vector<Incoming> i
 ImportReport importCharacters(AppState& state, Storage& storage, const std::vector<Incoming>& incoming)
 {
     ImportReport report;
+    if (std::string reason = readOnlyFailure(state); !reason.empty()) {
+        report.problems.push_back(reason);
+        return report;
+    }
     const std::string folder = characterFolder(state.baseDir);
     const std::string pictures = pictureFolder(state.baseDir);
     storage.makeFolders(pictures);
@@ -172,6 +176,9 @@ ImportReport importCharacters(AppState& state, Storage& storage, const std::vect
             report.problems.push_back(one.source + ": " + reason);
             continue;
         }
+        // The files written here are this run's own, so later saves and deletes may replace them.
+        record->storedFileName = record->fileName;
+        record->storedImageName.clear();
         (last ? last->next : state.objeTop) = record;
         last = record;
         report.added.push_back(record->name);
@@ -180,7 +187,9 @@ ImportReport importCharacters(AppState& state, Storage& storage, const std::vect
         const auto png = storage.encodePng(record->image);
         std::string reason = png ? storage.writeAtomically(pictures + record->imageName, *png)
                                  : std::string("画像をPNGに変換できません");
-        if (!reason.empty())
+        if (reason.empty())
+            record->storedImageName = record->imageName;
+        else
             report.problems.push_back(one.source + ": " + reason);
     }
     if (!report.added.empty()) {
