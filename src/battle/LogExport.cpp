@@ -1,5 +1,6 @@
 #include "LogExport.h"
 
+#include "records/Csv.h"
 #include "records/Numbers.h"
 
 #include <algorithm>
@@ -12,19 +13,6 @@ namespace {
 constexpr const char* kCsvHeader = "press,actor,attack,target,effect,amount,hp_after,"
                                    "formula_base,draw1,draw2,defence,resistance,mp_cost,"
                                    "success_chance,success_draw,hit_chance,hit_draw,message";
-
-std::string csvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 const char* effectName(Effect effect)
 {

@@ -1,5 +1,6 @@
 #include "MatrixReport.h"
 
+#include "records/Csv.h"
 #include "sim/Json.h"
 #include "sim/Percent.h"
 
@@ -181,19 +182,6 @@ std::string jsonChange(const PairedChange& change)
 }
 
 } // namespace
-
-std::string csvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 void writeMatrixText(std::ostream& out, const MatrixResult& result)
 {

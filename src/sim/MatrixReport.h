@@ -15,9 +15,6 @@ namespace pc::sim {
 inline constexpr std::string_view kMatrixCsvHeader =
     "player,enemy,battles,wins,defeats,nobody,unfinished,win_rate,low95,high95,mean_presses";
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string csvField(std::string_view text);
-
 // The folder names of a comparison: the second lineup's changes are reported
 // against the first's.
 struct CompareNames {
