@@ -41,6 +41,8 @@ inline pc::OBJE* addCharacter(pc::AppState& state, const std::string& name, cons
     record->name = name;
     record->fileName = file;
     record->imageName = picture;
+    record->storedFileName = file; // as if loaded from its files
+    record->storedImageName = picture;
     (state.objeTop ? pc::lastOf(state.objeTop)->next : state.objeTop) = record;
     return record;
 }
