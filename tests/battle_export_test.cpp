@@ -14,26 +14,21 @@ using namespace pc;
 
 namespace {
 
+// Six presses of a scripted battle of one against one, to the player's victory.
 struct ScriptedBattle : BattleKit {
-    static constexpr int kPresses = 6;
-    static inline const Draws kWholeBattle{0, 0, 0, 3, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 99, 0, 0, 0, 0, 0, 0};
     MemoryStorage storage;
     QWidget title;
     AppContext context{state, storage, random, {.title = &title}};
     BattleWindow window{context};
 
-    ScriptedBattle()
+    void fightToTheEnd()
     {
         player({.name = "勇者"});
         enemy({.name = "スライム", .HP = 45, .MP = 0});
         state.ReadyUpListStartOffFlag = true;
         window.timerAction4();
-    }
-
-    void fightToTheEnd()
-    {
-        script(kWholeBattle);
-        for (int i = 0; i < kPresses; ++i)
+        script({0, 0, 0, 3, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 99, 0, 0, 0, 0, 0, 0});
+        for (int i = 0; i < 6; ++i)
             window.findChild<QPushButton*>("navigationButton")->click();
     }
 };
