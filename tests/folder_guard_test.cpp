@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <optional>
 
 using namespace pc;
 
@@ -80,6 +81,22 @@ void fill(const TempDataFolder& folder)
     }
 }
 
+// A data folder on a small file system of its own, mounted by the test as root.
+class SmallDiskTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "mounting a small file system needs root";
+        disk.emplace(folder.base());
+        if (!disk->mounted())
+            GTEST_SKIP() << "cannot mount a tmpfs here: " << disk->reason();
+    }
+
+    TempDataFolder folder;
+    std::optional<SmallDisk> disk;
+};
+
 } // namespace
 
 TEST(FolderGuardTest, ASecondCopyOnTheFolderOpensItReadOnlyAndSaysSo)
@@ -108,14 +125,8 @@ TEST(FolderGuardTest, ASecondCopyOnTheFolderOpensItReadOnlyAndSaysSo)
     EXPECT_TRUE(folder.read("hero").find("\n2,") != std::string::npos) << "the first copy writes";
 }
 
-TEST(FolderGuardTest, AFullDiskLeavesEveryFileAsItWas)
+TEST_F(SmallDiskTest, AFullDiskLeavesEveryFileAsItWas)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting a small file system needs root";
-    TempDataFolder folder;
-    const SmallDisk disk(folder.base());
-    if (!disk.mounted())
-        GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.reason();
     writeHero(folder);
     EditingApp app(folder);
     app.tick();
@@ -141,16 +152,10 @@ TEST(FolderGuardTest, AFullDiskLeavesEveryFileAsItWas)
     EXPECT_EQ(snapshot(folder), before);
 }
 
-TEST(FolderGuardTest, AReadOnlyFolderIsUsedAndAnnouncedNotSwappedForAnother)
+TEST_F(SmallDiskTest, AReadOnlyFolderIsUsedAndAnnouncedNotSwappedForAnother)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mounting a small file system needs root";
-    TempDataFolder folder;
-    const SmallDisk disk(folder.base());
-    if (!disk.mounted())
-        GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.reason();
     writeHero(folder);
-    disk.remountReadOnly();
+    disk->remountReadOnly();
     EXPECT_EQ(dataBaseFolder(QString::fromStdString(folder.base()), "/nonexistent"),
               QString::fromStdString(folder.base()));
     EditingApp app(folder);
