@@ -82,8 +82,7 @@ void fill(const TempDataFolder& folder)
 }
 
 // A data folder on a small file system of its own, mounted by the test as root.
-class SmallDiskTest : public testing::Test {
-protected:
+struct SmallDiskTest : testing::Test {
     void SetUp() override
     {
         if (::geteuid() != 0)
