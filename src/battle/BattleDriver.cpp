@@ -7,7 +7,7 @@
 #include "records/RowRule.h"
 
 #include <algorithm>
-#include <optional>
+#include <cstdint>
 
 namespace pc {
 
@@ -73,18 +73,19 @@ bool atPassStart(const AppState& state)
     return state.currentNumberRP == 0 && state.currentNumberRE == 0;
 }
 
+// Marks a member whose wait never runs out in firstActingPass.
+constexpr std::uint64_t kNeverActs = UINT64_MAX;
+
 // The number of the first whole pass, counted from the coming one, in which a
-// living member's wait runs out; none when no living member's wait ever does.
-// Fallen members never act, and nobody's hit points change before that pass.
-std::optional<std::uint64_t> firstActingPass(const AppState& state)
+// living member's wait runs out; kNeverActs when no living member's wait ever
+// does. Fallen members never act, and nobody's hit points change before that pass.
+std::uint64_t firstActingPass(const AppState& state)
 {
-    std::optional<std::uint64_t> first;
+    std::uint64_t first = kNeverActs;
     for (const OBJE* top : {state.RPtop, state.REtop}) {
         for (const OBJE* member = top; member; member = member->next) {
-            if (!isLiving(*member))
-                continue;
-            if (const auto steps = stepsToRunOut(member->curStatus.WP))
-                first = std::min(first.value_or(*steps), *steps);
+            if (isLiving(*member))
+                first = std::min(first, stepsToRunOut(member->curStatus.WP).value_or(kNeverActs));
         }
     }
     return first;
@@ -102,10 +103,10 @@ void lowerWaits(OBJE* top, std::uint64_t steps)
 // can ever act.
 bool skipQuietPasses(AppState& state)
 {
-    const std::optional<std::uint64_t> acting = firstActingPass(state);
-    if (!acting)
+    const std::uint64_t acting = firstActingPass(state);
+    if (acting == kNeverActs)
         return false;
-    const std::uint64_t quiet = *acting - 1;
+    const std::uint64_t quiet = acting - 1;
     if (quiet == 0)
         return true;
     lowerWaits(state.RPtop, quiet);

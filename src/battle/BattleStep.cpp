@@ -12,13 +12,6 @@ namespace pc {
 
 namespace {
 
-// True when the wait has run out for a living member.
-bool waitRunsOut(OBJE& member)
-{
-    member.curStatus.WP -= 1.0;
-    return !(member.curStatus.WP > 0) && isLiving(member);
-}
-
 void announceEnd(BattleContext& ctx, const Side& side)
 {
     ctx.view.naviText = side.player ? kPlayerVictory : kPlayerDefeat;
@@ -64,6 +57,8 @@ void carryOut(BattleContext& ctx, const Side& side, OBJE& actor, const TurnTarge
     endAction(ctx, side, actor, affected);
 }
 
+} // namespace
+
 void takeTurn(BattleContext& ctx, OBJE& actor)
 {
     if (ctx.formatTexts)
@@ -82,16 +77,6 @@ void takeTurn(BattleContext& ctx, OBJE& actor)
     Turn turn;
     chooseAttack(ctx, side, actor, targets, turn);
     carryOut(ctx, side, actor, targets, turn);
-}
-
-} // namespace
-
-void theBattleLoop(BattleContext& ctx, OBJE& member)
-{
-    if (ctx.state.multipleLoopFlag)
-        continueMultiPartAction(ctx, member);
-    else if (waitRunsOut(member))
-        takeTurn(ctx, member);
 }
 
 } // namespace pc
