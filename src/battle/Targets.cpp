@@ -3,6 +3,7 @@
 #include "records/Numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pc {
 
@@ -12,6 +13,33 @@ namespace {
 bool healDrawStands(const OBJE* member)
 {
     return member && (isHealCandidate(*member) || !isLiving(*member));
+}
+
+bool isFallen(const OBJE& member)
+{
+    return !isLiving(member);
+}
+
+// The positions of a small party whose member meets `test`, bit p - 1 for
+// position p, from one walk; none for a party gathered or too large for the
+// bits. The draws that follow then test bits instead of walking the list.
+template <typename Test>
+std::optional<std::uint64_t> positionsWhere(const Party& party, Test test)
+{
+    if (party.members || party.size > 64)
+        return std::nullopt;
+    std::uint64_t positions = 0;
+    const OBJE* member = party.top;
+    for (std::int32_t position = 1; member && position <= party.size; ++position, member = member->next) {
+        if (test(*member))
+            positions |= std::uint64_t{1} << (position - 1);
+    }
+    return positions;
+}
+
+bool hasPosition(std::uint64_t positions, std::int32_t position)
+{
+    return position >= 1 && position <= 64 && (positions >> (position - 1) & 1) != 0;
 }
 
 bool anyHealCandidate(const Party& party)
@@ -72,6 +100,15 @@ std::int32_t drawPosition(RandomSource& random, std::int32_t size)
 DamageDraw drawDamageTarget(RandomSource& random, const Party& opponents, std::int32_t& targetNumb)
 {
     DamageDraw draw;
+    if (const auto living = positionsWhere(opponents, isLiving)) {
+        draw.everyOpponentDown = *living == 0;
+        do
+            targetNumb = drawPosition(random, opponents.size);
+        while (!draw.everyOpponentDown && !hasPosition(*living, targetNumb));
+        draw.target = memberAt(opponents, targetNumb);
+        opponents.cursor = draw.target;
+        return draw;
+    }
     draw.everyOpponentDown = !anyLiving(opponents);
     do {
         targetNumb = drawPosition(random, opponents.size);
@@ -85,7 +122,14 @@ OBJE* drawHealTarget(RandomSource& random, const Party& own, std::int32_t& targe
 {
     targetNumb = drawPosition(random, own.size);
     OBJE* target = nullptr;
-    if (anyHealCandidate(own)) {
+    if (const auto candidates = positionsWhere(own, isHealCandidate)) {
+        if (*candidates != 0) {
+            const std::uint64_t standing = *candidates | *positionsWhere(own, isFallen);
+            while (!hasPosition(standing, targetNumb))
+                targetNumb = drawPosition(random, own.size);
+            target = memberAt(own, targetNumb);
+        }
+    } else if (anyHealCandidate(own)) {
         target = memberAt(own, targetNumb);
         while (!healDrawStands(target)) {
             targetNumb = drawPosition(random, own.size);
