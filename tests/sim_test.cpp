@@ -242,11 +242,10 @@ TEST(DamageLedger, BooksHitPointsLostNotHitPointsHealed)
     kit.state.playerAttackFlag = true;
     ledger.beforePress(kit.state);
     kit.state.currentNumberRP = 1; // the hero strikes
-    slime->curStatus.HP -= 30;
+    ledger.hpChanged(*slime, 100, 70);
     ledger.afterPress(kit.state);
-    hero->curStatus.HP = 70;
     ledger.beforePress(kit.state);
-    hero->curStatus.HP += 15; // and heals itself
+    ledger.hpChanged(*hero, 70, 85); // and heals itself
     ledger.afterPress(kit.state);
     EXPECT_EQ(ledger.damage(), (std::vector<MemberDamage>{{30, 0}, {0, 30}}));
 }

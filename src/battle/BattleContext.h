@@ -13,6 +13,14 @@
 
 namespace pc {
 
+// Hears each change of a member's hit points as the rules make it, so that a
+// count of damage need not read every member around every press.
+class HpWatcher {
+public:
+    virtual ~HpWatcher() = default;
+    virtual void hpChanged(const OBJE& member, double before, double after) = 0;
+};
+
 struct BattleContext {
     AppState& state;
     BattleView& view;
@@ -20,6 +28,8 @@ struct BattleContext {
     std::ostream& log = std::cerr;
     // Where the rules record how the numbers of each message came about; none records nothing.
     BreakdownRecorder* breakdown = nullptr;
+    // Told of every change of a member's hit points; none tells nobody.
+    HpWatcher* hpWatcher = nullptr;
     // False leaves NaviTF, the P1 and P2 panels, the status panels, the
     // diagnostic line and the texts they are made of (the attack's name and
     // the message prefix) unwritten, for running many battles that nobody

@@ -136,9 +136,4 @@ Part* partOf(Record* record, Part Record::*part)
     return record ? &(record->*part) : nullptr;
 }
 
-// Changes a member's HP by `change` (dealDamage or healBy) and returns the
-// amount as counted; with a recorder, notes the effect and the HP around it.
-double changeHP(BreakdownRecorder* recorder, Effect effect, OBJE& member, double amount,
-                double (*change)(OBJE&, double));
-
 } // namespace pc

@@ -146,9 +146,9 @@ void applyNode(BattleContext& ctx, const TargetNode& node, OBJE& target, bool he
     const bool hits = node.hit && node.success;
     double amount = 0;
     if (heals)
-        amount = changeHP(recorder, Effect::heal, target, node.value, healBy);
+        amount = changeHP(ctx, Effect::heal, target, node.value, healBy);
     else if (hits)
-        amount = changeHP(recorder, Effect::damage, target, node.value, dealDamage);
+        amount = changeHP(ctx, Effect::damage, target, node.value, dealDamage);
     else if (recorder)
         recorder->shown.effect = Effect::miss;
     if (!ctx.formatTexts)

@@ -44,6 +44,17 @@ double healBy(OBJE& target, double amount)
     return counted;
 }
 
+double changeHP(BattleContext& ctx, Effect effect, OBJE& member, double amount, double (*change)(OBJE&, double))
+{
+    const double before = member.curStatus.HP;
+    const double counted = change(member, amount);
+    if (ctx.breakdown)
+        ctx.breakdown->noteEffect(effect, counted, before, member.curStatus.HP);
+    if (ctx.hpWatcher)
+        ctx.hpWatcher->hpChanged(member, before, member.curStatus.HP);
+    return counted;
+}
+
 void endAction(BattleContext& ctx, const Side& side, OBJE& member, const OBJE* affected)
 {
     if (affected && ctx.formatTexts)

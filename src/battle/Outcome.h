@@ -18,6 +18,11 @@ double dealDamage(OBJE& target, double amount);
 // not go above the registered HP. Returns the amount as counted, before the cap.
 double healBy(OBJE& target, double amount);
 
+// Changes a member's HP by `change` (dealDamage or healBy) and returns the
+// amount as counted; notes the effect and the HP around it for the
+// context's recorder and watcher, where there are any.
+double changeHP(BattleContext& ctx, Effect effect, OBJE& member, double amount, double (*change)(OBJE&, double));
+
 // The end of an action: the affected member (if any) shown in the P2 panel,
 // the opponents' cursor back at their head, the wait of the member restarted
 // and the driver asked to stop.

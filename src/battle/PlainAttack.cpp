@@ -34,7 +34,7 @@ void plainAttack(BattleContext& ctx, const OBJE& actor, OBJE& target)
         shown->value = {.formula = Formula::plain, .count = own.ATK, .base = own.ATK, .truncated = truncated,
                         .divisor = 3, .draws = {draw, 0}, .terms = {bonus, 0}, .defence = Defence::halfDEF,
                         .defenceStatistic = their.DEF, .defenceValue = defence, .raw = damage, .value = damage};
-    const double amount = changeHP(recorder, Effect::damage, target, damage, dealDamage);
+    const double amount = changeHP(ctx, Effect::damage, target, damage, dealDamage);
     if (!ctx.formatTexts)
         return;
     ctx.log << formulaLine(own.ATK, own.ATK / 3.0, defence) << '\n';

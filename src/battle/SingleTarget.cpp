@@ -105,11 +105,11 @@ void applySingleTarget(BattleContext& ctx, OBJE& actor, const TurnTargets& targe
     }
     OBJE* healed = turn.allyFlag ? targets.heal : &targets.damage;
     if (turn.hitFlag && turn.successFlag && !turn.healFlag) {
-        const double amount = changeHP(recorder, Effect::damage, targets.damage, turn.chosenValue, dealDamage);
+        const double amount = changeHP(ctx, Effect::damage, targets.damage, turn.chosenValue, dealDamage);
         if (ctx.formatTexts)
             ctx.view.naviText = damageMessage(state.zenjutsu, targets.damage.name, amount);
     } else if (turn.healFlag && healed) {
-        const double amount = changeHP(recorder, Effect::heal, *healed, turn.chosenValue, healBy);
+        const double amount = changeHP(ctx, Effect::heal, *healed, turn.chosenValue, healBy);
         if (ctx.formatTexts)
             ctx.view.naviText = healMessage(state.zenjutsu, healed->name, amount);
     } else {

@@ -1,5 +1,7 @@
 #include "DamageLedger.h"
 
+#include <algorithm>
+
 namespace pc::sim {
 
 DamageLedger::DamageLedger(const AppState& state)
@@ -9,14 +11,15 @@ DamageLedger::DamageLedger(const AppState& state)
     playerCount_ = members_.size();
     for (const OBJE* member = state.REtop; member; member = member->next)
         members_.push_back(member);
-    hpBefore_.resize(members_.size());
+    for (std::size_t i = 0; i < members_.size(); ++i)
+        byAddress_.emplace_back(members_[i], i);
+    std::sort(byAddress_.begin(), byAddress_.end());
     damage_.resize(members_.size());
 }
 
 void DamageLedger::beforePress(const AppState& state)
 {
-    for (std::size_t i = 0; i < members_.size(); ++i)
-        hpBefore_[i] = members_[i]->curStatus.HP;
+    lostInPress_ = 0;
     // A press resumes the enemy half when it stopped there, else the player half.
     resumesPlayerHalf_.reset();
     if (state.currentNumberRE != 0)
@@ -25,29 +28,30 @@ void DamageLedger::beforePress(const AppState& state)
         resumesPlayerHalf_ = true;
 }
 
+void DamageLedger::hpChanged(const OBJE& member, double before, double after)
+{
+    const double lost = before - after;
+    if (lost > 0) {
+        if (const auto index = indexOf(&member))
+            damage_[*index].taken += lost;
+        lostInPress_ += lost;
+    }
+}
+
 void DamageLedger::afterPress(const AppState& state)
 {
-    double lostInPress = 0;
-    for (std::size_t i = 0; i < members_.size(); ++i) {
-        const double lost = hpBefore_[i] - members_[i]->curStatus.HP;
-        if (lost > 0) {
-            damage_[i].taken += lost;
-            lostInPress += lost;
-        }
-    }
-    if (lostInPress > 0) {
+    if (lostInPress_ > 0) {
         if (const auto acting = actor(state))
-            damage_[*acting].dealt += lostInPress;
+            damage_[*acting].dealt += lostInPress_;
     }
 }
 
 std::optional<std::size_t> DamageLedger::indexOf(const OBJE* member) const
 {
-    for (std::size_t i = 0; i < members_.size(); ++i) {
-        if (members_[i] == member)
-            return i;
-    }
-    return std::nullopt;
+    const auto found = std::lower_bound(byAddress_.begin(), byAddress_.end(), std::pair{member, std::size_t{0}});
+    if (found == byAddress_.end() || found->first != member)
+        return std::nullopt;
+    return found->second;
 }
 
 std::optional<std::size_t> DamageLedger::memberAt(bool player, std::int32_t position) const

@@ -1,12 +1,14 @@
-// Damage dealt and taken per member of one battle, read from the state around
-// each press; the battle rules themselves are left alone.
+// Damage dealt and taken per member of one battle, heard from the rules as
+// they change hit points and credited to the actor of each press.
 #pragma once
 
+#include "battle/BattleContext.h"
 #include "records/AppState.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace pc::sim {
@@ -17,18 +19,19 @@ struct MemberDamage {
     bool operator==(const MemberDamage&) const = default;
 };
 
-// Damage is counted as hit points lost: a member takes what its HP fell by
-// in a press, and every point its opponents lost in the press is dealt by the
-// member that acted in it. A press applies one action (or one target of a
-// multi-part action), and actions on the own party only heal, so whatever HP
-// fell in a press fell to that one actor.
-class DamageLedger {
+// Damage is counted as hit points lost: a member takes what its HP falls by,
+// and every point its opponents lose in a press is dealt by the member that
+// acted in it. A press applies one action (or one target of a multi-part
+// action), and actions on the own party only heal, so whatever HP fell in a
+// press fell to that one actor. Set it as the battle's hpWatcher.
+class DamageLedger final : public HpWatcher {
 public:
     // The members of both parties as they stand: player party first.
     explicit DamageLedger(const AppState& state);
 
     void beforePress(const AppState& state);
     void afterPress(const AppState& state);
+    void hpChanged(const OBJE& member, double before, double after) override;
 
     // Per member, in the order of the constructor.
     const std::vector<MemberDamage>& damage() const { return damage_; }
@@ -40,8 +43,9 @@ private:
     std::optional<std::size_t> actor(const AppState& state) const;
 
     std::vector<const OBJE*> members_;
+    std::vector<std::pair<const OBJE*, std::size_t>> byAddress_; // sorted, to find a member at once
     std::size_t playerCount_ = 0;
-    std::vector<double> hpBefore_;
+    double lostInPress_ = 0;
     std::optional<bool> resumesPlayerHalf_; // the half the press resumes, if any
     std::vector<MemberDamage> damage_;
 };

@@ -80,6 +80,7 @@ BattleResult BattleRunner::fight(RandomSource& random, std::int32_t maxPresses,
     if (show)
         show(view_.naviText);
     DamageLedger ledger(state_);
+    ctx.hpWatcher = &ledger;
     BattleResult result;
     while (result.presses < maxPresses) {
         ledger.beforePress(state_);
