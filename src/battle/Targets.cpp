@@ -3,6 +3,7 @@
 #include "records/Numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 
 namespace pc {
@@ -13,6 +14,11 @@ namespace {
 bool healDrawStands(const OBJE* member)
 {
     return member && (isHealCandidate(*member) || !isLiving(*member));
+}
+
+bool isMember(const OBJE&)
+{
+    return true;
 }
 
 bool isFallen(const OBJE& member)
@@ -170,8 +176,38 @@ std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t 
     }
 }
 
+namespace {
+
+// drawTargetList for a small party, its members' places and lives in bit sets.
+void drawSmallTargetList(RandomSource& random, std::int32_t range, std::uint64_t present, std::uint64_t living,
+                         std::vector<TargetNode>& nodes)
+{
+    const auto total = static_cast<std::int32_t>(std::popcount(present));
+    const auto livingCount = static_cast<std::int32_t>(std::popcount(living));
+    std::int32_t count = targetCount(random, range, livingCount, total);
+    nodes.clear();
+    const std::int32_t first = drawPosition(random, total);
+    nodes.push_back({static_cast<double>(first), 0, false, false});
+    if (range == 4 || range == 8)
+        count = 1 + livingCount - (hasPosition(living, first) ? 1 : 0);
+    std::uint64_t taken = std::uint64_t{1} << (first - 1); // first is 1 to 64
+    while (static_cast<std::int32_t>(nodes.size()) < count) {
+        const std::int32_t candidate = drawPosition(random, total);
+        if (!hasPosition(taken, candidate) && hasPosition(living, candidate)) {
+            nodes.push_back({static_cast<double>(candidate), 0, false, false});
+            taken |= std::uint64_t{1} << (candidate - 1);
+        }
+    }
+}
+
+} // namespace
+
 void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes)
 {
+    if (const auto living = positionsWhere(party, isLiving)) {
+        drawSmallTargetList(random, range, *positionsWhere(party, isMember), *living, nodes);
+        return;
+    }
     const Census census = censusOf(party);
     std::int32_t count = targetCount(random, range, census.living, census.total);
     nodes.clear();
