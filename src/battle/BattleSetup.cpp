@@ -107,6 +107,7 @@ void reserveTurnStorage(BattleContext& ctx)
     measure(ctx.state.RPtop, longest);
     measure(ctx.state.REtop, longest);
     for (PartyMembers* members : {&ctx.scratch.opponents, &ctx.scratch.own}) {
+        members->byPosition.clear(); // nothing gathered for an earlier battle is used again
         members->byPosition.reserve(longest.members);
         members->taken.reserve(longest.members + 1);
     }

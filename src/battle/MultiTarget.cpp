@@ -231,7 +231,11 @@ void beginMultiPartAction(BattleContext& ctx, const Side& side, OBJE& actor, con
 void continueMultiPartAction(BattleContext& ctx, OBJE& member)
 {
     ctx.state.zenjutsu.clear();
-    applyNextTarget(ctx, sideOf(ctx.state, ctx.view), member);
+    Side side = sideOf(ctx.state, ctx.view);
+    // The turn that began the action gathered the large parties; their places still hold.
+    useGathered(side.opponents, ctx.scratch.opponents);
+    useGathered(side.own, ctx.scratch.own);
+    applyNextTarget(ctx, side, member);
 }
 
 void dropMultiPartAction(BattleContext& ctx)

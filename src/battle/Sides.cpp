@@ -40,6 +40,12 @@ void gatherMembers(Party& party, PartyMembers& members, std::int32_t above)
     party.members = &members;
 }
 
+void useGathered(Party& party, PartyMembers& members)
+{
+    if (!members.byPosition.empty() && members.byPosition.front() == party.top)
+        party.members = &members;
+}
+
 OBJE* memberAt(const Party& party, std::int32_t position)
 {
     if (position < 1 || position > party.size)

@@ -58,6 +58,11 @@ inline constexpr std::int32_t kGatherAbove = 16;
 // use them; a smaller party is left to its walks.
 void gatherMembers(Party& party, PartyMembers& members, std::int32_t above = kGatherAbove);
 
+// Lets a party find its members by position in what an earlier turn of this
+// battle gathered, when that was this party; only the positions are used, the
+// counts being those of that turn.
+void useGathered(Party& party, PartyMembers& members);
+
 // The member at a position from 1 to the party's size; none outside that
 // range or past the end of the list.
 OBJE* memberAt(const Party& party, std::int32_t position);
