@@ -109,7 +109,8 @@ void reserveTurnStorage(BattleContext& ctx)
     for (PartyMembers* members : {&ctx.scratch.opponents, &ctx.scratch.own}) {
         members->byPosition.clear(); // nothing gathered for an earlier battle is used again
         members->byPosition.reserve(longest.members);
-        members->taken.reserve(longest.members + 1);
+        members->livingAt.reserve(longest.members + 1);
+        members->open.reserve(longest.members + 1);
     }
     AppState& state = ctx.state;
     state.targ.reserve(longest.members);

@@ -27,14 +27,16 @@ void gatherMembers(Party& party, PartyMembers& members, std::int32_t above)
     if (party.size <= above)
         return;
     members.byPosition.clear();
+    members.livingAt.assign(1, 0);
     members.living = 0;
     members.anyHealCandidate = false;
     OBJE* member = party.top;
     for (std::int32_t position = 1; member && position <= party.size; ++position, member = member->next) {
         members.byPosition.push_back(member);
-        if (isLiving(*member))
-            ++members.living;
-        if (isHealCandidate(*member))
+        const bool living = isLiving(*member);
+        members.livingAt.push_back(living ? 1 : 0);
+        members.living += living ? 1 : 0;
+        if (!members.anyHealCandidate && isHealCandidate(*member))
             members.anyHealCandidate = true;
     }
     party.members = &members;

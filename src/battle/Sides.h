@@ -19,7 +19,8 @@ struct PartyMembers {
     std::vector<OBJE*> byPosition; // index 0 is position 1
     std::int32_t living = 0;
     bool anyHealCandidate = false; // a member below 70 % of its registered HP
-    std::vector<bool> taken;       // per position, for drawing a target list
+    std::vector<std::uint8_t> livingAt; // per position, 1 for a living member; index 0 unused
+    std::vector<std::uint8_t> open;     // per position, while drawing a target list: living and not yet drawn
 };
 
 struct Party {

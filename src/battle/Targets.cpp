@@ -79,6 +79,10 @@ Census censusOf(const Party& party)
 
 bool isLivingAt(const Party& party, std::int32_t position)
 {
+    if (party.members) {
+        const std::vector<std::uint8_t>& livingAt = party.members->livingAt;
+        return position >= 1 && static_cast<std::size_t>(position) < livingAt.size() && livingAt[position] != 0;
+    }
     const OBJE* member = memberAt(party, position);
     return member && isLiving(*member);
 }
@@ -200,6 +204,24 @@ void drawSmallTargetList(RandomSource& random, std::int32_t range, std::uint64_t
     }
 }
 
+// The further targets of a gathered party: its living positions, each taken
+// out of the drawing once drawn. A position outside the party is never open.
+void drawGatheredTargets(RandomSource& random, PartyMembers& members, std::int32_t total, std::int32_t first,
+                         std::int32_t count, std::vector<TargetNode>& nodes)
+{
+    std::vector<std::uint8_t>& open = members.open;
+    open.assign(members.livingAt.begin(), members.livingAt.end());
+    if (first >= 1 && first <= total)
+        open[static_cast<std::size_t>(first)] = 0;
+    while (static_cast<std::int32_t>(nodes.size()) < count) {
+        const std::int32_t candidate = drawPosition(random, total);
+        if (candidate >= 1 && candidate <= total && open[static_cast<std::size_t>(candidate)] != 0) {
+            nodes.push_back({static_cast<double>(candidate), 0, false, false});
+            open[static_cast<std::size_t>(candidate)] = 0;
+        }
+    }
+}
+
 } // namespace
 
 void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes)
@@ -217,24 +239,14 @@ void drawTargetList(RandomSource& random, std::int32_t range, const Party& party
         count = acceptableCount(party, census.living, first);
     if (static_cast<std::int32_t>(nodes.size()) >= count)
         return;
-    // With the members gathered, the positions already taken are marked
-    // rather than searched for.
-    std::vector<bool>* taken = party.members ? &party.members->taken : nullptr;
-    if (taken) {
-        taken->assign(static_cast<std::size_t>(census.total) + 1, false);
-        if (first >= 1 && first <= census.total)
-            (*taken)[static_cast<std::size_t>(first)] = true;
+    if (party.members) {
+        drawGatheredTargets(random, *party.members, census.total, first, count, nodes);
+        return;
     }
     while (static_cast<std::int32_t>(nodes.size()) < count) {
         const std::int32_t candidate = drawPosition(random, census.total);
-        // A position outside the party has no living member and is never taken.
-        const bool inParty = candidate >= 1 && candidate <= census.total;
-        const bool known = inParty && taken ? (*taken)[static_cast<std::size_t>(candidate)] : takenIn(nodes, candidate);
-        if (!known && isLivingAt(party, candidate)) {
+        if (!takenIn(nodes, candidate) && isLivingAt(party, candidate))
             nodes.push_back({static_cast<double>(candidate), 0, false, false});
-            if (taken)
-                (*taken)[static_cast<std::size_t>(candidate)] = true;
-        }
     }
 }
 

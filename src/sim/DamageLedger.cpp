@@ -12,7 +12,7 @@ DamageLedger::DamageLedger(const AppState& state)
     for (const OBJE* member = state.REtop; member; member = member->next)
         members_.push_back(member);
     for (std::size_t i = 0; i < members_.size(); ++i)
-        byAddress_.emplace_back(members_[i], i);
+        byAddress_.emplace_back(reinterpret_cast<std::uintptr_t>(members_[i]), i);
     std::sort(byAddress_.begin(), byAddress_.end());
     damage_.resize(members_.size());
 }
@@ -46,12 +46,19 @@ void DamageLedger::afterPress(const AppState& state)
     }
 }
 
+// A binary search without branches, whose steps a processor cannot mispredict.
 std::optional<std::size_t> DamageLedger::indexOf(const OBJE* member) const
 {
-    const auto found = std::lower_bound(byAddress_.begin(), byAddress_.end(), std::pair{member, std::size_t{0}});
-    if (found == byAddress_.end() || found->first != member)
+    const auto address = reinterpret_cast<std::uintptr_t>(member);
+    if (byAddress_.empty())
         return std::nullopt;
-    return found->second;
+    const Entry* base = byAddress_.data();
+    for (std::size_t length = byAddress_.size(); length > 1; length -= length / 2)
+        base = base[length / 2].first < address ? base + length / 2 : base;
+    base += base->first < address ? 1 : 0;
+    if (base == byAddress_.data() + byAddress_.size() || base->first != address)
+        return std::nullopt;
+    return base->second;
 }
 
 std::optional<std::size_t> DamageLedger::memberAt(bool player, std::int32_t position) const

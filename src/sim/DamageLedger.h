@@ -43,7 +43,8 @@ private:
     std::optional<std::size_t> actor(const AppState& state) const;
 
     std::vector<const OBJE*> members_;
-    std::vector<std::pair<const OBJE*, std::size_t>> byAddress_; // sorted, to find a member at once
+    using Entry = std::pair<std::uintptr_t, std::size_t>; // a member's address and its index
+    std::vector<Entry> byAddress_;                        // sorted, to find a member quickly
     std::size_t playerCount_ = 0;
     double lostInPress_ = 0;
     std::optional<bool> resumesPlayerHalf_; // the half the press resumes, if any
