@@ -1,5 +1,5 @@
 // A newcomer's whole journey through the real windows, from an empty data folder: two characters entered, a restart,
-// two parties and two battles, and a character deleted, which the party selection then follows.
+// two parties and two battles, a character deleted and one added, which the party selection then follows.
 #include "EditingApp.h"
 
 #include "app/Title.h"
@@ -268,4 +268,12 @@ TEST(JourneyTest, FromAnEmptyFolderToTwoBattles)
     again.pressAndTick(again.app.title(), "battleReadyButton");
     EXPECT_EQ(again.in<RowTableView>(party, "CElistTV")->model()->rowCount(), 1) << "the tables follow the roster";
     EXPECT_FALSE(start->isEnabled()) << "the parties are emptied with them";
+
+    again.pressAndTick(party, "toTheTitleButton");
+    again.pressAndTick(again.app.title(), "characterRegisterButton");
+    again.pressAndTick(again.app.characterList(), "insertButton");
+    again.enter(folder, kSlime);
+    again.pressAndTick(again.app.characterList(), "toTheTitleButton");
+    again.pressAndTick(again.app.title(), "battleReadyButton");
+    EXPECT_EQ(again.in<RowTableView>(party, "CElistTV")->model()->rowCount(), 2) << "and a character added";
 }

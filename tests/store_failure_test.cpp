@@ -104,6 +104,7 @@ TEST(StoreFailureTest, EveryFailingWriteOfEveryActionLeavesEveryFileAsItWas)
                 Folder folder;
                 const auto before = folder.storage.files;
                 const auto roster = folder.names();
+                const double hp = folder.state->objeTop->baseStatus.HP;
                 folder.storage.faults[kFolder + write] = fault;
                 const std::string failure = action.action(folder);
                 SCOPED_TRACE(std::string(action.name) + ", " + write + ": " + faultText(fault));
@@ -112,6 +113,7 @@ TEST(StoreFailureTest, EveryFailingWriteOfEveryActionLeavesEveryFileAsItWas)
                 EXPECT_TRUE(folder.storage.nothingStaged());
                 if (std::string(action.name) != "new character") {
                     EXPECT_EQ(folder.names(), roster) << "the roster in memory is the one on disk";
+                    EXPECT_EQ(folder.state->objeTop->baseStatus.HP, hp);
                 }
             }
         }

@@ -2,6 +2,8 @@
 
 #include "records/RowRule.h"
 
+#include <algorithm>
+
 namespace pc {
 
 namespace {
@@ -24,7 +26,7 @@ Side sideOf(AppState& state, const BattleView& view)
 
 void gatherMembers(Party& party, PartyMembers& members, std::int32_t above)
 {
-    if (party.size <= above)
+    if (party.size <= std::min(above, kMostUngathered))
         return;
     members.byPosition.clear();
     members.livingAt.assign(1, 0);
@@ -57,13 +59,6 @@ OBJE* memberAt(const Party& party, std::int32_t position)
         return static_cast<std::size_t>(position) <= byPosition.size() ? byPosition[position - 1] : nullptr;
     }
     return recordAt(party.top, position - 1);
-}
-
-bool anyLiving(const Party& party)
-{
-    if (party.members)
-        return party.members->living > 0;
-    return anyMember(party, isLiving);
 }
 
 bool anyLivingIn(const OBJE* top)

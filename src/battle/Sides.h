@@ -52,8 +52,11 @@ inline bool isHealCandidate(const OBJE& member)
 }
 
 // Above this size a turn gathers a party's members once; below it the
-// walks along the list, which mostly stop early, cost less.
+// bit sets of one walk along the list cost less.
 inline constexpr std::int32_t kGatherAbove = 16;
+// A party larger than this is gathered whatever the limit asked, so that the
+// target draws of a party not gathered fit its members in 64-bit sets.
+inline constexpr std::int32_t kMostUngathered = 64;
 
 // Walks a party larger than `above` once into `members` and lets the party
 // use them; a smaller party is left to its walks.
@@ -67,22 +70,6 @@ void useGathered(Party& party, PartyMembers& members);
 // The member at a position from 1 to the party's size; none outside that
 // range or past the end of the list.
 OBJE* memberAt(const Party& party, std::int32_t position);
-
-// Whether any member at a position from 1 to the party's size is living.
-bool anyLiving(const Party& party);
-
-// Whether any member at a position from 1 to the party's size meets `test`.
-template <typename Test>
-bool anyMember(const Party& party, Test test)
-{
-    const OBJE* member = party.top;
-    for (std::int32_t position = 1; member && position <= party.size; ++position) {
-        if (test(*member))
-            return true;
-        member = member->next;
-    }
-    return false;
-}
 
 // Whether any member of a whole list is living.
 bool anyLivingIn(const OBJE* top);

@@ -4,36 +4,17 @@
 
 #include <algorithm>
 #include <bit>
-#include <optional>
 
 namespace pc {
 
 namespace {
 
-// A drawn member stands unless it is at or above the threshold and alive.
-bool healDrawStands(const OBJE* member)
-{
-    return member && (isHealCandidate(*member) || !isLiving(*member));
-}
-
-bool isMember(const OBJE&)
-{
-    return true;
-}
-
-bool isFallen(const OBJE& member)
-{
-    return !isLiving(member);
-}
-
-// The positions of a small party whose member meets `test`, bit p - 1 for
-// position p, from one walk; none for a party gathered or too large for the
-// bits. The draws that follow then test bits instead of walking the list.
+// A party that is not gathered has at most kMostUngathered members; one walk
+// along its list gives the positions whose member meets a test as a bit set,
+// bit p - 1 for position p, and the draws that follow test bits.
 template <typename Test>
-std::optional<std::uint64_t> positionsWhere(const Party& party, Test test)
+std::uint64_t positionsWhere(const Party& party, Test test)
 {
-    if (party.members || party.size > 64)
-        return std::nullopt;
     std::uint64_t positions = 0;
     const OBJE* member = party.top;
     for (std::int32_t position = 1; member && position <= party.size; ++position, member = member->next) {
@@ -48,56 +29,75 @@ bool hasPosition(std::uint64_t positions, std::int32_t position)
     return position >= 1 && position <= 64 && (positions >> (position - 1) & 1) != 0;
 }
 
-bool anyHealCandidate(const Party& party)
+bool isMember(const OBJE&)
 {
-    if (party.members)
-        return party.members->anyHealCandidate;
-    return anyMember(party, isHealCandidate);
+    return true;
 }
 
-struct Census {
-    std::int32_t total = 0;
-    std::int32_t living = 0;
-};
-
-Census censusOf(const Party& party)
+bool isFallen(const OBJE& member)
 {
-    Census census;
-    if (party.members) {
-        census.total = static_cast<std::int32_t>(party.members->byPosition.size());
-        census.living = party.members->living;
-        return census;
+    return !isLiving(member);
+}
+
+// A drawn member stands unless it is at or above the threshold and alive.
+bool healDrawStands(const OBJE* member)
+{
+    return member && (isHealCandidate(*member) || !isLiving(*member));
+}
+
+bool isLivingAt(const PartyMembers& members, std::int32_t position)
+{
+    return position >= 1 && static_cast<std::size_t>(position) < members.livingAt.size()
+        && members.livingAt[static_cast<std::size_t>(position)] != 0;
+}
+
+// The rest of a target list of a small party, its members' places and lives
+// in bit sets. Ranges 4 and 8 ask for the whole party: every position that
+// can still be accepted, so the drawing ends when some members are down.
+void drawSmallTargetList(RandomSource& random, std::int32_t range, std::uint64_t present, std::uint64_t living,
+                         std::vector<TargetNode>& nodes)
+{
+    const auto total = static_cast<std::int32_t>(std::popcount(present));
+    const auto livingCount = static_cast<std::int32_t>(std::popcount(living));
+    std::int32_t count = targetCount(random, range, livingCount, total);
+    nodes.clear();
+    const std::int32_t first = drawPosition(random, total);
+    nodes.push_back({static_cast<double>(first), 0, false, false});
+    if (range == 4 || range == 8)
+        count = 1 + livingCount - (hasPosition(living, first) ? 1 : 0);
+    std::uint64_t taken = std::uint64_t{1} << (first - 1); // first is 1 to 64
+    while (static_cast<std::int32_t>(nodes.size()) < count) {
+        const std::int32_t candidate = drawPosition(random, total);
+        if (!hasPosition(taken, candidate) && hasPosition(living, candidate)) {
+            nodes.push_back({static_cast<double>(candidate), 0, false, false});
+            taken |= std::uint64_t{1} << (candidate - 1);
+        }
     }
-    const OBJE* member = party.top;
-    for (; member && census.total < party.size; member = member->next) {
-        ++census.total;
-        if (isLiving(*member))
-            ++census.living;
+}
+
+// The same for a gathered party: its living positions, each taken out of the
+// drawing once drawn. A position outside the party is never open.
+void drawGatheredTargetList(RandomSource& random, std::int32_t range, PartyMembers& members,
+                            std::vector<TargetNode>& nodes)
+{
+    const auto total = static_cast<std::int32_t>(members.byPosition.size());
+    std::int32_t count = targetCount(random, range, members.living, total);
+    nodes.clear();
+    const std::int32_t first = drawPosition(random, total);
+    nodes.push_back({static_cast<double>(first), 0, false, false});
+    if (range == 4 || range == 8)
+        count = 1 + members.living - (isLivingAt(members, first) ? 1 : 0);
+    std::vector<std::uint8_t>& open = members.open;
+    open.assign(members.livingAt.begin(), members.livingAt.end());
+    if (first >= 1 && first <= total)
+        open[static_cast<std::size_t>(first)] = 0;
+    while (static_cast<std::int32_t>(nodes.size()) < count) {
+        const std::int32_t candidate = drawPosition(random, total);
+        if (candidate >= 1 && candidate <= total && open[static_cast<std::size_t>(candidate)] != 0) {
+            nodes.push_back({static_cast<double>(candidate), 0, false, false});
+            open[static_cast<std::size_t>(candidate)] = 0;
+        }
     }
-    return census;
-}
-
-bool isLivingAt(const Party& party, std::int32_t position)
-{
-    if (party.members) {
-        const std::vector<std::uint8_t>& livingAt = party.members->livingAt;
-        return position >= 1 && static_cast<std::size_t>(position) < livingAt.size() && livingAt[position] != 0;
-    }
-    const OBJE* member = memberAt(party, position);
-    return member && isLiving(*member);
-}
-
-bool takenIn(const std::vector<TargetNode>& nodes, std::int32_t position)
-{
-    return std::any_of(nodes.begin(), nodes.end(),
-                       [position](const TargetNode& node) { return toInt32(node.position) == position; });
-}
-
-// Ranges 4 and 8 ask for the whole party: every position that can still be
-// accepted, so the drawing ends when some members are down.
-std::int32_t acceptableCount(const Party& party, std::int32_t living, std::int32_t firstPosition)
-{
-    return 1 + living - (isLivingAt(party, firstPosition) ? 1 : 0);
 }
 
 } // namespace
@@ -110,20 +110,19 @@ std::int32_t drawPosition(RandomSource& random, std::int32_t size)
 DamageDraw drawDamageTarget(RandomSource& random, const Party& opponents, std::int32_t& targetNumb)
 {
     DamageDraw draw;
-    if (const auto living = positionsWhere(opponents, isLiving)) {
-        draw.everyOpponentDown = *living == 0;
+    if (const PartyMembers* members = opponents.members) {
+        draw.everyOpponentDown = members->living == 0;
         do
             targetNumb = drawPosition(random, opponents.size);
-        while (!draw.everyOpponentDown && !hasPosition(*living, targetNumb));
-        draw.target = memberAt(opponents, targetNumb);
-        opponents.cursor = draw.target;
-        return draw;
+        while (!draw.everyOpponentDown && !isLivingAt(*members, targetNumb));
+    } else {
+        const std::uint64_t living = positionsWhere(opponents, isLiving);
+        draw.everyOpponentDown = living == 0;
+        do
+            targetNumb = drawPosition(random, opponents.size);
+        while (!draw.everyOpponentDown && !hasPosition(living, targetNumb));
     }
-    draw.everyOpponentDown = !anyLiving(opponents);
-    do {
-        targetNumb = drawPosition(random, opponents.size);
-        draw.target = memberAt(opponents, targetNumb);
-    } while (!draw.everyOpponentDown && !(draw.target && isLiving(*draw.target)));
+    draw.target = memberAt(opponents, targetNumb);
     opponents.cursor = draw.target;
     return draw;
 }
@@ -132,19 +131,19 @@ OBJE* drawHealTarget(RandomSource& random, const Party& own, std::int32_t& targe
 {
     targetNumb = drawPosition(random, own.size);
     OBJE* target = nullptr;
-    if (const auto candidates = positionsWhere(own, isHealCandidate)) {
-        if (*candidates != 0) {
-            const std::uint64_t standing = *candidates | *positionsWhere(own, isFallen);
-            while (!hasPosition(standing, targetNumb))
+    if (own.members) {
+        if (own.members->anyHealCandidate) {
+            target = memberAt(own, targetNumb);
+            while (!healDrawStands(target)) {
                 targetNumb = drawPosition(random, own.size);
-            target = memberAt(own, targetNumb);
+                target = memberAt(own, targetNumb);
+            }
         }
-    } else if (anyHealCandidate(own)) {
-        target = memberAt(own, targetNumb);
-        while (!healDrawStands(target)) {
+    } else if (const std::uint64_t candidates = positionsWhere(own, isHealCandidate)) {
+        const std::uint64_t standing = candidates | positionsWhere(own, isFallen);
+        while (!hasPosition(standing, targetNumb))
             targetNumb = drawPosition(random, own.size);
-            target = memberAt(own, targetNumb);
-        }
+        target = memberAt(own, targetNumb);
     }
     own.cursor = target;
     return target;
@@ -180,74 +179,12 @@ std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t 
     }
 }
 
-namespace {
-
-// drawTargetList for a small party, its members' places and lives in bit sets.
-void drawSmallTargetList(RandomSource& random, std::int32_t range, std::uint64_t present, std::uint64_t living,
-                         std::vector<TargetNode>& nodes)
-{
-    const auto total = static_cast<std::int32_t>(std::popcount(present));
-    const auto livingCount = static_cast<std::int32_t>(std::popcount(living));
-    std::int32_t count = targetCount(random, range, livingCount, total);
-    nodes.clear();
-    const std::int32_t first = drawPosition(random, total);
-    nodes.push_back({static_cast<double>(first), 0, false, false});
-    if (range == 4 || range == 8)
-        count = 1 + livingCount - (hasPosition(living, first) ? 1 : 0);
-    std::uint64_t taken = std::uint64_t{1} << (first - 1); // first is 1 to 64
-    while (static_cast<std::int32_t>(nodes.size()) < count) {
-        const std::int32_t candidate = drawPosition(random, total);
-        if (!hasPosition(taken, candidate) && hasPosition(living, candidate)) {
-            nodes.push_back({static_cast<double>(candidate), 0, false, false});
-            taken |= std::uint64_t{1} << (candidate - 1);
-        }
-    }
-}
-
-// The further targets of a gathered party: its living positions, each taken
-// out of the drawing once drawn. A position outside the party is never open.
-void drawGatheredTargets(RandomSource& random, PartyMembers& members, std::int32_t total, std::int32_t first,
-                         std::int32_t count, std::vector<TargetNode>& nodes)
-{
-    std::vector<std::uint8_t>& open = members.open;
-    open.assign(members.livingAt.begin(), members.livingAt.end());
-    if (first >= 1 && first <= total)
-        open[static_cast<std::size_t>(first)] = 0;
-    while (static_cast<std::int32_t>(nodes.size()) < count) {
-        const std::int32_t candidate = drawPosition(random, total);
-        if (candidate >= 1 && candidate <= total && open[static_cast<std::size_t>(candidate)] != 0) {
-            nodes.push_back({static_cast<double>(candidate), 0, false, false});
-            open[static_cast<std::size_t>(candidate)] = 0;
-        }
-    }
-}
-
-} // namespace
-
 void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes)
 {
-    if (const auto living = positionsWhere(party, isLiving)) {
-        drawSmallTargetList(random, range, *positionsWhere(party, isMember), *living, nodes);
-        return;
-    }
-    const Census census = censusOf(party);
-    std::int32_t count = targetCount(random, range, census.living, census.total);
-    nodes.clear();
-    const std::int32_t first = drawPosition(random, census.total);
-    nodes.push_back({static_cast<double>(first), 0, false, false});
-    if (range == 4 || range == 8)
-        count = acceptableCount(party, census.living, first);
-    if (static_cast<std::int32_t>(nodes.size()) >= count)
-        return;
-    if (party.members) {
-        drawGatheredTargets(random, *party.members, census.total, first, count, nodes);
-        return;
-    }
-    while (static_cast<std::int32_t>(nodes.size()) < count) {
-        const std::int32_t candidate = drawPosition(random, census.total);
-        if (!takenIn(nodes, candidate) && isLivingAt(party, candidate))
-            nodes.push_back({static_cast<double>(candidate), 0, false, false});
-    }
+    if (party.members)
+        drawGatheredTargetList(random, range, *party.members, nodes);
+    else
+        drawSmallTargetList(random, range, positionsWhere(party, isMember), positionsWhere(party, isLiving), nodes);
 }
 
 } // namespace pc
