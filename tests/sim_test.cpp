@@ -304,6 +304,9 @@ TEST_F(SimTest, ABattleEndsWithItsAnnouncementOrIsGivenUp)
     const SimRun batch = simulate({"--player", "ghost", "--enemy", "hero", "--runs", "3", "--max-presses", "5"});
     EXPECT_NE(batch.out.find("\nplayer victories: 0 = 0.00% (95% interval 0.00% to 56.15%)\n"), std::string::npos);
     EXPECT_NE(batch.out.find("\nplayer defeats: 3\n"), std::string::npos) << batch.out;
+    EXPECT_NE(simulate({"--player", "ghost", "--enemy", "ghost", "--runs", "2"}).out.find(
+                  "\npresses to the end: no battle ended with a victory or a defeat\n"),
+              std::string::npos);
 }
 
 TEST_F(SimTest, AReportDependsOnTheSeedsAloneNotOnTheJobs)
@@ -345,6 +348,8 @@ TEST_F(SimTest, BadInputGivesOneLineOnStandardErrorAndAnExitStatus)
          "--runs: \"0\" is not a whole number from 1 to 1000000000"},
         {{"--player", "hero", "--enemy", "hero", "--fast"}, kExitUsage, "unknown option \"--fast\""},
         {{"--player", "hero", "--enemy", "hero", "--jobs", "2"}, kExitUsage, "--jobs needs --runs"},
+        {{"--player", "hero", "--enemy", "hero", "--runs", "2", "--jobs", "0"}, kExitUsage,
+         "--jobs: \"0\" is not a whole number from 1 to 256"},
         {{"--player", "hero", "--enemy", "hero", "--seed", "1", "--seed=2"}, kExitUsage, "--seed is given twice"},
     };
     for (const Case& c : cases) {
