@@ -92,6 +92,7 @@ BatchTotals runBatch(std::int64_t runs, int jobs, const FightRun& fight, const B
 
 BatchTotals runBatchEach(std::int64_t runs, int jobs, const FightMaker& makeFight, const BatchProgress& progress)
 {
+    jobs = std::max(jobs, 1); // with no thread the wait would never end
     BlockMerge merge(runs, jobs, makeFight);
     std::vector<std::jthread> threads;
     for (int i = 0; i < jobs; ++i)

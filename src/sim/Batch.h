@@ -16,7 +16,7 @@ using FightMaker = std::function<FightRun()>;
 // Told how many battles have been counted; called on the calling thread.
 using BatchProgress = std::function<void(std::int64_t done)>;
 
-// Fights battles 0 to runs - 1 on `jobs` threads. The battles are counted in
+// Fights battles 0 to runs - 1 on `jobs` threads (at least one). The battles are counted in
 // blocks of consecutive runs and the blocks merged in run order, so the
 // totals are the same for any number of threads. Threads run at most a few
 // blocks ahead of the merge, which keeps memory flat however many runs.
