@@ -1,0 +1,38 @@
+// The platform's picture behind the core's opaque handle: a QImage, made from
+// the picture file's bytes the first time it is asked for.
+#pragma once
+
+#include "records/Picture.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <mutex>
+
+namespace pc {
+
+class QtPicture final : public PictureData {
+public:
+    explicit QtPicture(QImage image);
+    // A picture file whose header was read; `png` when its bytes are a PNG file.
+    QtPicture(QByteArray file, bool png);
+
+    // Decoded once, by whichever thread asks first; null when the file does not decode.
+    const QImage& image() const;
+    // The file's own bytes when they are a PNG file; empty otherwise.
+    const QByteArray& pngFile() const { return png_ ? file_ : kNone; }
+
+private:
+    static const QByteArray kNone;
+
+    QByteArray file_;
+    bool png_ = false;
+    mutable std::once_flag decoded_;
+    mutable QImage image_;
+};
+
+// The QImage of a picture handle, or a null image when there is none.
+QImage imageOf(const Picture& picture);
+Picture pictureOf(const QImage& image);
+
+} // namespace pc
