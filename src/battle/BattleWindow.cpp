@@ -55,7 +55,7 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         const auto* model = static_cast<const RowArrayModel*>(index.model());
-        if (model->value(index.row(), kFallen).toBool())
+        if (model->row(index.row()).value(kFallen).toBool())
             option->palette.setColor(QPalette::Text, QColor(0x9a, 0x9a, 0x9a));
     }
 };
@@ -127,8 +127,8 @@ void showRows(RowArrayModel& model, const std::vector<SideRow>& rows)
     }
     for (int i = 0; i < model.rowCount(); ++i) {
         const RowArrayModel::Row cells = cellsOf(rows[static_cast<std::size_t>(i)]);
-        for (const auto& [key, value] : cells)
-            model.setValue(i, key, value);
+        for (auto cell = cells.begin(); cell != cells.end(); ++cell)
+            model.setValue(i, cell.key(), cell.value());
     }
 }
 

@@ -26,7 +26,7 @@ void mirror(RowArrayModel& model, const std::vector<std::string>& names)
 {
     bool same = model.rowCount() == static_cast<int>(names.size());
     for (int i = 0; same && i < model.rowCount(); ++i)
-        same = model.value(i, QStringLiteral("name")).toString() == qs(names[static_cast<std::size_t>(i)]);
+        same = model.row(i).value(QStringLiteral("name")).toString() == qs(names[static_cast<std::size_t>(i)]);
     if (same)
         return;
     std::vector<RowArrayModel::Row> rows;

@@ -86,14 +86,14 @@ std::size_t RowArrayModel::slotOf(const QString& key)
     return keys_.size() - 1;
 }
 
-RowArrayModel::Cells RowArrayModel::cellsOf(Row row)
+RowArrayModel::Cells RowArrayModel::cellsOf(const Row& row)
 {
     Cells cells;
-    for (auto& [key, value] : row) {
-        const std::size_t slot = slotOf(key);
+    for (auto value = row.begin(); value != row.end(); ++value) {
+        const std::size_t slot = slotOf(value.key());
         if (slot >= cells.size())
             cells.resize(slot + 1);
-        cells[slot] = std::move(value);
+        cells[slot] = value.value();
     }
     cells.shrink_to_fit();
     return cells;
@@ -104,7 +104,7 @@ void RowArrayModel::setRows(std::vector<Row> rows)
     std::vector<Cells> cells;
     cells.reserve(rows.size());
     for (Row& row : rows)
-        cells.push_back(cellsOf(std::move(row)));
+        cells.push_back(cellsOf(row));
     beginResetModel();
     rows_ = std::move(cells);
     endResetModel();
@@ -118,7 +118,7 @@ void RowArrayModel::append(Row row)
 void RowArrayModel::insert(int index, Row row)
 {
     index = std::clamp(index, 0, rowCount());
-    Cells cells = cellsOf(std::move(row));
+    Cells cells = cellsOf(row);
     beginInsertRows({}, index, index);
     rows_.insert(rows_.begin() + index, std::move(cells));
     endInsertRows();

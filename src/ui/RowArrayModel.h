@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -22,8 +23,34 @@ public:
         QString key;
         QString title;
     };
-    // A row as given: its values by key. A key with no column is kept for value().
-    using Row = std::vector<std::pair<QString, QVariant>>;
+    // A row as given: its values by key, in a plain array (a hash per row costs
+    // about a kilobyte). A key with no column is kept for value().
+    class Row {
+    public:
+        using Entry = std::pair<QString, QVariant>;
+        struct const_iterator : std::vector<Entry>::const_iterator {
+            const QString& key() const { return (*this)->first; }
+            const QVariant& value() const { return (*this)->second; }
+        };
+        Row() = default;
+        Row(std::initializer_list<Entry> entries) : entries_(entries) {}
+        void insert(const QString& key, const QVariant& value) { entries_.emplace_back(key, value); }
+        const_iterator begin() const { return {entries_.begin()}; }
+        const_iterator end() const { return {entries_.end()}; }
+
+    private:
+        std::vector<Entry> entries_;
+    };
+    // A held row, read by key.
+    class RowView {
+    public:
+        RowView(const RowArrayModel& model, int index) : model_(model), index_(index) {}
+        QVariant value(const QString& key) const { return model_.value(index_, key); }
+
+    private:
+        const RowArrayModel& model_;
+        int index_;
+    };
 
     explicit RowArrayModel(std::vector<Column> columns, QObject* parent = nullptr);
 
@@ -34,6 +61,7 @@ public:
 
     // A row's value for `key`; invalid when the row or the value does not exist.
     QVariant value(int index, const QString& key) const;
+    RowView row(int index) const { return {*this, index}; }
     // Replaces every row at once: one reset instead of one insertion per row.
     void setRows(std::vector<Row> rows);
     void append(Row row);
@@ -46,7 +74,7 @@ private:
     // Rows are held as values in key order, without the keys.
     using Cells = std::vector<QVariant>;
     std::size_t slotOf(const QString& key);
-    Cells cellsOf(Row row);
+    Cells cellsOf(const Row& row);
     QVariant iconOf(const Picture& picture) const;
 
     struct Icon {
