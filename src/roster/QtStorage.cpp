@@ -289,24 +289,28 @@ Picture QtStorage::decodePicture(std::string_view bytes)
     QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return nullptr;
     const QSize size = reader.size();
-    if (!reader.canRead() || size.isEmpty())
+    // A format that does not tell its size before decoding is decoded now.
+    if (!size.isValid())
+        return pictureOf(reader.read());
+    if (size.isEmpty())
         return nullptr;
     const QImage::Format format = reader.imageFormat();
     const qint64 depth = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
     const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
     if (limit > 0 && qint64(size.width()) * size.height() * depth / 8 > limit)
         return nullptr;
-    const bool png = reader.format() == "png";
     buffer.close();
-    return std::make_shared<QtPicture>(std::move(file), png);
+    return std::make_shared<QtPicture>(std::move(file));
 }
 
 std::optional<std::string> QtStorage::encodePng(const Picture& picture)
 {
-    // A PNG file read and never changed is written as it was read.
-    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()); qtPicture && !qtPicture->pngFile().isEmpty())
-        return qtPicture->pngFile().toStdString();
+    // A picture read from a file, and so never changed, is written as it was read.
+    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()); qtPicture && !qtPicture->file().isEmpty())
+        return qtPicture->file().toStdString();
     const QImage image = imageOf(picture);
     if (image.isNull())
         return std::nullopt;

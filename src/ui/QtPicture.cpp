@@ -5,17 +5,14 @@
 
 namespace pc {
 
-const QByteArray QtPicture::kNone;
-
 QtPicture::QtPicture(QImage image)
     : image_(std::move(image))
 {
     std::call_once(decoded_, [] {});
 }
 
-QtPicture::QtPicture(QByteArray file, bool png)
+QtPicture::QtPicture(QByteArray file)
     : file_(std::move(file))
-    , png_(png)
 {
 }
 

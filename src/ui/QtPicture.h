@@ -14,19 +14,16 @@ namespace pc {
 class QtPicture final : public PictureData {
 public:
     explicit QtPicture(QImage image);
-    // A picture file whose header was read; `png` when its bytes are a PNG file.
-    QtPicture(QByteArray file, bool png);
+    // A picture file whose header was read.
+    explicit QtPicture(QByteArray file);
 
     // Decoded once, by whichever thread asks first; null when the file does not decode.
     const QImage& image() const;
-    // The file's own bytes when they are a PNG file; empty otherwise.
-    const QByteArray& pngFile() const { return png_ ? file_ : kNone; }
+    // The bytes of the file it was read from; empty for a picture made from an image.
+    const QByteArray& file() const { return file_; }
 
 private:
-    static const QByteArray kNone;
-
     QByteArray file_;
-    bool png_ = false;
     mutable std::once_flag decoded_;
     mutable QImage image_;
 };
