@@ -66,6 +66,25 @@ std::string pngBytes()
     return bytes.toStdString();
 }
 
+// The PNG file above whose header claims 30,000 by 30,000 pixels, beyond the
+// image allocation limit; its header's checksum made anew.
+std::string hugePngBytes()
+{
+    std::string bytes = pngBytes();
+    for (const int at : {16, 20})
+        bytes.replace(static_cast<std::size_t>(at), 4, std::string("\0\0\x75\x30", 4));
+    std::uint32_t crc = 0xffffffff;
+    for (std::size_t i = 12; i < 29; ++i) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320 & (0u - (crc & 1)));
+    }
+    crc = ~crc;
+    for (int i = 0; i < 4; ++i)
+        bytes[29 + static_cast<std::size_t>(i)] = static_cast<char>(crc >> (24 - 8 * i));
+    return bytes;
+}
+
 std::string repeated(const std::string& text, int times)
 {
     std::string result;
@@ -135,6 +154,8 @@ std::vector<HostileCase> hostileCases()
          true, {{"勇者", "hero.txt", "hero.png", kNumbers, 0, false, {}}}},
         {"picture that is not an image",
          {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", "not a picture"}}, true, {noPicture}},
+        {"a picture beyond the image allocation limit",
+         {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHero}, {"img/hero.png", hugePngBytes()}}, true, {noPicture}},
         {"10,000 attacks", {{"preset.txt", "hero.txt\n"}, {"hero.txt", kHeader + repeated(kAttack, 10000) + "----++\n"}},
          true, {{"勇者", "hero.txt", "hero.png", kNumbers, 10000, false, {}}}},
         {"a character file over 1 MB (a 50 MB line)",

@@ -41,7 +41,7 @@ RowArrayModel::Row rowOf(const OBJE& record)
         record.unreadable.empty() ? record.name : record.name + "（読み込めません：" + record.unreadable + "）";
     RowArrayModel::Row row{{"name", qs(name)}, {"HP", qs(formatG(record.baseStatus.HP))}};
     if (record.image)
-        row.insert("img", imageOf(record.image));
+        row.insert("img", QVariant::fromValue(record.image));
     return row;
 }
 

@@ -76,20 +76,6 @@ std::string systemFailure(int error)
     return std::string(what) + "（" + std::strerror(error) + "）";
 }
 
-QImage imageOf(const Picture& picture)
-{
-    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()))
-        return qtPicture->image();
-    return {};
-}
-
-Picture pictureOf(const QImage& image)
-{
-    if (image.isNull())
-        return nullptr;
-    return std::make_shared<QtPicture>(image);
-}
-
 FileRead QtStorage::readFile(const std::string& path, std::size_t maxBytes)
 {
     FileRead result;
@@ -293,21 +279,38 @@ std::string QtStorage::moveToTrash(const std::string& path)
     return "ゴミ箱へ移せません（" + file.errorString().toStdString() + "）";
 }
 
+// Only the header is read here: a file that is no picture, or one whose image
+// would pass QImageReader's allocation limit, is refused as reading it would be.
 Picture QtStorage::decodePicture(std::string_view bytes)
 {
     if (bytes.size() > kPictureFileLimit)
         return nullptr;
-    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
+    QByteArray file(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
-    // QImageReader refuses images beyond its allocation limit before decoding them.
     QImageReader reader(&buffer);
-    QImage image = reader.read();
-    return pictureOf(image);
+    if (!reader.canRead())
+        return nullptr;
+    const QSize size = reader.size();
+    // A format that does not tell its size before decoding is decoded now.
+    if (!size.isValid())
+        return pictureOf(reader.read());
+    if (size.isEmpty())
+        return nullptr;
+    const QImage::Format format = reader.imageFormat();
+    const qint64 depth = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    if (limit > 0 && qint64(size.width()) * size.height() * depth / 8 > limit)
+        return nullptr;
+    buffer.close();
+    return std::make_shared<QtPicture>(std::move(file));
 }
 
 std::optional<std::string> QtStorage::encodePng(const Picture& picture)
 {
+    // A picture read from a file, and so never changed, is written as it was read.
+    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()); qtPicture && !qtPicture->file().isEmpty())
+        return qtPicture->file().toStdString();
     const QImage image = imageOf(picture);
     if (image.isNull())
         return std::nullopt;

@@ -1,26 +1,12 @@
 // Storage on the local file system: regular files only, read within limits and
-// written through a synced temporary file; pictures through QImage.
+// written through a synced temporary file; pictures through QImage, decoded
+// when first shown.
 #pragma once
 
 #include "Storage.h"
-
-#include <QImage>
+#include "ui/QtPicture.h"
 
 namespace pc {
-
-// The platform's picture behind the core's opaque handle.
-class QtPicture final : public PictureData {
-public:
-    explicit QtPicture(QImage image) : image_(std::move(image)) {}
-    const QImage& image() const { return image_; }
-
-private:
-    QImage image_;
-};
-
-// The QImage of a picture handle, or a null image when there is none.
-QImage imageOf(const Picture& picture);
-Picture pictureOf(const QImage& image);
 
 // The Japanese failure text for an errno value, with the system's text in parentheses.
 std::string systemFailure(int error);

@@ -54,7 +54,8 @@ public:
     virtual bool hasTrash() const { return false; }
     virtual std::string moveToTrash(const std::string& path) { return remove(path); }
 
-    // Pictures: decoded from any format the platform reads, encoded as PNG.
+    // Pictures: read from any format the platform reads (decoded when first shown),
+    // written as PNG, or as read when they come unchanged from a file.
     virtual Picture decodePicture(std::string_view bytes) = 0;
     virtual std::optional<std::string> encodePng(const Picture& picture) = 0;
 

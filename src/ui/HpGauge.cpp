@@ -19,8 +19,13 @@ QColor gaugeColor(int percent)
 void showGauge(QProgressBar* gauge, int percent)
 {
     gauge->setValue(std::clamp(percent, gauge->minimum(), gauge->maximum()));
-    // Restyling is costly and the gauges are refreshed on every tick.
-    const QString style = QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(gaugeColor(percent).name());
+    // Restyling is costly and the gauges are refreshed on every tick, so the
+    // three styles are made once and the one in place is only compared.
+    static const auto styleOf = [](int level) {
+        return QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(gaugeColor(level).name());
+    };
+    static const QString styles[] = {styleOf(100), styleOf(50), styleOf(20)};
+    const QString& style = styles[percent > 50 ? 0 : percent > 20 ? 1 : 2];
     if (gauge->styleSheet() != style)
         gauge->setStyleSheet(style);
 }

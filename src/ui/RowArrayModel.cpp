@@ -1,8 +1,8 @@
 #include "RowArrayModel.h"
 
-#include <QIcon>
+#include "QtPicture.h"
+
 #include <QImage>
-#include <QPixmap>
 
 #include <algorithm>
 
@@ -16,6 +16,8 @@ RowArrayModel::RowArrayModel(std::vector<Column> columns, QObject* parent)
     : QAbstractTableModel(parent)
     , columns_(std::move(columns))
 {
+    for (const Column& column : columns_)
+        keys_.push_back(column.key);
 }
 
 int RowArrayModel::rowCount(const QModelIndex& parent) const
@@ -32,16 +34,31 @@ QVariant RowArrayModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    const QVariant value = rows_[static_cast<std::size_t>(index.row())].value(
-        columns_[static_cast<std::size_t>(index.column())].key);
-    const bool isImage = value.canConvert<QImage>() && value.typeId() == QMetaType::QImage;
+    const Cells& cells = rows_[static_cast<std::size_t>(index.row())];
+    const auto column = static_cast<std::size_t>(index.column());
+    const QVariant value = column < cells.size() ? cells[column] : QVariant();
+    const bool isPicture = value.metaType() == QMetaType::fromType<Picture>();
     if (role == Qt::DisplayRole)
-        return isImage ? QVariant() : value;
-    if (role == Qt::DecorationRole && isImage) {
-        const QImage image = value.value<QImage>();
-        return QPixmap::fromImage(image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    }
+        return isPicture ? QVariant() : value;
+    if (role == Qt::DecorationRole && isPicture)
+        return iconOf(value.value<Picture>());
     return {};
+}
+
+// The icon is made when a row is painted, from a picture decoded then.
+QVariant RowArrayModel::iconOf(const Picture& picture) const
+{
+    if (const Icon* icon = icons_.object(picture.get()))
+        return icon->pixmap;
+    const QImage image = imageOf(picture);
+    if (image.isNull())
+        return {};
+    auto* icon = new Icon{picture,
+                          QPixmap::fromImage(image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio,
+                                                          Qt::SmoothTransformation))};
+    const QPixmap pixmap = icon->pixmap;
+    icons_.insert(picture.get(), icon);
+    return pixmap;
 }
 
 QVariant RowArrayModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -51,10 +68,45 @@ QVariant RowArrayModel::headerData(int section, Qt::Orientation orientation, int
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
+QVariant RowArrayModel::value(int index, const QString& key) const
+{
+    if (index < 0 || index >= rowCount())
+        return {};
+    const auto slot = static_cast<std::size_t>(std::find(keys_.begin(), keys_.end(), key) - keys_.begin());
+    const Cells& cells = rows_[static_cast<std::size_t>(index)];
+    return slot < cells.size() ? cells[slot] : QVariant();
+}
+
+std::size_t RowArrayModel::slotOf(const QString& key)
+{
+    const auto found = std::find(keys_.begin(), keys_.end(), key);
+    if (found != keys_.end())
+        return static_cast<std::size_t>(found - keys_.begin());
+    keys_.push_back(key);
+    return keys_.size() - 1;
+}
+
+RowArrayModel::Cells RowArrayModel::cellsOf(const Row& row)
+{
+    Cells cells;
+    for (auto value = row.begin(); value != row.end(); ++value) {
+        const std::size_t slot = slotOf(value.key());
+        if (slot >= cells.size())
+            cells.resize(slot + 1);
+        cells[slot] = value.value();
+    }
+    cells.shrink_to_fit();
+    return cells;
+}
+
 void RowArrayModel::setRows(std::vector<Row> rows)
 {
+    std::vector<Cells> cells;
+    cells.reserve(rows.size());
+    for (Row& row : rows)
+        cells.push_back(cellsOf(row));
     beginResetModel();
-    rows_ = std::move(rows);
+    rows_ = std::move(cells);
     endResetModel();
 }
 
@@ -66,8 +118,9 @@ void RowArrayModel::append(Row row)
 void RowArrayModel::insert(int index, Row row)
 {
     index = std::clamp(index, 0, rowCount());
+    Cells cells = cellsOf(row);
     beginInsertRows({}, index, index);
-    rows_.insert(rows_.begin() + index, std::move(row));
+    rows_.insert(rows_.begin() + index, std::move(cells));
     endInsertRows();
 }
 
@@ -84,14 +137,15 @@ void RowArrayModel::setValue(int index, const QString& key, const QVariant& valu
 {
     if (index < 0 || index >= rowCount())
         return;
-    QVariant& slot = rows_[static_cast<std::size_t>(index)][key];
-    if (slot == value)
+    const std::size_t slot = slotOf(key);
+    Cells& cells = rows_[static_cast<std::size_t>(index)];
+    if (slot >= cells.size())
+        cells.resize(slot + 1);
+    if (cells[slot] == value)
         return;
-    slot = value;
-    for (int column = 0; column < columnCount(); ++column) {
-        if (columns_[static_cast<std::size_t>(column)].key == key)
-            emit dataChanged(this->index(index, column), this->index(index, column));
-    }
+    cells[slot] = value;
+    if (slot < columns_.size())
+        emit dataChanged(this->index(index, static_cast<int>(slot)), this->index(index, static_cast<int>(slot)));
 }
 
 } // namespace pc

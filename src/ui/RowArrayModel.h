@@ -1,12 +1,17 @@
 // A table's row array: rows of values by fixed string keys, one column per key.
-// Pictures (QImage values) are drawn as small icons in their cell.
+// Pictures (pc::Picture values) are drawn as small icons in their cell.
 #pragma once
 
+#include "records/Picture.h"
+
 #include <QAbstractTableModel>
-#include <QHash>
+#include <QCache>
+#include <QPixmap>
 #include <QString>
 #include <QVariant>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace pc {
@@ -18,7 +23,34 @@ public:
         QString key;
         QString title;
     };
-    using Row = QHash<QString, QVariant>;
+    // A row as given: its values by key, in a plain array (a hash per row costs
+    // about a kilobyte). A key with no column is kept for value().
+    class Row {
+    public:
+        using Entry = std::pair<QString, QVariant>;
+        struct const_iterator : std::vector<Entry>::const_iterator {
+            const QString& key() const { return (*this)->first; }
+            const QVariant& value() const { return (*this)->second; }
+        };
+        Row() = default;
+        Row(std::initializer_list<Entry> entries) : entries_(entries) {}
+        void insert(const QString& key, const QVariant& value) { entries_.emplace_back(key, value); }
+        const_iterator begin() const { return {entries_.begin()}; }
+        const_iterator end() const { return {entries_.end()}; }
+
+    private:
+        std::vector<Entry> entries_;
+    };
+    // A held row, read by key.
+    class RowView {
+    public:
+        RowView(const RowArrayModel& model, int index) : model_(model), index_(index) {}
+        QVariant value(const QString& key) const { return model_.value(index_, key); }
+
+    private:
+        const RowArrayModel& model_;
+        int index_;
+    };
 
     explicit RowArrayModel(std::vector<Column> columns, QObject* parent = nullptr);
 
@@ -27,7 +59,9 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    const Row& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    // A row's value for `key`; invalid when the row or the value does not exist.
+    QVariant value(int index, const QString& key) const;
+    RowView row(int index) const { return {*this, index}; }
     // Replaces every row at once: one reset instead of one insertion per row.
     void setRows(std::vector<Row> rows);
     void append(Row row);
@@ -37,8 +71,24 @@ public:
     void setValue(int index, const QString& key, const QVariant& value);
 
 private:
+    // Rows are held as values in key order, without the keys.
+    using Cells = std::vector<QVariant>;
+    std::size_t slotOf(const QString& key);
+    Cells cellsOf(const Row& row);
+    QVariant iconOf(const Picture& picture) const;
+
+    struct Icon {
+        Picture picture;
+        QPixmap pixmap;
+    };
+
     std::vector<Column> columns_;
-    std::vector<Row> rows_;
+    std::vector<QString> keys_;
+    std::vector<Cells> rows_;
+    // Icons of the rows painted lately, so that scrolling does not scale them again.
+    mutable QCache<const PictureData*, Icon> icons_{256};
 };
 
 } // namespace pc
+
+Q_DECLARE_METATYPE(pc::Picture)

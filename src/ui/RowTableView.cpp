@@ -1,6 +1,7 @@
 #include "RowTableView.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -20,6 +21,10 @@ void RowTableView::selectRowOnly(int row)
 {
     if (row < 0 || !model() || row >= model()->rowCount()) {
         clickedRow_ = -1;
+        // Called on every tick: a table with nothing chosen is left as it is.
+        const QItemSelectionModel* selection = selectionModel();
+        if (selection && !selection->hasSelection() && !selection->currentIndex().isValid())
+            return;
         clearSelection();
         if (selectionModel())
             selectionModel()->clearCurrentIndex();

@@ -1,0 +1,44 @@
+#include "QtPicture.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace pc {
+
+QtPicture::QtPicture(QImage image)
+    : image_(std::move(image))
+{
+    std::call_once(decoded_, [] {});
+}
+
+QtPicture::QtPicture(QByteArray file)
+    : file_(std::move(file))
+{
+}
+
+const QImage& QtPicture::image() const
+{
+    std::call_once(decoded_, [this] {
+        QBuffer buffer;
+        buffer.setData(file_);
+        buffer.open(QIODevice::ReadOnly);
+        image_ = QImageReader(&buffer).read();
+    });
+    return image_;
+}
+
+QImage imageOf(const Picture& picture)
+{
+    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()))
+        return qtPicture->image();
+    return {};
+}
+
+Picture pictureOf(const QImage& image)
+{
+    if (image.isNull())
+        return nullptr;
+    return std::make_shared<QtPicture>(image);
+}
+
+} // namespace pc
