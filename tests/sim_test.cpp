@@ -491,8 +491,9 @@ TEST_F(MatrixTest, ACompareOfTwoFoldersPairsTheSameBattles)
     EXPECT_TRUE(json["leftOut"].toArray()[0].toString().contains(QStringLiteral("ゴブリン")));
     for (const auto& value : json["pairings"].toArray()) {
         const QJsonObject pairing = value.toObject();
-        if (pairing["player"].toString() == QStringLiteral("魔法使いミラ")
-            && pairing["enemy"].toString() == QStringLiteral("スライム")) {
+        // Pairings without the changed character fight the same battles in both folders.
+        if (pairing["player"].toString() != QStringLiteral("勇者アルス")
+            && pairing["enemy"].toString() != QStringLiteral("勇者アルス")) {
             EXPECT_EQ(pairing["change"].toDouble(), 0.0);
             EXPECT_EQ(pairing["changeInterval95"].toArray(), (QJsonArray{0.0, 0.0}));
         }
