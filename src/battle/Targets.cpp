@@ -51,52 +51,83 @@ bool isLivingAt(const PartyMembers& members, std::int32_t position)
         && members.livingAt[static_cast<std::size_t>(position)] != 0;
 }
 
-// The rest of a target list of a small party, its members' places and lives
-// in bit sets. Ranges 4 and 8 ask for the whole party: every position that
-// can still be accepted, so the drawing ends when some members are down.
-void drawSmallTargetList(RandomSource& random, std::int32_t range, std::uint64_t present, std::uint64_t living,
-                         std::vector<TargetNode>& nodes)
-{
-    const auto total = static_cast<std::int32_t>(std::popcount(present));
-    const auto livingCount = static_cast<std::int32_t>(std::popcount(living));
-    std::int32_t count = targetCount(random, range, livingCount, total);
-    nodes.clear();
-    const std::int32_t first = drawPosition(random, total);
-    nodes.push_back({static_cast<double>(first), 0, false, false});
-    if (range == 4 || range == 8)
-        count = 1 + livingCount - (hasPosition(living, first) ? 1 : 0);
-    std::uint64_t taken = std::uint64_t{1} << (first - 1); // first is 1 to 64
-    while (static_cast<std::int32_t>(nodes.size()) < count) {
-        const std::int32_t candidate = drawPosition(random, total);
-        if (!hasPosition(taken, candidate) && hasPosition(living, candidate)) {
-            nodes.push_back({static_cast<double>(candidate), 0, false, false});
-            taken |= std::uint64_t{1} << (candidate - 1);
-        }
+// The places of a party not gathered, as bit sets of one walk each.
+class SmallPlaces {
+public:
+    explicit SmallPlaces(const Party& party)
+        : living_(positionsWhere(party, isLiving))
+        , total_(static_cast<std::int32_t>(std::popcount(positionsWhere(party, isMember))))
+    {
     }
-}
+    std::int32_t total() const { return total_; }
+    std::int32_t living() const { return static_cast<std::int32_t>(std::popcount(living_)); }
+    bool livesAt(std::int32_t position) const { return hasPosition(living_, position); }
+    // Opens the living positions to the drawing, all but `drawn`.
+    void openAllBut(std::int32_t drawn) { open_ = living_ & ~bitOf(drawn); }
+    // Takes an open position out of the drawing; false for one that is not open.
+    bool take(std::int32_t position)
+    {
+        if (!hasPosition(open_, position))
+            return false;
+        open_ &= ~bitOf(position);
+        return true;
+    }
 
-// The same for a gathered party: its living positions, each taken out of the
-// drawing once drawn. A position outside the party is never open.
-void drawGatheredTargetList(RandomSource& random, std::int32_t range, PartyMembers& members,
-                            std::vector<TargetNode>& nodes)
+private:
+    static std::uint64_t bitOf(std::int32_t position)
+    {
+        return position >= 1 && position <= 64 ? std::uint64_t{1} << (position - 1) : 0;
+    }
+    std::uint64_t living_;
+    std::uint64_t open_ = 0;
+    std::int32_t total_;
+};
+
+// The places of a gathered party, flagged in its arrays.
+class GatheredPlaces {
+public:
+    explicit GatheredPlaces(PartyMembers& members) : members_(members) {}
+    std::int32_t total() const { return static_cast<std::int32_t>(members_.byPosition.size()); }
+    std::int32_t living() const { return members_.living; }
+    bool livesAt(std::int32_t position) const { return isLivingAt(members_, position); }
+    void openAllBut(std::int32_t drawn)
+    {
+        members_.open.assign(members_.livingAt.begin(), members_.livingAt.end());
+        take(drawn);
+    }
+    bool take(std::int32_t position)
+    {
+        if (!isOpen(position))
+            return false;
+        members_.open[static_cast<std::size_t>(position)] = 0;
+        return true;
+    }
+
+private:
+    bool isOpen(std::int32_t position) const
+    {
+        return position >= 1 && position <= total() && members_.open[static_cast<std::size_t>(position)] != 0;
+    }
+    PartyMembers& members_;
+};
+
+// Distinct positions: the first drawn freely, every further one a living
+// member not drawn yet. Ranges 4 and 8 ask for the whole party: every position
+// that can still be accepted, so the drawing ends when some members are down.
+template <typename Places>
+void drawTargetsFrom(RandomSource& random, std::int32_t range, Places& places, std::vector<TargetNode>& nodes)
 {
-    const auto total = static_cast<std::int32_t>(members.byPosition.size());
-    std::int32_t count = targetCount(random, range, members.living, total);
+    std::int32_t count = targetCount(random, range, places.living(), places.total());
     nodes.clear();
-    const std::int32_t first = drawPosition(random, total);
+    const std::int32_t first = drawPosition(random, places.total());
     nodes.push_back({static_cast<double>(first), 0, false, false});
     if (range == 4 || range == 8)
-        count = 1 + members.living - (isLivingAt(members, first) ? 1 : 0);
-    std::vector<std::uint8_t>& open = members.open;
-    open.assign(members.livingAt.begin(), members.livingAt.end());
-    if (first >= 1 && first <= total)
-        open[static_cast<std::size_t>(first)] = 0;
+        count = 1 + places.living() - (places.livesAt(first) ? 1 : 0);
+    places.openAllBut(first);
     while (static_cast<std::int32_t>(nodes.size()) < count) {
-        const std::int32_t candidate = drawPosition(random, total);
-        if (candidate >= 1 && candidate <= total && open[static_cast<std::size_t>(candidate)] != 0) {
+        const std::int32_t candidate = drawPosition(random, places.total());
+        if (places.take(candidate))
             nodes.push_back({static_cast<double>(candidate), 0, false, false});
-            open[static_cast<std::size_t>(candidate)] = 0;
-        }
     }
 }
 
@@ -181,10 +212,13 @@ std::int32_t targetCount(RandomSource& random, std::int32_t range, std::int32_t 
 
 void drawTargetList(RandomSource& random, std::int32_t range, const Party& party, std::vector<TargetNode>& nodes)
 {
-    if (party.members)
-        drawGatheredTargetList(random, range, *party.members, nodes);
-    else
-        drawSmallTargetList(random, range, positionsWhere(party, isMember), positionsWhere(party, isLiving), nodes);
+    if (party.members) {
+        GatheredPlaces places(*party.members);
+        drawTargetsFrom(random, range, places, nodes);
+    } else {
+        SmallPlaces places(party);
+        drawTargetsFrom(random, range, places, nodes);
+    }
 }
 
 } // namespace pc
