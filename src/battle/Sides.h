@@ -58,7 +58,7 @@ inline constexpr std::int32_t kGatherAbove = 16;
 // target draws of a party not gathered fit its members in 64-bit sets.
 inline constexpr std::int32_t kMostUngathered = 64;
 
-// Walks a party larger than `above` once into `members` and lets the party
+// Walks a party larger than `above` (or than kMostUngathered) once into `members` and lets the party
 // use them; a smaller party is left to its walks.
 void gatherMembers(Party& party, PartyMembers& members, std::int32_t above = kGatherAbove);
 

@@ -7,13 +7,21 @@
 
 namespace pc {
 
+namespace {
+
+// 0 healthy (above 50 %), 1 hurt (above 20 %), 2 close to falling.
+int gaugeLevel(int percent)
+{
+    return percent > 50 ? 0 : percent > 20 ? 1 : 2;
+}
+
+const QColor kLevelColours[] = {QColor(0x3c, 0xb3, 0x71), QColor(0xe6, 0xb4, 0x22), QColor(0xd9, 0x3b, 0x3b)};
+
+} // namespace
+
 QColor gaugeColor(int percent)
 {
-    if (percent > 50)
-        return QColor(0x3c, 0xb3, 0x71);
-    if (percent > 20)
-        return QColor(0xe6, 0xb4, 0x22);
-    return QColor(0xd9, 0x3b, 0x3b);
+    return kLevelColours[gaugeLevel(percent)];
 }
 
 void showGauge(QProgressBar* gauge, int percent)
@@ -21,11 +29,11 @@ void showGauge(QProgressBar* gauge, int percent)
     gauge->setValue(std::clamp(percent, gauge->minimum(), gauge->maximum()));
     // Restyling is costly and the gauges are refreshed on every tick, so the
     // three styles are made once and the one in place is only compared.
-    static const auto styleOf = [](int level) {
-        return QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(gaugeColor(level).name());
+    static const auto styleOf = [](const QColor& colour) {
+        return QStringLiteral("QProgressBar::chunk { background-color: %1; }").arg(colour.name());
     };
-    static const QString styles[] = {styleOf(100), styleOf(50), styleOf(20)};
-    const QString& style = styles[percent > 50 ? 0 : percent > 20 ? 1 : 2];
+    static const QString styles[] = {styleOf(kLevelColours[0]), styleOf(kLevelColours[1]), styleOf(kLevelColours[2])};
+    const QString& style = styles[gaugeLevel(percent)];
     if (gauge->styleSheet() != style)
         gauge->setStyleSheet(style);
 }

@@ -72,18 +72,22 @@ QVariant RowArrayModel::value(int index, const QString& key) const
 {
     if (index < 0 || index >= rowCount())
         return {};
-    const auto slot = static_cast<std::size_t>(std::find(keys_.begin(), keys_.end(), key) - keys_.begin());
+    const std::size_t slot = slotFor(key);
     const Cells& cells = rows_[static_cast<std::size_t>(index)];
     return slot < cells.size() ? cells[slot] : QVariant();
 }
 
+std::size_t RowArrayModel::slotFor(const QString& key) const
+{
+    return static_cast<std::size_t>(std::find(keys_.begin(), keys_.end(), key) - keys_.begin());
+}
+
 std::size_t RowArrayModel::slotOf(const QString& key)
 {
-    const auto found = std::find(keys_.begin(), keys_.end(), key);
-    if (found != keys_.end())
-        return static_cast<std::size_t>(found - keys_.begin());
-    keys_.push_back(key);
-    return keys_.size() - 1;
+    const std::size_t slot = slotFor(key);
+    if (slot == keys_.size())
+        keys_.push_back(key);
+    return slot;
 }
 
 RowArrayModel::Cells RowArrayModel::cellsOf(const Row& row)

@@ -73,6 +73,8 @@ public:
 private:
     // Rows are held as values in key order, without the keys.
     using Cells = std::vector<QVariant>;
+    // The slot of a key, keys_.size() for one not held; slotOf makes one for it.
+    std::size_t slotFor(const QString& key) const;
     std::size_t slotOf(const QString& key);
     Cells cellsOf(const Row& row);
     QVariant iconOf(const Picture& picture) const;
