@@ -1,6 +1,7 @@
 // Loading hostile data folders: a 100,000-line list of one character, and a
 // 50 MB line in the preset list and in a character file. Run one benchmark per
 // process (--benchmark_filter) to read its peak memory.
+#include "RosterLoading.h"
 #include "records/AppState.h"
 #include "roster/CharacterFile.h"
 #include "roster/QtStorage.h"
@@ -10,16 +11,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
-
-double peakMemoryMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 // A data folder with the given preset list and one character "hero.txt" whose
 // file is `heroText` (a whole character when empty), with a 64×64 picture.
@@ -50,12 +43,10 @@ void load(benchmark::State& benchState, const std::string& base)
     pc::QtStorage storage;
     for (auto _ : benchState) {
         pc::AppState state;
-        state.baseDir = base;
-        pc::initPreset(state, storage);
-        pc::roadFile(state, storage);
+        bench::loadRoster(state, storage, base);
         benchmark::DoNotOptimize(state.objeTop);
     }
-    benchState.counters["peak_MiB"] = peakMemoryMiB();
+    benchState.counters["peak_MiB"] = bench::peakMemoryMiB();
 }
 
 void BM_ListOf100000Lines(benchmark::State& benchState)

@@ -1,5 +1,6 @@
 // Loading a large roster from disk, saving one character of it, and one 追加
 // of the party-selection window with the whole roster in its tables.
+#include "RosterLoading.h"
 #include "battle/ReadyUpList.h"
 #include "editor/DerivedStats.h"
 #include "roster/CharacterFile.h"
@@ -15,7 +16,6 @@
 #include <string_view>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -57,26 +57,17 @@ const std::string& generatedRoster()
     return base;
 }
 
-double peakMemoryMiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 void BM_LoadRoster(benchmark::State& benchState)
 {
     const std::string& base = generatedRoster();
     pc::QtStorage storage;
     for (auto _ : benchState) {
         pc::AppState state;
-        state.baseDir = base;
-        pc::initPreset(state, storage);
-        pc::roadFile(state, storage);
+        bench::loadRoster(state, storage, base);
         pc::setPentaStats(state);
         benchmark::DoNotOptimize(state.objeTop);
     }
-    benchState.counters["peak_MiB"] = peakMemoryMiB();
+    benchState.counters["peak_MiB"] = bench::peakMemoryMiB();
 }
 BENCHMARK(BM_LoadRoster)->Unit(benchmark::kMillisecond);
 
@@ -85,9 +76,7 @@ void BM_SaveOneCharacter(benchmark::State& benchState)
     const std::string& base = generatedRoster();
     pc::QtStorage storage;
     pc::AppState state;
-    state.baseDir = base;
-    pc::initPreset(state, storage);
-    pc::roadFile(state, storage);
+    bench::loadRoster(state, storage, base);
     state.ClistClickedRow = characterCount / 2;
     for (auto _ : benchState) {
         benchmark::DoNotOptimize(pc::saveFile(state, storage));
@@ -104,9 +93,7 @@ void BM_PartyAdd(benchmark::State& benchState)
     pc::QtStorage storage;
     pc::CRandomSource random;
     pc::AppState state;
-    state.baseDir = base;
-    pc::initPreset(state, storage);
-    pc::roadFile(state, storage);
+    bench::loadRoster(state, storage, base);
     pc::AppContext context{state, storage, random, {}};
     pc::ReadyUpList window(context);
     state.initCPEListFlag = true;
