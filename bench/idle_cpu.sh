@@ -29,6 +29,8 @@ for i in $(seq 1 "$count"); do
     echo "chara$i.txt"
 done > "$data/preset.txt"
 
+# The new files reach the disk before the launch, so that writing them back does not overlap the start-up.
+sync
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 now() { date +%s%N; }

@@ -89,9 +89,9 @@ public:
         files.erase(path);
         return {};
     }
-    pc::Picture decodePicture(std::string_view bytes) override
+    pc::Picture decodePicture(std::string bytes) override
     {
-        return bytes.starts_with("PNG") ? bytesPicture(std::string(bytes)) : nullptr;
+        return bytes.starts_with("PNG") ? bytesPicture(std::move(bytes)) : nullptr;
     }
     std::optional<std::string> encodePng(const pc::Picture& picture) override
     {

@@ -17,7 +17,6 @@ struct PartySelectionTest : testing::Test {
 
     void SetUp() override
     {
-        state = {};
         for (const char* name : {"R0", "R1", "R2"}) {
             OBJE* character = state.objes.make();
             character->name = name;

@@ -4,7 +4,6 @@
 #include "records/Numbers.h"
 
 #include <array>
-#include <vector>
 
 namespace pc {
 
@@ -70,7 +69,7 @@ void appendAttack(std::string& out, const ATTACK& attack)
 template <std::size_t N>
 bool readStatusLine(std::string_view line, STATUS& status, const std::array<double STATUS::*, N>& fields)
 {
-    const auto pieces = splitAt(line, ",");
+    const auto pieces = firstPieces<N>(line, ',');
     if (pieces.size() < N)
         return false;
     for (std::size_t i = 0; i < N; ++i)
@@ -80,7 +79,7 @@ bool readStatusLine(std::string_view line, STATUS& status, const std::array<doub
 
 void readResistLine(std::string_view line, RESIST& resist, int from, int to)
 {
-    const auto pieces = splitAt(line, ",");
+    const auto pieces = firstPieces<8>(line, ',');
     if (pieces.size() < static_cast<std::size_t>(to - from))
         return;
     for (int i = from; i < to; ++i)
@@ -90,9 +89,9 @@ void readResistLine(std::string_view line, RESIST& resist, int from, int to)
 // One attack from its three lines; false when a line lacks some of its fields.
 bool readAttack(std::string_view line, std::string_view statusLine, std::string_view flagsLine, ATTACK& attack)
 {
-    const auto fields = splitAt(line, ",");
-    const auto status = splitAt(statusLine, ",");
-    const auto flags = splitAt(flagsLine, ",");
+    const auto fields = firstPieces<12>(line, ',');
+    const auto status = firstPieces<kAttackStatusFields.size()>(statusLine, ',');
+    const auto flags = firstPieces<kAttackFlagCount>(flagsLine, ',');
     if (fields.size() < 12 || status.size() < kAttackStatusFields.size() || flags.size() < attack.flags.size())
         return false;
     attack.name = std::string(fields[0]);
@@ -123,12 +122,14 @@ void readAttacks(std::string_view text, OBJE& record, Arena<ATTACK>& attackArena
     std::string_view section = text.substr(first + separatorLine.size());
     if (const std::size_t second = section.find(separatorLine); second != std::string_view::npos)
         section = section.substr(0, second);
-    const auto pieces = splitAt(section, "\n");
+    // Three lines an attack; a last attack without all three is left out.
+    PieceReader lines(section, '\n');
     ATTACK* last = nullptr;
-    for (std::size_t t = 0; t + 2 < pieces.size(); t += 3) {
+    std::string_view line, statusLine, flagsLine;
+    while (lines.next(line) && lines.next(statusLine) && lines.next(flagsLine)) {
         ATTACK candidate;
         InitAttack(candidate);
-        if (!readAttack(pieces[t], pieces[t + 1], pieces[t + 2], candidate))
+        if (!readAttack(line, statusLine, flagsLine, candidate))
             continue;
         ATTACK* attack = attackArena.make();
         *attack = std::move(candidate);
@@ -160,7 +161,7 @@ std::string characterText(const OBJE& record)
     return out;
 }
 
-void readCharacter(std::string_view fileText, std::string_view listedName, OBJE& record, Arena<ATTACK>& attackArena)
+bool readCharacter(std::string_view fileText, std::string_view listedName, OBJE& record, Arena<ATTACK>& attackArena)
 {
     OBJE* next = record.next;
     record = OBJE{};
@@ -168,15 +169,16 @@ void readCharacter(std::string_view fileText, std::string_view listedName, OBJE&
     InitObje(record);
     record.fileName = std::string(listedName);
     if (!isValidUtf8(fileText))
-        return;
+        return false;
 
-    const std::string text = withoutBomAndCr(fileText);
-    std::vector<std::string_view> lines = splitAt(text, "\n");
-    // The piece after the last line feed is not a line of its own.
-    if (!lines.empty() && lines.back().empty())
-        lines.pop_back();
+    std::string cleaned;
+    const std::string_view text = withoutBomAndCr(fileText, cleaned);
+    // Lines 1 to 8; the piece after the last line feed is not a line of its own.
+    auto lines = firstPieces<9>(text, '\n');
+    if (lines.count < 9 && lines.pieces[lines.count - 1].empty())
+        --lines.count;
     auto line = [&lines](std::size_t number) -> const std::string_view* {
-        return number <= lines.size() ? &lines[number - 1] : nullptr;
+        return number <= lines.size() ? &lines.pieces[number - 1] : nullptr;
     };
 
     if (const auto* name = line(1))
@@ -184,7 +186,7 @@ void readCharacter(std::string_view fileText, std::string_view listedName, OBJE&
     if (const auto* tag = line(2))
         record.tag = std::string(*tag);
     if (const auto* names = line(3)) {
-        const auto pieces = splitAt(*names, ",");
+        const auto pieces = firstPieces<2>(*names, ',');
         record.fileName = std::string(pieces[0]);
         if (pieces.size() >= 2)
             record.imageName = std::string(pieces[1]);
@@ -202,6 +204,7 @@ void readCharacter(std::string_view fileText, std::string_view listedName, OBJE&
     record.curStatus = record.baseStatus;
     record.curResist = record.baseResist;
     readAttacks(text, record, attackArena);
+    return true;
 }
 
 } // namespace pc

@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QStandardPaths>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <unordered_map>
 
 namespace pc {
 
@@ -76,64 +78,173 @@ std::string systemFailure(int error)
     return std::string(what) + "（" + std::strerror(error) + "）";
 }
 
-FileRead QtStorage::readFile(const std::string& path, std::size_t maxBytes)
+namespace {
+
+FileRead failedRead(std::string reason, bool missing = false)
 {
     FileRead result;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-        result.missing = errno == ENOENT;
-        result.reason = result.missing ? "ファイルがありません" : systemFailure(errno);
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        result.reason = std::string(failure::kNotRegular);
-        return result;
-    }
-    if (std::string problem = folderProblem(path); !problem.empty()) {
-        result.reason = std::move(problem);
-        return result;
-    }
-    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
-        result.reason = std::string(failure::kTooLarge);
-        return result;
-    }
-    // No link is followed and no pipe blocks, should the entry change after lstat.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        result.reason = systemFailure(errno);
-        return result;
-    }
+    result.reason = std::move(reason);
+    result.missing = missing;
+    return result;
+}
+
+FileRead missingFile()
+{
+    return failedRead("ファイルがありません", true);
+}
+
+// Reads a file opened without following links or blocking, and closes it. It
+// must be a regular file, and the one `expected` names when given (an inode).
+FileRead readOpened(int fd, std::size_t maxBytes, std::optional<ino_t> expected)
+{
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_ino != info.st_ino) {
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || (expected && opened.st_ino != *expected)) {
         ::close(fd);
-        result.reason = std::string(failure::kNotRegular);
-        return result;
+        return failedRead(std::string(failure::kNotRegular));
     }
-    // Read on past the size fstat gave, should the file be growing, but never beyond the limit.
+    const auto size = static_cast<std::uintmax_t>(opened.st_size);
+    if (size > maxBytes) {
+        ::close(fd);
+        return failedRead(std::string(failure::kTooLarge));
+    }
+    // One byte more than fstat gave: a short read then ends the file at once, and
+    // a file that is growing is read on, but never beyond the limit.
     const std::size_t cap = maxBytes == kNoReadLimit ? maxBytes : maxBytes + 1;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(opened.st_size));
-    char chunk[65536];
-    while (bytes.size() < cap) {
-        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, cap - bytes.size()));
+    std::string bytes(std::min<std::uintmax_t>(size + 1, cap), '\0');
+    std::size_t have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            if (have >= cap)
+                break;
+            bytes.resize(std::min(cap, have + std::max<std::size_t>(have, 65536)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            result.reason = systemFailure(errno);
+            const int error = errno;
             ::close(fd);
-            return result;
+            return failedRead(systemFailure(error));
         }
-        if (got == 0)
+        have += static_cast<std::size_t>(got);
+        if (have < bytes.size())
             break;
-        bytes.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    if (bytes.size() > maxBytes) {
-        result.reason = std::string(failure::kTooLarge);
-        return result;
-    }
+    if (have > maxBytes)
+        return failedRead(std::string(failure::kTooLarge));
+    bytes.resize(have);
+    FileRead result;
     result.bytes = std::move(bytes);
     return result;
+}
+
+constexpr int kOpenForReading = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+
+// A folder opened once, never through a link, and listed once: a name is
+// looked up in the listing, so one the folder lacks costs no system call and
+// one that is no regular file is never opened.
+class ListedFolder final : public FolderFiles {
+public:
+    explicit ListedFolder(std::string path)
+    {
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        folder_ = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (folder_ < 0) {
+            const int error = errno;
+            missing_ = error == ENOENT;
+            problem_ = missing_ ? std::string()
+                : error == ELOOP || error == ENOTDIR ? std::string(failure::kNotRegular) + "（" + path + "）"
+                                                     : systemFailure(error);
+            return;
+        }
+        list();
+    }
+    ~ListedFolder() override
+    {
+        if (folder_ >= 0)
+            ::close(folder_);
+    }
+    ListedFolder(const ListedFolder&) = delete;
+    ListedFolder& operator=(const ListedFolder&) = delete;
+
+    FileRead read(const std::string& name, std::size_t maxBytes) override
+    {
+        if (folder_ < 0)
+            return missing_ ? missingFile() : failedRead(problem_);
+        if (name.size() > NAME_MAX)
+            return failedRead(systemFailure(ENAMETOOLONG));
+        if (name.empty() || name.find('/') != std::string::npos)
+            return missingFile();
+        unsigned char type = DT_UNKNOWN;
+        if (listed_) {
+            const auto entry = types_.find(name);
+            if (entry == types_.end())
+                return missingFile();
+            type = entry->second;
+        }
+        if (type == DT_UNKNOWN) {
+            struct stat info {};
+            if (::fstatat(folder_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+                return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
+            type = S_ISREG(info.st_mode) ? DT_REG : DT_LNK;
+        }
+        if (type != DT_REG)
+            return failedRead(std::string(failure::kNotRegular));
+        const int fd = ::openat(folder_, name.c_str(), kOpenForReading);
+        if (fd < 0)
+            return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
+        return readOpened(fd, maxBytes, std::nullopt);
+    }
+
+private:
+    // Without the right to list the folder, every name is looked up instead.
+    void list()
+    {
+        const int listing = ::openat(folder_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* entries = listing < 0 ? nullptr : ::fdopendir(listing);
+        if (!entries) {
+            if (listing >= 0)
+                ::close(listing);
+            return;
+        }
+        while (const dirent* entry = ::readdir(entries))
+            types_.emplace(entry->d_name, entry->d_type);
+        ::closedir(entries);
+        listed_ = true;
+    }
+
+    int folder_ = -1;
+    bool missing_ = false;
+    std::string problem_;
+    bool listed_ = false;
+    std::unordered_map<std::string, unsigned char> types_;
+};
+
+} // namespace
+
+FileRead QtStorage::readFile(const std::string& path, std::size_t maxBytes)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
+    if (!S_ISREG(info.st_mode))
+        return failedRead(std::string(failure::kNotRegular));
+    if (std::string problem = folderProblem(path); !problem.empty())
+        return failedRead(std::move(problem));
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        return failedRead(std::string(failure::kTooLarge));
+    // No link is followed and no pipe blocks, should the entry change after lstat.
+    const int fd = ::open(path.c_str(), kOpenForReading);
+    if (fd < 0)
+        return failedRead(systemFailure(errno));
+    return readOpened(fd, maxBytes, info.st_ino);
+}
+
+std::unique_ptr<FolderFiles> QtStorage::openFolder(const std::string& folder)
+{
+    return std::make_unique<ListedFolder>(folder);
 }
 
 std::string QtStorage::stage(const std::string& path, std::string_view bytes, std::string& staged)
@@ -281,14 +392,17 @@ std::string QtStorage::moveToTrash(const std::string& path)
 
 // Only the header is read here: a file that is no picture, or one whose image
 // would pass QImageReader's allocation limit, is refused as reading it would be.
-Picture QtStorage::decodePicture(std::string_view bytes)
+Picture QtStorage::decodePicture(std::string bytes)
 {
     if (bytes.size() > kPictureFileLimit)
         return nullptr;
-    QByteArray file(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QByteArray file = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // A PNG file (the format pictures are saved in) goes straight to its reader
+    // instead of through every format's probe.
+    const bool png = bytes.starts_with("\x89PNG\r\n\x1a\n");
+    QImageReader reader(&buffer, png ? QByteArrayLiteral("png") : QByteArray());
     if (!reader.canRead())
         return nullptr;
     const QSize size = reader.size();
@@ -303,14 +417,14 @@ Picture QtStorage::decodePicture(std::string_view bytes)
     if (limit > 0 && qint64(size.width()) * size.height() * depth / 8 > limit)
         return nullptr;
     buffer.close();
-    return std::make_shared<QtPicture>(std::move(file));
+    return std::make_shared<QtPicture>(std::move(bytes));
 }
 
 std::optional<std::string> QtStorage::encodePng(const Picture& picture)
 {
     // A picture read from a file, and so never changed, is written as it was read.
-    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()); qtPicture && !qtPicture->file().isEmpty())
-        return qtPicture->file().toStdString();
+    if (const auto* qtPicture = dynamic_cast<const QtPicture*>(picture.get()); qtPicture && !qtPicture->file().empty())
+        return qtPicture->file();
     const QImage image = imageOf(picture);
     if (image.isNull())
         return std::nullopt;

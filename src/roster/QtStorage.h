@@ -14,6 +14,8 @@ std::string systemFailure(int error);
 class QtStorage final : public Storage {
 public:
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
+    std::unique_ptr<FolderFiles> openFolder(const std::string& folder) override;
+    bool readsConcurrently() const override { return true; }
     std::string stage(const std::string& path, std::string_view bytes, std::string& staged) override;
     std::string commit(const std::string& staged, const std::string& path) override;
     void discard(const std::string& staged) override;
@@ -23,7 +25,7 @@ public:
     std::string remove(const std::string& path) override;
     bool hasTrash() const override;
     std::string moveToTrash(const std::string& path) override;
-    Picture decodePicture(std::string_view bytes) override;
+    Picture decodePicture(std::string bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
 };
 

@@ -52,8 +52,8 @@ Incoming readOne(AppState& state, Storage& storage, const std::string& folder, c
     OBJE* record = state.objes.make();
     readCharacter(*text, name, *record, state.attacks);
     if (isUsableFileName(record->imageName)) {
-        if (const auto bytes = storage.read(folder + "img/" + record->imageName))
-            record->image = storage.decodePicture(*bytes);
+        if (auto bytes = storage.read(folder + "img/" + record->imageName))
+            record->image = storage.decodePicture(std::move(*bytes));
     }
     incoming.record = record;
     return incoming;

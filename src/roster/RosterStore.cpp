@@ -1,6 +1,7 @@
 #include "RosterStore.h"
 
 #include "CharacterFile.h"
+#include "CharacterLoading.h"
 #include "FileNames.h"
 #include "FolderChange.h"
 #include "PresetList.h"
@@ -8,7 +9,6 @@
 #include "records/RowRule.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace pc {
@@ -53,46 +53,6 @@ bool isExactList(const std::string& text, const std::vector<std::string>& names)
     for (const std::string& name : names)
         exact += name + '\n';
     return text == exact;
-}
-
-// Fills `record` from the file `listed` names. A missing file gives the values
-// of a new character; a file that is there but cannot be read marks the record
-// unreadable under its listed name.
-// Pictures read in one load, by name: a picture shown by many rows is read and decoded once.
-using PictureCache = std::unordered_map<std::string, std::optional<Picture>>;
-
-void loadCharacter(AppState& state, Storage& storage, OBJE& record, const std::string& listed,
-                   PictureCache& pictures)
-{
-    FileRead read;
-    if (isUsableFileName(listed))
-        read = storage.readFile(characterFolder(state.baseDir) + listed, kCharacterFileLimit);
-    else
-        read.reason = "ファイル名が使えません";
-    const bool loaded = read.bytes && isValidUtf8(*read.bytes);
-    readCharacter(loaded ? *read.bytes : std::string_view(), listed, record, state.attacks);
-    if (!loaded && !read.missing) {
-        record.name = listed;
-        record.unreadable = read.bytes ? "UTF-8 のテキストではありません" : read.reason;
-        return;
-    }
-    // The file the character was read from is its own, whatever line 3 says
-    // (a file copied by hand keeps the name of the one it was copied from).
-    record.fileName = listed;
-    if (loaded)
-        record.storedFileName = listed;
-    if (state.skipPictures || !isUsableFileName(record.imageName))
-        return;
-    auto [cached, added] = pictures.try_emplace(record.imageName);
-    if (added) {
-        FileRead picture = storage.readFile(pictureFolder(state.baseDir) + record.imageName, kPictureFileLimit);
-        if (picture.bytes)
-            cached->second = storage.decodePicture(*picture.bytes);
-    }
-    if (cached->second) {
-        record.image = *cached->second;
-        record.storedImageName = record.imageName;
-    }
 }
 
 std::string identityOf(const OBJE& record)
@@ -207,7 +167,7 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
     for (OBJE* record = state.objeTop; record; record = record->next)
         old.push_back(record);
     std::vector<OBJE*> roster;
-    PictureCache pictures;
+    CharacterLoading loading(state, storage);
     PresetNode* lastNode = nullptr;
     state.fpTop = nullptr;
     for (const std::string& name : *list.names) {
@@ -222,7 +182,7 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
             *found = nullptr;
         } else {
             OBJE* record = state.objes.make();
-            loadCharacter(state, storage, *record, name, pictures);
+            loading.load(*record, name);
             roster.push_back(record);
         }
     }
@@ -262,10 +222,14 @@ std::string setPreset(AppState& state, Storage& storage)
 
 void roadFile(AppState& state, Storage& storage)
 {
-    PictureCache pictures;
+    std::vector<OBJE*> records;
+    std::vector<const std::string*> listed;
     PresetNode* node = state.fpTop;
-    for (OBJE* record = state.objeTop; record && node; record = record->next, node = node->next)
-        loadCharacter(state, storage, *record, node->fileName, pictures);
+    for (OBJE* record = state.objeTop; record && node; record = record->next, node = node->next) {
+        records.push_back(record);
+        listed.push_back(&node->fileName);
+    }
+    CharacterLoading(state, storage).load(records, listed);
 }
 
 std::string saveFile(AppState& state, Storage& storage)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,13 @@ struct FileRead {
     bool missing = false;
 };
 
+// Reads files of one folder by name, as Storage::readFile reads them.
+class FolderFiles {
+public:
+    virtual ~FolderFiles() = default;
+    virtual FileRead read(const std::string& name, std::size_t maxBytes) = 0;
+};
+
 class Storage {
 public:
     virtual ~Storage() = default;
@@ -32,6 +40,11 @@ public:
     // Reads a regular file of at most `maxBytes`; links, folders, pipes and
     // devices are refused without being opened.
     virtual FileRead readFile(const std::string& path, std::size_t maxBytes) = 0;
+    // For reading many files of one folder (its path ends with '/'): a platform
+    // may check the folder once and list it instead of looking up every name.
+    virtual std::unique_ptr<FolderFiles> openFolder(const std::string& folder);
+    // Whether files may be read (through readFile and openFolder) and pictures decoded by several threads at once.
+    virtual bool readsConcurrently() const { return false; }
 
     // Writes `bytes` to a new temporary file beside `path`, flushes and syncs it
     // and checks its size; `path` itself is not touched. On success `staged`
@@ -56,7 +69,7 @@ public:
 
     // Pictures: read from any format the platform reads (decoded when first shown),
     // written as PNG, or as read when they come unchanged from a file.
-    virtual Picture decodePicture(std::string_view bytes) = 0;
+    virtual Picture decodePicture(std::string bytes) = 0;
     virtual std::optional<std::string> encodePng(const Picture& picture) = 0;
 
     // The whole regular file, or nothing.
@@ -76,6 +89,25 @@ public:
         return reason;
     }
 };
+
+// Reads each file of the folder through Storage::readFile.
+class FolderFilesByPath final : public FolderFiles {
+public:
+    FolderFilesByPath(Storage& storage, std::string folder) : storage_(storage), folder_(std::move(folder)) {}
+    FileRead read(const std::string& name, std::size_t maxBytes) override
+    {
+        return storage_.readFile(folder_ + name, maxBytes);
+    }
+
+private:
+    Storage& storage_;
+    std::string folder_;
+};
+
+inline std::unique_ptr<FolderFiles> Storage::openFolder(const std::string& folder)
+{
+    return std::make_unique<FolderFilesByPath>(*this, folder);
+}
 
 // The failure texts shown to the user, each followed by the system's own text
 // in parentheses where there is one.

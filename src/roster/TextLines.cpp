@@ -57,6 +57,17 @@ std::string withoutBomAndCr(std::string_view text)
     return result;
 }
 
+std::string_view withoutBomAndCr(std::string_view text, std::string& storage)
+{
+    if (text.find("\r\n") != std::string_view::npos) {
+        storage = withoutBomAndCr(text);
+        return storage;
+    }
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    return text;
+}
+
 std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator)
 {
     std::vector<std::string_view> pieces;

@@ -31,7 +31,7 @@ public:
     std::optional<std::string> stamp(const std::string& path) override { return files_.stamp(mapped(path)); }
     bool makeFolders(const std::string&) override { return false; }
     std::string remove(const std::string&) override { return "read only"; }
-    Picture decodePicture(std::string_view) override { return nullptr; }
+    Picture decodePicture(std::string) override { return nullptr; }
     std::optional<std::string> encodePng(const Picture&) override { return std::nullopt; }
 
 private:

@@ -11,7 +11,7 @@ QtPicture::QtPicture(QImage image)
     std::call_once(decoded_, [] {});
 }
 
-QtPicture::QtPicture(QByteArray file)
+QtPicture::QtPicture(std::string file)
     : file_(std::move(file))
 {
 }
@@ -19,8 +19,8 @@ QtPicture::QtPicture(QByteArray file)
 const QImage& QtPicture::image() const
 {
     std::call_once(decoded_, [this] {
-        QBuffer buffer;
-        buffer.setData(file_);
+        QByteArray file = QByteArray::fromRawData(file_.data(), static_cast<qsizetype>(file_.size()));
+        QBuffer buffer(&file);
         buffer.open(QIODevice::ReadOnly);
         image_ = QImageReader(&buffer).read();
     });

@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <mutex>
+#include <string>
 
 namespace pc {
 
@@ -15,15 +16,15 @@ class QtPicture final : public PictureData {
 public:
     explicit QtPicture(QImage image);
     // A picture file whose header was read.
-    explicit QtPicture(QByteArray file);
+    explicit QtPicture(std::string file);
 
     // Decoded once, by whichever thread asks first; null when the file does not decode.
     const QImage& image() const;
     // The bytes of the file it was read from; empty for a picture made from an image.
-    const QByteArray& file() const { return file_; }
+    const std::string& file() const { return file_; }
 
 private:
-    QByteArray file_;
+    std::string file_;
     mutable std::once_flag decoded_;
     mutable QImage image_;
 };
