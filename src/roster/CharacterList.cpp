@@ -39,9 +39,10 @@ RowArrayModel::Row rowOf(const OBJE& record)
     // A character whose file could not be read shows its listed name and why.
     const std::string name =
         record.unreadable.empty() ? record.name : record.name + "（読み込めません：" + record.unreadable + "）";
-    RowArrayModel::Row row{{"name", qs(name)}, {"HP", qs(formatG(record.baseStatus.HP))}};
+    RowArrayModel::Row row{{QStringLiteral("name"), qs(name)},
+                           {QStringLiteral("HP"), qs(formatG(record.baseStatus.HP))}};
     if (record.image)
-        row.insert("img", QVariant::fromValue(record.image));
+        row.insert(QStringLiteral("img"), QVariant::fromValue(record.image));
     return row;
 }
 

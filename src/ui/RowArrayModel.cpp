@@ -92,14 +92,13 @@ std::size_t RowArrayModel::slotOf(const QString& key)
 
 RowArrayModel::Cells RowArrayModel::cellsOf(const Row& row)
 {
-    Cells cells;
-    for (auto value = row.begin(); value != row.end(); ++value) {
-        const std::size_t slot = slotOf(value.key());
-        if (slot >= cells.size())
-            cells.resize(slot + 1);
-        cells[slot] = value.value();
-    }
-    cells.shrink_to_fit();
+    // The slots first, so that the cells are allocated once at their size.
+    std::size_t size = 0;
+    for (auto value = row.begin(); value != row.end(); ++value)
+        size = std::max(size, slotOf(value.key()) + 1);
+    Cells cells(size);
+    for (auto value = row.begin(); value != row.end(); ++value)
+        cells[slotFor(value.key())] = value.value();
     return cells;
 }
 
