@@ -176,6 +176,13 @@ TEST(StoreFailureTest, AListChangedOnDiskIsReadAgainNotDiscarded)
     EXPECT_EQ(recordAt(folder.state->objeTop, 1)->baseStatus.HP, 777) << "the pending edit is kept";
     EXPECT_EQ(folder.state->storeNotice, "preset.txt がほかで変更されていたので読み直しました");
 
+    // A character listed twice keeps its record once and is read again for the second line.
+    Folder twice;
+    twice.storage.files[kFolder + "preset.txt"] = "a\na\nb\n";
+    EXPECT_EQ(twice.submit(1).saveFailure, "");
+    ASSERT_NE(twice.state->objeTop, twice.state->objeTop->next) << "one record linked twice";
+    EXPECT_EQ(twice.names(), (std::vector<std::string>{"エー", "エー", "ビー"}));
+
     // A file copied by hand under a new name is its own character, not the one it was copied from.
     Folder copied("a\ncopy\n");
     copied.storage.files[kFolder + "copy"] = characterFile("コピー", "a", "copy.png");

@@ -9,6 +9,7 @@
 #include "records/RowRule.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace pc {
@@ -163,9 +164,14 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
     }
     // The new roster follows the list on disk; characters already in memory
     // keep their records (and any edit in them), the others are read.
-    std::vector<OBJE*> old;
+    // The records in memory by the file each stands for, the first in roster
+    // order last, so that a name listed twice takes them one after another.
+    std::vector<OBJE*> inMemory;
     for (OBJE* record = state.objeTop; record; record = record->next)
-        old.push_back(record);
+        inMemory.push_back(record);
+    std::unordered_map<std::string, std::vector<OBJE*>> old;
+    for (auto record = inMemory.rbegin(); record != inMemory.rend(); ++record)
+        old[identityOf(**record)].push_back(*record);
     std::vector<OBJE*> roster;
     CharacterLoading loading(state, storage);
     PresetNode* lastNode = nullptr;
@@ -175,11 +181,9 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
         node->fileName = name;
         (lastNode ? lastNode->next : state.fpTop) = node;
         lastNode = node;
-        auto found = std::find_if(old.begin(), old.end(),
-                                  [&name](const OBJE* record) { return record && identityOf(*record) == name; });
-        if (found != old.end()) {
-            roster.push_back(*found);
-            *found = nullptr;
+        if (auto found = old.find(name); found != old.end() && !found->second.empty()) {
+            roster.push_back(found->second.back());
+            found->second.pop_back();
         } else {
             OBJE* record = state.objes.make();
             loading.load(*record, name);
