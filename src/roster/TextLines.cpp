@@ -43,10 +43,20 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
-std::string withoutBomAndCr(std::string_view text)
+namespace {
+
+std::string_view withoutBom(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
+    return text;
+}
+
+} // namespace
+
+std::string withoutBomAndCr(std::string_view text)
+{
+    text = withoutBom(text);
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -63,9 +73,7 @@ std::string_view withoutBomAndCr(std::string_view text, std::string& storage)
         storage = withoutBomAndCr(text);
         return storage;
     }
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
-    return text;
+    return withoutBom(text);
 }
 
 std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator)
