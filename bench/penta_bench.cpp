@@ -1,6 +1,6 @@
 // The derived-statistics pass the character editor's timer makes over the
 // whole roster on every tick.
-#include "editor/DerivedStats.h"
+#include "battle/DerivedStats.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,9 @@
 // Loading a large roster from disk, saving one character of it, and one 追加
 // of the party-selection window with the whole roster in its tables.
 #include "RosterLoading.h"
+#include "battle/DerivedStats.h"
+#include "battle/Random.h"
 #include "battle/ReadyUpList.h"
-#include "editor/DerivedStats.h"
 #include "roster/CharacterFile.h"
 #include "roster/QtStorage.h"
 #include "roster/RosterStore.h"

@@ -1,5 +1,5 @@
 // Choosing the data folder: beside the executable while it can be written there, else the user's folder.
-#include "app/DataFolder.h"
+#include "roster/DataFolder.h"
 #include "roster/QtStorage.h"
 #include "roster/RosterExchange.h"
 #include "roster/RosterStore.h"

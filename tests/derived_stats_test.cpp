@@ -1,5 +1,5 @@
 // Derived statistics from the base statistics.
-#include "editor/DerivedStats.h"
+#include "battle/DerivedStats.h"
 
 #include <gtest/gtest.h>
 

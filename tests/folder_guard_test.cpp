@@ -1,7 +1,7 @@
 // One writer per data folder, a full disk and a read-only folder, through the real windows and file system.
 #include "EditingApp.h"
 
-#include "app/DataFolder.h"
+#include "roster/DataFolder.h"
 #include "app/Title.h"
 #include "records/RowRule.h"
 #include "roster/CharacterFile.h"

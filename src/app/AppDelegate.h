@@ -1,9 +1,10 @@
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 
-#include "DataFolder.h"
-#include "ui/AppContext.h"
+#include "battle/Random.h"
+#include "roster/DataFolder.h"
 #include "roster/QtStorage.h"
+#include "ui/AppContext.h"
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 // user's application data folder when the executable's folder is not writable.
 // An installed copy's first start gives that folder the demo roster.
 #include "AppDelegate.h"
-#include "DataFolder.h"
+#include "roster/DataFolder.h"
 #include "Version.h"
 #include "roster/DemoRoster.h"
 

@@ -1,6 +1,6 @@
 #include "CharacterSubmit.h"
 
-#include "DerivedStats.h"
+#include "battle/DerivedStats.h"
 #include "records/RowRule.h"
 #include "roster/FileNames.h"
 #include "roster/RosterEdit.h"

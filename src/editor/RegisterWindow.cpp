@@ -2,7 +2,7 @@
 
 #include "AttackList.h"
 #include "CharacterSubmit.h"
-#include "DerivedStats.h"
+#include "battle/DerivedStats.h"
 #include "PictureFile.h"
 #include "StrengthDialog.h"
 #include "records/Numbers.h"

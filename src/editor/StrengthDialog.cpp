@@ -1,6 +1,6 @@
 #include "StrengthDialog.h"
 
-#include "editor/DerivedStats.h"
+#include "battle/DerivedStats.h"
 #include "records/RowRule.h"
 #include "roster/CharacterFile.h"
 #include "roster/FileNames.h"

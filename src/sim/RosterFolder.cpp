@@ -1,6 +1,6 @@
 #include "RosterFolder.h"
 
-#include "editor/DerivedStats.h"
+#include "battle/DerivedStats.h"
 #include "roster/FileNames.h"
 #include "roster/RosterStore.h"
 

@@ -1,5 +1,5 @@
 // partyclash-sim: the battles of PartyClash without the windows, for balancing.
-#include "app/DataFolder.h"
+#include "roster/DataFolder.h"
 #include "roster/QtStorage.h"
 #include "sim/ProgressBar.h"
 #include "sim/Simulator.h"

@@ -2,12 +2,15 @@
 // storage, the battle's random source and the windows.
 #pragma once
 
-#include "battle/Random.h"
 #include "records/AppState.h"
-#include "roster/Storage.h"
 #include "ui/Navigation.h"
 
 namespace pc {
+
+// Held by reference: the store and the battle sit above this floor and name
+// their own interfaces.
+class Storage;
+class RandomSource;
 
 struct AppContext {
     AppState& state;

@@ -1,8 +1,8 @@
 #include "DataFolder.h"
 
-#include "roster/DemoRoster.h"
-#include "roster/FileNames.h"
-#include "roster/QtStorage.h"
+#include "DemoRoster.h"
+#include "FileNames.h"
+#include "QtStorage.h"
 #include "ui/Text.h"
 
 #include <QDir>
