@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QShortcut>
 #include <QDirIterator>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -113,6 +114,34 @@ TEST(EditorSafetyTest, AValueNoPopUpItemShowsIsShownAndKeptAndCancelUndoesAnAtta
     EXPECT_EQ(three.character(2).attacks->range, 9);
 }
 
+// An editor opened again shows no problem of its last opening; a number field's frame clears
+// once it holds a number; the resistance editor opened again shows what was given meanwhile.
+TEST(EditorSafetyTest, WhatAnEditorMarkedClearsAndWhatWasGivenMeanwhileStays)
+{
+    ThreeCharacters three;
+    EditingApp& app = *three.app;
+    RegisterWindow& editor = app.app.registerWindow();
+    app.openEditor(0);
+    app.type("TFHP", "x");
+    app.press(editor, "submitButton");
+    EXPECT_FALSE(app.editor("TFHP")->styleSheet().isEmpty());
+    app.type("TFHP", "5");
+    app.type("TFFile", "a,b");
+    app.press(editor, "submitButton");
+    EXPECT_TRUE(app.editor("TFHP")->styleSheet().isEmpty());
+    EXPECT_TRUE(app.editor<QLabel>("fileProblem")->isVisibleTo(&editor));
+    app.press(editor, "resistButton");
+    app.tick();
+    app.in(app.app.resistWindow(), "TFfire")->setText("50");
+    app.press(app.app.resistWindow(), "submitButton");
+    app.press(editor, "resistButton");
+    app.tick();
+    EXPECT_EQ(app.in(app.app.resistWindow(), "TFfire")->text(), "50");
+    app.press(editor, "cancelButton");
+    app.openEditor(0);
+    EXPECT_FALSE(app.editor<QLabel>("fileProblem")->isVisibleTo(&editor));
+}
+
 TEST(EditorSafetyTest, AWriteThatFailsChangesNoFileAndTheWindowSaysWhy)
 {
     using Act = void (*)(EditingApp&);
@@ -160,9 +189,18 @@ TEST(EditorSafetyTest, AWriteThatFailsChangesNoFileAndTheWindowSaysWhy)
     }
 }
 
-TEST(EditorSafetyTest, TheCloseBoxOfASubWindowLeadsBackToTheTitle)
+TEST(EditorSafetyTest, CtrlQQuitsFromEveryWindowAndTheCloseBoxOfASubWindowLeadsBackToTheTitle)
 {
     ThreeCharacters three;
+    AppDelegate& app = three.app->app;
+    for (QWidget* window : std::initializer_list<QWidget*>{&app.title(), &app.characterList(), &app.registerWindow(),
+                                                           &app.resistWindow(), &app.attackWindow(),
+                                                           &app.readyUpList(), &app.battleWindow()}) {
+        const auto shortcuts = window->findChildren<QShortcut*>();
+        EXPECT_EQ(std::count_if(shortcuts.begin(), shortcuts.end(),
+                                [](const QShortcut* s) { return s->key() == QKeySequence::Quit; }), 1)
+            << window->objectName().toStdString();
+    }
     for (QWidget* window : std::initializer_list<QWidget*>{&three.app->app.characterList(), &three.app->app.battleWindow()}) {
         three.app->app.title().hide();
         window->show();
