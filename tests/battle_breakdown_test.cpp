@@ -43,7 +43,7 @@ TEST(Breakdown, ShowsBothDrawsTheMpBeforeAndAfterAndWhetherAHealStoppedAtTheRegi
 // Every name column of the saved log is quoted where it must be; every seed is named.
 TEST(BattleLog, QuotesEveryNameColumnAndNamesTheSeedsAtBothEnds)
 {
-    const pc::LogEntry entry{.message = "m", .actor = "A,1", .attack = "B\"2", .target = "C,\"3\""};
+    const pc::LogEntry entry{.message = "m", .breakdown = {}, .actor = "A,1", .attack = "B\"2", .target = "C,\"3\""};
     EXPECT_TRUE(pc::logAsCsv({entry}).ends_with("\r\n1,\"A,1\",\"B\"\"2\",\"C,\"\"3\"\"\"" + std::string(14, ',')
                                                  + "m\r\n"));
     EXPECT_EQ(pc::seedLine(0), "シード 0");

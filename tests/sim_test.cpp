@@ -28,9 +28,9 @@
 
 #include <sys/wait.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <atomic>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -42,18 +42,10 @@ namespace {
 
 const std::string kExamples = PARTYCLASH_EXAMPLES;
 
-// An attack that always hits for 17 to 23, unscaled by resistances.
-std::string attack(const std::string& name, int range)
-{
-    return name + ",xxxx,0,0,20," + std::to_string(range) + ",0,21,0,100,0,100\n"
-        + "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0\n";
-}
-
+// A character of the given HP and wait with the attacks of attackLines (each always hitting for 17 to 23).
 std::string character(const std::string& name, const std::string& file, int hp, int wp, const std::string& attacks)
 {
-    return name + "\nt\n" + file + ",img\n" + std::to_string(hp) + ",10,5," + std::to_string(wp)
-        + "\n30,30,30,30,30,30,30\n100,100,100,100,100,100,100,100\n100,100,100,100,100,100,100,100\n"
-        + "100,100,100,100,100,100\n----++\n" + attacks + "----++\n";
+    return characterFile({.name = name, .file = file, .HP = hp, .WP = wp, .attacks = attacks});
 }
 
 // A seeded source that keeps its draws.
@@ -90,11 +82,11 @@ protected:
     SimTest()
     {
         folder.write("preset.txt", "hero\nwarrior\nslimeA\nslimeB\nslimeC\nghost\n");
-        folder.write("hero", character("勇者", "hero", 100000, 5, attack("薙ぎ払い", 4)));
-        folder.write("warrior", character("戦士", "warrior", 100000, 5, attack("斬り", 1)));
-        folder.write("slimeA", character("スライム", "slimeA", 100000, 5, attack("体当たりA", 1)));
-        folder.write("slimeB", character("スライム", "slimeB", 100000, 1, attack("体当たりB", 1)));
-        folder.write("slimeC", character("スライム", "slimeC", 100000, 5, attack("体当たりC", 1)));
+        folder.write("hero", character("勇者", "hero", 100000, 5, attackLines("薙ぎ払い", 4)));
+        folder.write("warrior", character("戦士", "warrior", 100000, 5, attackLines("斬り", 1)));
+        folder.write("slimeA", character("スライム", "slimeA", 100000, 5, attackLines("体当たりA", 1)));
+        folder.write("slimeB", character("スライム", "slimeB", 100000, 1, attackLines("体当たりB", 1)));
+        folder.write("slimeC", character("スライム", "slimeC", 100000, 5, attackLines("体当たりC", 1)));
         folder.write("ghost", character("亡霊", "ghost", 0, 5, ""));
         EXPECT_EQ(loadRoster(roster, storage, data), "");
     }
@@ -196,47 +188,6 @@ TEST_F(SimTest, ASeededWindowBattleIsTheCommandLinesAndReplaysTheSameWithTheGaug
         expected += (expected.empty() ? "" : "\n") + text + "\n";
     EXPECT_EQ(printed.str(), expected);
     EXPECT_TRUE(announcedOutcome(shown.back())) << "fought to its end";
-}
-
-// Each attack's name tells which character used it, so the texts give the
-// damage every character dealt; members sharing a name are told apart by the
-// ledger alone. A battle fought without the window's ticks must go the same way.
-TEST_F(SimTest, DamageIsDealtByTheMemberThatActedAndTakenByItsTargets)
-{
-    const PartyRows rows = rowsIn(roster, {"warrior", "hero"}, {"slimeA", "slimeB", "slimeA", "slimeC"});
-    const std::vector<std::string> attackOf{"斬り", "薙ぎ払い", "体当たりA", "体当たりB", "体当たりA", "体当たりC"};
-    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
-        SeededRandom shownRandom(seed);
-        std::map<std::string, double> dealtByAttack;
-        std::string actingAttack;
-        const BattleResult shown = fightBattle(roster.objeTop, rows, shownRandom, 80, [&](const std::string& text) {
-            for (const std::string& name : attackOf) {
-                if (text.find("の" + name + "!\n") != std::string::npos)
-                    actingAttack = name;
-            }
-            const std::size_t end = text.find("のダメージを受けた！");
-            if (end != std::string::npos) {
-                const std::size_t start = text.rfind("は", end) + std::string("は").size();
-                dealtByAttack[actingAttack] += std::stod(text.substr(start, end - start));
-            }
-        });
-        SeededRandom random(seed);
-        const BattleResult result = fightBattle(roster.objeTop, rows, random, 80);
-        EXPECT_EQ(result.damage, shown.damage);
-        EXPECT_EQ(result.presses, shown.presses);
-
-        std::map<std::string, double> dealtByLedger;
-        double playersDealt = 0, playersTook = 0, enemiesDealt = 0, enemiesTook = 0;
-        for (std::size_t i = 0; i < attackOf.size(); ++i) {
-            dealtByLedger[attackOf[i]] += result.damage[i].dealt;
-            (i < 2 ? playersDealt : enemiesDealt) += result.damage[i].dealt;
-            (i < 2 ? playersTook : enemiesTook) += result.damage[i].taken;
-        }
-        EXPECT_EQ(dealtByLedger, dealtByAttack) << "seed " << seed;
-        EXPECT_EQ(playersDealt, enemiesTook);
-        EXPECT_EQ(enemiesDealt, playersTook);
-        EXPECT_GT(result.damage[3].dealt, 0) << "the second スライム acts too";
-    }
 }
 
 // Hit points a member gains back are no damage: a heal books nothing.
@@ -410,7 +361,7 @@ protected:
     MatrixTest()
     {
         certain.write("preset.txt", "sword\nghost\n");
-        certain.write("sword", character("剣士", "sword", 10, 1, attack("一閃", 1)));
+        certain.write("sword", character("剣士", "sword", 10, 1, attackLines("一閃", 1)));
         certain.write("ghost", character("亡霊", "ghost", 0, 5, ""));
     }
 
@@ -495,8 +446,8 @@ TEST_F(MatrixTest, ACompareReportsEveryChangeFromTheOtherFolderToTheDataFolderIn
 {
     TempDataFolder after;
     after.write("preset.txt", "sword\nghost\nextra\n");
-    after.write("sword", character("剣士", "sword", 10, 1, attack("一閃", 1)));
-    after.write("ghost", character("亡霊", "ghost", 10, 1, attack("一閃", 1)));
+    after.write("sword", character("剣士", "sword", 10, 1, attackLines("一閃", 1)));
+    after.write("ghost", character("亡霊", "ghost", 10, 1, attackLines("一閃", 1)));
     after.write("extra", character("新顔", "extra", 10, 1, ""));
     const auto compare = [&](std::vector<std::string> form) {
         form.insert(form.begin(), {"--data", after.path(""), "--compare", certain.path(""), "--matrix", "all", "--runs", "20"});
