@@ -79,6 +79,8 @@ std::string setupProblem(const EventSetup& setup)
     if (setup.rounds < 0 || static_cast<std::size_t>(setup.rounds) >= count + count % 2)
         return "a Swiss event of " + std::to_string(count) + " entrants has at most "
             + std::to_string(count + count % 2 - 1) + " rounds";
+    if (setup.maxPresses < 1)
+        return "a battle needs at least one press";
     for (const Entrant& entrant : setup.entrants) {
         if (entrant.members.empty())
             return "the entrant \"" + entrant.name + "\" has no member";

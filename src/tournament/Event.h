@@ -35,6 +35,7 @@ struct EventSetup {
     int rounds = 0; // Swiss rounds; 0 for the default, enough to find one winner
     int legs = 1;   // a league meets each pairing once or twice
     Seeding seeding = Seeding::random;
+    std::int32_t maxPresses = 1000; // a battle without an end by then is unfinished
 };
 
 inline constexpr int kMaxBestOf = 99;

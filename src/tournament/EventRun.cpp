@@ -33,15 +33,25 @@ bool beforeInOrder(const Match& a, const Match& b)
 
 } // namespace
 
+int decidedWinner(const Match& match, const Event& event)
+{
+    if (match.bye())
+        return match.first;
+    const int first = match.winsOf(true);
+    const int second = match.winsOf(false);
+    const int needed = event.setup.bestOf / 2 + 1;
+    if (std::max(first, second) < needed && static_cast<int>(match.battles.size()) < 2 * event.setup.bestOf)
+        return -1;
+    const bool firstWins = first != second
+        ? first > second
+        : event.seedOf[static_cast<std::size_t>(match.first)] < event.seedOf[static_cast<std::size_t>(match.second)];
+    return firstWins ? match.first : match.second;
+}
+
 void playMatch(Match& match, const Event& event, const BattleFight& fight)
 {
     match.battles.clear();
-    if (match.bye()) {
-        match.winner = match.first;
-        return;
-    }
-    const int needed = event.setup.bestOf / 2 + 1;
-    for (int k = 0; k < 2 * event.setup.bestOf && std::max(match.winsOf(true), match.winsOf(false)) < needed; ++k) {
+    for (int k = 0; (match.winner = decidedWinner(match, event)) < 0; ++k) {
         const bool firstIsPlayer = k % 2 == 0;
         const std::uint32_t seed = battleSeed(event.setup.seed, match.round, match.index, k);
         BattleRecord battle = firstIsPlayer ? fight(match.first, match.second, seed)
@@ -50,12 +60,6 @@ void playMatch(Match& match, const Event& event, const BattleFight& fight)
         battle.firstIsPlayer = firstIsPlayer;
         match.battles.push_back(battle);
     }
-    const int first = match.winsOf(true);
-    const int second = match.winsOf(false);
-    const bool firstWins = first != second
-        ? first > second
-        : event.seedOf[static_cast<std::size_t>(match.first)] < event.seedOf[static_cast<std::size_t>(match.second)];
-    match.winner = firstWins ? match.first : match.second;
 }
 
 bool playEvent(Event& event, const std::vector<Match>& recorded, const FightMaker& makeFight, int jobs,

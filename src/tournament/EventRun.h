@@ -22,6 +22,8 @@ using FightMaker = std::function<BattleFight()>;
 // without a winner are fought again, up to twice the best-of in all. Then
 // the entrant with more battle wins, or the better seed, wins.
 void playMatch(Match& match, const Event& event, const BattleFight& fight);
+// The winner those rules make of the match's battles, or -1 while it needs another battle.
+int decidedWinner(const Match& match, const Event& event);
 
 // Told of every finished match, with the event as far as it is known
 // (finished rounds, then the current round's finished matches); called on
