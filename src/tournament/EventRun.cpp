@@ -72,10 +72,11 @@ bool playEvent(Event& event, const std::vector<Match>& recorded, const FightMake
             return true;
         std::mutex mutex;
         std::vector<Match> finished;
-        const auto finish = [&](const Match& match) {
+        // Recorded matches and byes are told along with the next fought match.
+        const auto finish = [&](const Match& match, bool fought) {
             std::lock_guard lock(mutex);
             finished.push_back(match);
-            if (!done)
+            if (!done || !fought)
                 return;
             Event sofar = event;
             sofar.matches.insert(sofar.matches.end(), finished.begin(), finished.end());
@@ -89,7 +90,7 @@ bool playEvent(Event& event, const std::vector<Match>& recorded, const FightMake
             else if (!matches[i].bye())
                 toFight.push_back(i);
             if (toFight.empty() || toFight.back() != i)
-                finish(matches[i]);
+                finish(matches[i], false);
         }
         std::atomic<std::size_t> next{0};
         const auto work = [&] {
@@ -97,7 +98,7 @@ bool playEvent(Event& event, const std::vector<Match>& recorded, const FightMake
             for (std::size_t n = next++; n < toFight.size() && !cancelled(); n = next++) {
                 Match& match = matches[toFight[n]];
                 playMatch(match, event, fight);
-                finish(match);
+                finish(match, true);
             }
         };
         {

@@ -25,9 +25,9 @@ void playMatch(Match& match, const Event& event, const BattleFight& fight);
 // The winner those rules make of the match's battles, or -1 while it needs another battle.
 int decidedWinner(const Match& match, const Event& event);
 
-// Told of every finished match, with the event as far as it is known
-// (finished rounds, then the current round's finished matches); called on
-// one thread at a time.
+// Told of every match fought, with the event as far as it is known
+// (finished rounds, then the current round's finished matches and byes);
+// called on one thread at a time.
 using MatchDone = std::function<void(const Event& sofar, const Match& match)>;
 
 // Plays `event` to its end from the rounds it holds; a match of `recorded`
