@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "records/SeedText.h"
 #include "tournament/Event.h"
 
 #include <array>
@@ -24,6 +25,12 @@ std::vector<std::string> splitNames(std::string_view list)
     return names;
 }
 
+std::string numberRefusal(std::string_view option, const std::string& text, std::uint64_t low, std::uint64_t high)
+{
+    return std::string(option) + ": \"" + text + "\" is not a whole number from " + std::to_string(low) + " to "
+        + std::to_string(high);
+}
+
 // Reads a whole decimal number from `low` to `high` into `field` as a T, or says why not.
 template <typename T, typename Field>
 std::string setNumber(Field& field, std::string_view option, const std::string& text, std::uint64_t low,
@@ -32,8 +39,7 @@ std::string setNumber(Field& field, std::string_view option, const std::string& 
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return std::string(option) + ": \"" + text + "\" is not a whole number from " + std::to_string(low)
-            + " to " + std::to_string(high);
+        return numberRefusal(option, text, low, high);
     field = static_cast<T>(value);
     return {};
 }
@@ -46,7 +52,6 @@ struct ValueOption {
 };
 
 constexpr std::uint64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::uint64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 
 constexpr std::array kValueOptions{
     ValueOption{"--data", [](Options& o, std::string_view, const std::string& v) {
@@ -62,7 +67,9 @@ constexpr std::array kValueOptions{
                     return std::string();
                 }},
     ValueOption{"--seed", [](Options& o, std::string_view n, const std::string& v) {
-                    return setNumber<std::uint32_t>(o.seed, n, v, 0, kUint32Max);
+                    // The seed fields' rule: full-width digits too; blank is no seed.
+                    o.seed = parseSeed(v);
+                    return o.seed || seedTextIsBlank(v) ? std::string() : numberRefusal(n, v, 0, kSeedMax);
                 }},
     ValueOption{"--runs", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<std::int64_t>(o.runs, n, v, 1, 1'000'000'000);
