@@ -26,7 +26,41 @@ struct Move {
     double succ;
     double hit;
     double cost; // the fixed cost plus the percentage of the member's registered MP
+    // The base of the value formula by seed in each choice, and that base truncated.
+    double singleBase;
+    std::int32_t singleTruncated;
+    double multiBase;
+    std::int32_t multiTruncated;
 };
+
+// The base amount of a formula: the attack's count plus the statistic its seed adds.
+double singleTargetBase(const ATTACK& attack, const STATUS& actor)
+{
+    switch (attack.seed) {
+    case 1:
+        return attack.count + actor.ATK;
+    case 2:
+        return attack.count + actor.HIT;
+    case 3:
+    case 5:
+        return attack.count + actor.ARI;
+    default:
+        return attack.count;
+    }
+}
+
+double multiTargetBase(const ATTACK& attack, const STATUS& actor)
+{
+    switch (attack.seed) {
+    case 1:
+        return attack.count + actor.ATK;
+    case 2:
+    case 5:
+        return attack.count + actor.ARI;
+    default:
+        return attack.count;
+    }
+}
 
 struct Fighter {
     // What a battle changes.
@@ -100,6 +134,7 @@ struct UnwatchedBattle::Roster {
     std::vector<Fighter> start; // every member as a set-up leaves it
     std::vector<Move> moves;
     std::int32_t playerCount = 0;
+    bool wholeWaits = true; // every registered WP a whole number well inside the exact range
 
     // The battle under way.
     std::vector<Fighter> fighters;
@@ -125,8 +160,11 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
         for (std::size_t i = 0; i < fighter.resist.size(); ++i)
             fighter.resist[i] = member->baseResist.values[i];
         for (const ATTACK* attack = member->attacks; attack; attack = attack->next) {
+            const double single = singleTargetBase(*attack, base);
+            const double multi = multiTargetBase(*attack, base);
             roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count, attack->succ,
-                                    attack->hit, attack->MP + attack->MPP * base.MP / 100.0});
+                                    attack->hit, attack->MP + attack->MPP * base.MP / 100.0, single,
+                                    toInt32(single), multi, toInt32(multi)});
             ++fighter.moveCount;
         }
         roster.start.push_back(fighter);
@@ -154,6 +192,8 @@ double notNegative(double amount)
 }
 
 constexpr std::uint64_t kNeverActs = UINT64_MAX;
+// Whole waits this far inside 2^52 count down exactly, by one step or many at once.
+constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
 
 // The values of one acting member's turn.
 struct Turn {
@@ -176,7 +216,10 @@ struct Turn {
 template <typename Random>
 class Fight {
 public:
-    Fight(UnwatchedBattle::Roster& roster, Random& random) : r_(roster), random_(random) {}
+    Fight(UnwatchedBattle::Roster& roster, Random& random)
+        : r_(roster), random_(random), wholeWaits_(roster.wholeWaits)
+    {
+    }
 
     BattleResult run(std::int32_t maxPresses)
     {
@@ -333,6 +376,13 @@ private:
     {
         if (counterRP_ != 0 || counterRE_ != 0)
             return r_.players.livingCount > 0 || r_.enemies.livingCount > 0;
+        return wholeWaits_ ? skipQuietPassesOfWholeWaits() : skipQuietPasses();
+    }
+
+    // At the start of a whole pass, the passes before the first in which a
+    // living member's wait runs out, made in one move; false when none ever does.
+    bool skipQuietPasses()
+    {
         std::uint64_t acting = kNeverActs;
         for (const Fighter& member : r_.fighters) {
             if (member.hp > 0)
@@ -343,6 +393,32 @@ private:
         if (acting > 1) {
             for (Fighter& member : r_.fighters)
                 member.wp = lowerWait(member.wp, acting - 1);
+        }
+        return true;
+    }
+
+    // The same while every wait is whole: a wait w above 1 runs out in w steps.
+    bool skipQuietPassesOfWholeWaits()
+    {
+        double acting = kWholeWaitLimit;
+        bool someoneLiving = false;
+        for (const Fighter& member : r_.fighters) {
+            if (member.hp > 0) {
+                someoneLiving = true;
+                acting = std::min(acting, member.wp > 1 ? member.wp : 1.0);
+            }
+        }
+        if (!someoneLiving)
+            return false;
+        if (acting > 1) {
+            const double quiet = acting - 1;
+            double lowest = 0;
+            for (Fighter& member : r_.fighters) {
+                member.wp -= quiet;
+                lowest = std::min(lowest, member.wp);
+            }
+            // A fallen member's wait keeps falling; far down it leaves the exact range.
+            wholeWaits_ = lowest > -kWholeWaitLimit;
         }
         return true;
     }
@@ -415,22 +491,21 @@ private:
     }
 
     // (r1 % T) / divisor - (r2 % T) / divisor, T the base truncated.
-    std::int32_t spread(double base, std::int32_t divisor)
+    std::int32_t spread(std::int32_t truncated, std::int32_t divisor)
     {
-        const std::int32_t truncated = toInt32(base);
         const std::int32_t first = remainderOf(draw(), truncated) / divisor;
         const std::int32_t second = remainderOf(draw(), truncated) / divisor;
         return first - second;
     }
 
-    double spreadValue(double base, double defence, std::int32_t divisor)
+    double spreadValue(double base, std::int32_t truncated, double defence, std::int32_t divisor)
     {
-        return std::floor(base + spread(base, divisor) - defence);
+        return std::floor(base + spread(truncated, divisor) - defence);
     }
 
-    double seed5Value(double base)
+    double seed5Value(double base, std::int32_t truncated)
     {
-        const auto factor = static_cast<std::uint32_t>(toInt32(base) / 20);
+        const auto factor = static_cast<std::uint32_t>(truncated / 20);
         const auto product = static_cast<std::int32_t>(factor * static_cast<std::uint32_t>(draw()));
         return base + product % 5;
     }
@@ -505,27 +580,28 @@ private:
             return;
         }
         const Fighter& target = fighter(slot);
-        std::optional<double> value;
+        const double base = move.multiBase;
+        const std::int32_t truncated = move.multiTruncated;
         switch (move.seed) {
         case 0:
         case 4:
-            value = spreadValue(move.count, 0, 5);
+            node.value = spreadValue(base, truncated, 0, 5);
+            scale(move, target, node.value);
             break;
         case 1:
-            value = spreadValue(move.count + actor.atk, target.def / 2.0, 5);
+            node.value = spreadValue(base, truncated, target.def / 2.0, 5);
+            scale(move, target, node.value);
             break;
         case 2:
-            value = spreadValue(move.count + actor.ari, target.ari, 5);
+            node.value = spreadValue(base, truncated, target.ari, 5);
+            scale(move, target, node.value);
             break;
         case 5:
-            value = seed5Value(move.count + actor.ari);
-            break;
-        default:
-            break;
-        }
-        if (value) {
-            node.value = *value;
+            node.value = seed5Value(base, truncated);
             scale(move, target, node.value);
+            break;
+        default: // no value: the node keeps the one an earlier attack gave it
+            break;
         }
         if (rollSucceeds(move.succ))
             node.success = true;
@@ -590,21 +666,22 @@ private:
         return move;
     }
 
-    double singleTargetValue(const Move& move, const Fighter& actor, const Fighter& damage)
+    double singleTargetValue(const Move& move, const Fighter& damage)
     {
+        const double base = move.singleBase;
+        const std::int32_t truncated = move.singleTruncated;
         switch (move.seed) {
         case 0:
-            return spreadValue(move.count, 0, 5);
+            return spreadValue(base, truncated, 0, 5);
         case 1:
-            return spreadValue(move.count + actor.atk, damage.def / 2.0, 5);
         case 2:
-            return spreadValue(move.count + actor.hitStat, damage.def / 2.0, 5);
+            return spreadValue(base, truncated, damage.def / 2.0, 5);
         case 3:
-            return spreadValue(move.count + actor.ari, damage.ari, 5);
+            return spreadValue(base, truncated, damage.ari, 5);
         case 4:
-            return spreadValue(move.count, 0, playerSide_ ? 5 : 10);
+            return spreadValue(base, truncated, 0, playerSide_ ? 5 : 10);
         default:
-            return seed5Value(move.count + actor.ari);
+            return seed5Value(base, truncated);
         }
     }
 
@@ -627,7 +704,7 @@ private:
                 }
                 continue;
             }
-            double value = singleTargetValue(*move, actor, damage);
+            double value = singleTargetValue(*move, damage);
             const std::int32_t targetSlot = move->range == 1 ? damageSlot : healSlot;
             if (targetSlot != kNone)
                 scale(*move, fighter(targetSlot), value);
@@ -701,6 +778,7 @@ private:
 
     UnwatchedBattle::Roster& r_;
     Random& random_;
+    bool wholeWaits_;
     Outcome end_ = Outcome::unfinished;
     bool stop_ = false;
     bool playerSide_ = false;
@@ -722,6 +800,9 @@ UnwatchedBattle::UnwatchedBattle(const OBJE* players, const OBJE* enemies) : ros
     addParty(*roster_, players);
     roster_->playerCount = static_cast<std::int32_t>(roster_->start.size());
     addParty(*roster_, enemies);
+    for (const Fighter& member : roster_->start)
+        roster_->wholeWaits = roster_->wholeWaits && std::abs(member.fullWP) < kWholeWaitLimit
+            && std::floor(member.fullWP) == member.fullWP;
     roster_->fighters.reserve(roster_->start.size());
     roster_->targets.reserve(roster_->start.size());
     roster_->chosenTargets.reserve(roster_->start.size());
