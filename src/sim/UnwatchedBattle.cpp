@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace pc::sim {
@@ -16,6 +17,29 @@ namespace {
 
 constexpr std::int32_t kNone = -1;
 constexpr std::int32_t kLastScaledAttribute = RESIST::dark;
+
+// The remainder of a draw of the seeded generator (0 to 2^31 - 1) by a
+// divisor fixed for the battle, by multiplications instead of a division:
+// r % T keeps the sign of r, so for such a draw it is r % |T|, and 0 for T = 0.
+class Divisor {
+public:
+    Divisor() = default;
+    explicit Divisor(std::int32_t divisor)
+        : divisor_(divisor == 0 ? 1 : static_cast<std::uint32_t>(divisor < 0 ? -std::int64_t{divisor} : divisor))
+        , magic_(UINT64_MAX / divisor_ + 1)
+    {
+    }
+    std::int32_t remainderOf(std::int32_t draw) const
+    {
+        __extension__ using Wide = unsigned __int128;
+        const std::uint64_t fraction = magic_ * static_cast<std::uint32_t>(draw);
+        return static_cast<std::int32_t>((static_cast<Wide>(fraction) * divisor_) >> 64);
+    }
+
+private:
+    std::uint32_t divisor_ = 1;
+    std::uint64_t magic_ = 0;
+};
 
 // An attack as one member makes it; nothing of it changes in a battle.
 struct Move {
@@ -31,6 +55,8 @@ struct Move {
     std::int32_t singleTruncated;
     double multiBase;
     std::int32_t multiTruncated;
+    Divisor singleSpread;
+    Divisor multiSpread;
 };
 
 // The base amount of a formula: the attack's count plus the statistic its seed adds.
@@ -79,6 +105,7 @@ struct Fighter {
     double def;
     double ari;
     std::int32_t atkBase; // ATK truncated, the plain attack's spread
+    Divisor atkSpread;
     std::int32_t firstMove;
     std::int32_t moveCount;
     std::array<float, kLastScaledAttribute + 1> resist;
@@ -108,6 +135,7 @@ private:
 struct Team {
     std::int32_t first = 0; // the slot of position 1
     std::int32_t size = 0;
+    Divisor sizeDivisor;
     PositionSet living;
     PositionSet healCandidates;
     std::int32_t livingCount = 0;
@@ -155,7 +183,7 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
         Fighter fighter{.hp = base.HP, .mp = base.MP, .wp = base.WP, .fullHP = base.HP, .fullMP = base.MP,
                         .fullWP = base.WP, .healLine = base.HP / 100.0 * 70.0, .atk = base.ATK,
                         .hitStat = base.HIT, .eva = base.EVA, .def = base.DEF, .ari = base.ARI,
-                        .atkBase = toInt32(base.ATK), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
+                        .atkBase = toInt32(base.ATK), .atkSpread = Divisor(toInt32(base.ATK)), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
                         .moveCount = 0, .resist = {}};
         for (std::size_t i = 0; i < fighter.resist.size(); ++i)
             fighter.resist[i] = member->baseResist.values[i];
@@ -164,7 +192,8 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
             const double multi = multiTargetBase(*attack, base);
             roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count, attack->succ,
                                     attack->hit, attack->MP + attack->MPP * base.MP / 100.0, single,
-                                    toInt32(single), multi, toInt32(multi)});
+                                    toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
+                                    Divisor(toInt32(multi))});
             ++fighter.moveCount;
         }
         roster.start.push_back(fighter);
@@ -258,6 +287,7 @@ private:
         r_.enemies.first = r_.playerCount;
         r_.enemies.size = static_cast<std::int32_t>(r_.start.size()) - r_.playerCount;
         for (Team* team : {&r_.players, &r_.enemies}) {
+            team->sizeDivisor = Divisor(team->size);
             team->living.reset(team->size);
             team->healCandidates.reset(team->size);
             team->livingCount = team->candidateCount = 0;
@@ -275,7 +305,16 @@ private:
     Team& own() { return playerSide_ ? r_.players : r_.enemies; }
 
     std::int32_t draw() { return random_.draw(); }
-    std::int32_t drawPosition(std::int32_t size) { return remainderOf(draw(), size) + 1; }
+    // The seeded generator never draws below 0, so its remainders take the quick way.
+    static constexpr bool kDrawsNotNegative = std::is_same_v<Random, SeededRandom>;
+
+    std::int32_t remainder(const Divisor& divisor, std::int32_t truncated)
+    {
+        if constexpr (kDrawsNotNegative)
+            return divisor.remainderOf(draw());
+        return remainderOf(draw(), truncated);
+    }
+    std::int32_t drawPosition(const Team& team) { return remainder(team.sizeDivisor, team.size) + 1; }
     bool rollSucceeds(double chance) { return chance - remainderOf(draw(), 100) > 0; }
 
     // Keeps a member's flags in its party's sets and counts.
@@ -445,14 +484,14 @@ private:
         const bool everyOpponentDown = opponents.livingCount == 0;
         std::int32_t position = 0;
         do
-            position = drawPosition(opponents.size);
+            position = drawPosition(opponents);
         while (!everyOpponentDown && !opponents.livesAt(position));
         const std::int32_t damageSlot = opponents.slotAt(position);
-        position = drawPosition(own.size);
+        position = drawPosition(own);
         std::int32_t healSlot = kNone;
         if (own.candidateCount > 0) {
             while (!own.healCandidates.has(position) && own.living.has(position))
-                position = drawPosition(own.size);
+                position = drawPosition(own);
             healSlot = own.slotAt(position);
         }
         if (everyOpponentDown) {
@@ -491,16 +530,18 @@ private:
     }
 
     // (r1 % T) / divisor - (r2 % T) / divisor, T the base truncated.
-    std::int32_t spread(std::int32_t truncated, std::int32_t divisor)
+    template <std::int32_t divisor>
+    std::int32_t spread(const Divisor& by, std::int32_t truncated)
     {
-        const std::int32_t first = remainderOf(draw(), truncated) / divisor;
-        const std::int32_t second = remainderOf(draw(), truncated) / divisor;
+        const std::int32_t first = remainder(by, truncated) / divisor;
+        const std::int32_t second = remainder(by, truncated) / divisor;
         return first - second;
     }
 
-    double spreadValue(double base, std::int32_t truncated, double defence, std::int32_t divisor)
+    template <std::int32_t divisor = 5>
+    double spreadValue(double base, const Divisor& by, std::int32_t truncated, double defence)
     {
-        return std::floor(base + spread(truncated, divisor) - defence);
+        return std::floor(base + spread<divisor>(by, truncated) - defence);
     }
 
     double seed5Value(double base, std::int32_t truncated)
@@ -527,7 +568,7 @@ private:
         const Fighter& target = fighter(targetSlot);
         if (!rollSucceeds(actor.hitStat / target.eva * 50.0))
             return;
-        const std::int32_t bonus = remainderOf(draw(), actor.atkBase) / 3;
+        const std::int32_t bonus = remainder(actor.atkSpread, actor.atkBase) / 3;
         dealDamage(targetSlot, std::floor(actor.atk + bonus - target.def / 2.0));
     }
 
@@ -557,7 +598,7 @@ private:
     {
         std::int32_t count = targetCount(range, team.livingCount, team.size);
         r_.targets.clear();
-        const std::int32_t first = drawPosition(team.size);
+        const std::int32_t first = drawPosition(team);
         r_.targets.push_back({first, 0, false, false});
         if (range == 4 || range == 8)
             count = 1 + team.livingCount - (team.livesAt(first) ? 1 : 0);
@@ -565,7 +606,7 @@ private:
         if (first >= 1 && first <= team.size)
             r_.open.set(first, false);
         while (static_cast<std::int32_t>(r_.targets.size()) < count) {
-            const std::int32_t candidate = drawPosition(team.size);
+            const std::int32_t candidate = drawPosition(team);
             if (candidate >= 1 && candidate <= team.size && r_.open.has(candidate)) {
                 r_.open.set(candidate, false);
                 r_.targets.push_back({candidate, 0, false, false});
@@ -582,18 +623,19 @@ private:
         const Fighter& target = fighter(slot);
         const double base = move.multiBase;
         const std::int32_t truncated = move.multiTruncated;
+        const Divisor& by = move.multiSpread;
         switch (move.seed) {
         case 0:
         case 4:
-            node.value = spreadValue(base, truncated, 0, 5);
+            node.value = spreadValue(base, by, truncated, 0);
             scale(move, target, node.value);
             break;
         case 1:
-            node.value = spreadValue(base, truncated, target.def / 2.0, 5);
+            node.value = spreadValue(base, by, truncated, target.def / 2.0);
             scale(move, target, node.value);
             break;
         case 2:
-            node.value = spreadValue(base, truncated, target.ari, 5);
+            node.value = spreadValue(base, by, truncated, target.ari);
             scale(move, target, node.value);
             break;
         case 5:
@@ -670,16 +712,17 @@ private:
     {
         const double base = move.singleBase;
         const std::int32_t truncated = move.singleTruncated;
+        const Divisor& by = move.singleSpread;
         switch (move.seed) {
         case 0:
-            return spreadValue(base, truncated, 0, 5);
+            return spreadValue(base, by, truncated, 0);
         case 1:
         case 2:
-            return spreadValue(base, truncated, damage.def / 2.0, 5);
+            return spreadValue(base, by, truncated, damage.def / 2.0);
         case 3:
-            return spreadValue(base, truncated, damage.ari, 5);
+            return spreadValue(base, by, truncated, damage.ari);
         case 4:
-            return spreadValue(base, truncated, 0, playerSide_ ? 5 : 10);
+            return playerSide_ ? spreadValue(base, by, truncated, 0) : spreadValue<10>(base, by, truncated, 0);
         default:
             return seed5Value(base, truncated);
         }
