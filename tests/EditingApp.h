@@ -91,7 +91,6 @@ public:
     // The roster table's value under a key in a row, as text.
     QString cell(int row, const char* key) { return app.characterList().rows().row(row).value(key).toString(); }
     int selectedRow() { return selectedRowIn(app.characterList(), "ClistTV"); }
-    int selectedRowOf(const char* editorTable) { return selectedRowIn(app.registerWindow(), editorTable); }
     int selectedRowIn(QWidget& window, const char* table)
     {
         const auto rows = in<pc::RowTableView>(window, table)->selectionModel()->selectedRows();

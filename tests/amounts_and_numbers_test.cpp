@@ -22,7 +22,7 @@ TEST(AmountsAndNumbersTest, NegativeAndNegativeZeroAmountsCountAndShowAsZero)
 TEST(AmountsAndNumbersTest, AFieldHoldsAWholeNumberInAsciiOrFullWidthOrNothing)
 {
     const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-        {"", 0}, {"\u3000 ", 0}, {"42", 42}, {" +7\t", 7}, {"１２３", 123}, {"－５", -5}, {"−３", -3},
+        {"", 0}, {"\u3000 ", 0}, {"42", 42}, {" +7\t", 7}, {"１２３４５６７８９０", 1234567890}, {"－５", -5}, {"−３", -3},
         {"\u3000４２\u3000", 42}, {"99999999999", std::numeric_limits<std::int32_t>::max()},
         {"12abc", std::nullopt}, {"abc", std::nullopt}, {"-", std::nullopt}, {"1.5", std::nullopt},
         {"1 2", std::nullopt}, {"--1", std::nullopt},

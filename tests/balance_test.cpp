@@ -9,7 +9,11 @@
 #include "editor/StrengthDialog.h"
 #include "sim/Simulator.h"
 
+#include <QCategoryAxis>
+#include <QChartView>
 #include <QComboBox>
+#include <QListWidget>
+#include <QRegularExpression>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QTableView>
@@ -78,7 +82,11 @@ TEST_F(BalanceTest, ARunFillsTheHeatMapAndExportsTheCommandLinesCsv)
     // Row 8 is ドラゴン, column 6 スライム: the dragon always wins.
     EXPECT_EQ(cell(7, 5), QStringLiteral("100%"));
     EXPECT_EQ(cell(7, 5, Qt::BackgroundRole), winRateColour(1.0).name());
+    EXPECT_TRUE(cell(7, 5, Qt::ToolTipRole).startsWith(QStringLiteral("ドラゴン 対 スライム")));
     EXPECT_TRUE(cell(7, 5, Qt::ToolTipRole).contains(QStringLiteral("100戦"))) << cell(7, 5, Qt::ToolTipRole).toStdString();
+    // The ranking's first is drawn at the top.
+    auto* axis = qobject_cast<QCategoryAxis*>(balance.findChild<QChartView*>("rankingView")->chart()->axes(Qt::Vertical)[0]);
+    EXPECT_EQ(axis->endValue(axis->categoriesLabels().filter(QRegularExpression("^1\\. "))[0]), 11);
 
     const QString path = QString::fromStdString(folder.base() + "/matrix.csv");
     EXPECT_EQ(balance.saveCsv(path), QString());
@@ -96,11 +104,18 @@ TEST_F(BalanceTest, ARunFillsTheHeatMapAndExportsTheCommandLinesCsv)
     EXPECT_EQ(edit.app.state().RPtop->name, "ドラゴン");
     EXPECT_EQ(edit.app.state().REtop->name, "スライム");
     EXPECT_TRUE(edit.app.state().ReadyUpListStartOffFlag);
+    EXPECT_EQ(edit.app.state().battleSeed, 1u) << "drawing from the seed of the pairing's first battle";
 }
 
-TEST_F(BalanceTest, StopKeepsThePairingsFinished)
+TEST_F(BalanceTest, StopKeepsThePairingsFinishedAndTheWindowShownAgainKeepsWhatWasUnticked)
 {
     balance.show();
+    auto* list = balance.findChild<QListWidget*>("rosterList");
+    list->item(2)->setCheckState(Qt::Unchecked);
+    balance.hide();
+    balance.show();
+    EXPECT_EQ(list->item(2)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
     balance.findChild<QComboBox*>("battlesBox")->setCurrentIndex(2); // 10,000
     balance.start();
     runUntil([&] { return cell(0, 0) != QStringLiteral("…"); });
@@ -120,20 +135,28 @@ TEST_F(BalanceTest, TheColourScaleDarkensBelowHalfAndLightensAbove)
     EXPECT_EQ(winRateColour(0.5).saturation(), 0) << "the centre is a neutral grey";
 }
 
-TEST_F(BalanceTest, TestingStrengthSavesNothing)
+// Immune to every attribute, the edited 勇者アルス gains on both sides over its saved self.
+TEST_F(BalanceTest, TestingStrengthFightsTheEditAgainstTheSavedCharacterAndSavesNothing)
 {
     const std::string file = folder.read("arus.txt");
     edit.openEditor(0);
-    const double hp = edit.app.state().objeTop->baseStatus.HP;
-    edit.type("TFHP", QStringLiteral("2000"));
+    const RESIST saved = edit.app.state().objeTop->baseResist;
+    edit.app.state().Robje = RESIST{};
     edit.app.registerWindow().testStrength();
     StrengthDialog* strength = edit.app.registerWindow().strengthDialog();
     ASSERT_NE(strength, nullptr);
     runUntil([&] { return !strength->running(); });
-    const QString summary = strength->findChild<QLabel*>("summaryLabel")->text();
-    EXPECT_TRUE(summary.contains(QStringLiteral("→"))) << summary.toStdString();
-    EXPECT_EQ(strength->findChild<QTableWidget*>("changesTable")->rowCount(), 5);
+    const QRegularExpressionMatch summary = QRegularExpression(QStringLiteral("総合勝率 ([0-9.]+)% → ([0-9.]+)%　\\+"))
+                                                .match(strength->findChild<QLabel*>("summaryLabel")->text());
+    ASSERT_TRUE(summary.hasMatch());
+    EXPECT_LT(summary.captured(1).toDouble(), summary.captured(2).toDouble());
+    auto* changes = strength->findChild<QTableWidget*>("changesTable");
+    ASSERT_EQ(changes->rowCount(), 5);
+    for (int row = 0; row < 5; ++row) {
+        const auto rate = [&](int column) { return changes->item(row, column)->text().chopped(1).toDouble(); };
+        EXPECT_LT(rate(1), rate(2)) << changes->item(row, 0)->text().toStdString();
+        EXPECT_TRUE(changes->item(row, 3)->text().startsWith(u'+')) << changes->item(row, 3)->text().toStdString();
+    }
     EXPECT_EQ(folder.read("arus.txt"), file);
-    EXPECT_EQ(edit.app.state().objeTop->baseStatus.HP, hp);
-    EXPECT_EQ(edit.shown("TFHP"), QStringLiteral("2000")) << "the edit goes on";
+    EXPECT_EQ(edit.app.state().objeTop->baseResist, saved);
 }

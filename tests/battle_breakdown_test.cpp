@@ -1,6 +1,7 @@
 // The breakdown recorded with a battle message names the attack's attribute and shows its scaling.
 #include "BattleTestKit.h"
 #include "battle/Explanation.h"
+#include "battle/LogExport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,30 @@ TEST(Breakdown, NamesTheAttributeAndShowsTheResistancesScaling)
         const std::string text = pc::explain(recorder.shown);
         EXPECT_NE(text.find(line), std::string::npos) << text;
     }
+}
+
+TEST(Breakdown, ShowsBothDrawsTheMpBeforeAndAfterAndWhetherAHealStoppedAtTheRegisteredHp)
+{
+    pc::Breakdown heal{.source = pc::Source::singleTarget, .effect = pc::Effect::heal, .amount = 39, .hpBefore = 40};
+    heal.value = {.formula = pc::Formula::spread, .count = 40, .base = 40, .truncated = 40, .draws = {17, 23},
+                  .terms = {3, 4}, .raw = 39, .value = 39};
+    heal.cost = {.fixed = 5, .percent = 10, .registeredMP = 50, .cost = 10, .taken = true, .before = 30, .after = 20};
+    const std::pair<double, std::string> cases[] = {{79, "回復 39: HP 40 → 79\n"}, {60, "回復 39: HP 40 → 60（最大HPまで）\n"}};
+    for (const auto& [after, line] : cases) {
+        heal.hpAfter = after;
+        const std::string text = pc::explain(heal) + "\n";
+        for (const std::string& shown : {std::string("ばらつき: (17 % 40) / 5 = 3、(23 % 40) / 5 = 4\n"),
+                                         std::string("消費MP: 5 + 10% × 最大MP 50 = 10、MP 30 → 20\n"), line})
+            EXPECT_NE(text.find(shown), std::string::npos) << text;
+    }
+}
+
+// Every name column of the saved log is quoted where it must be; every seed is named.
+TEST(BattleLog, QuotesEveryNameColumnAndNamesTheSeedsAtBothEnds)
+{
+    const pc::LogEntry entry{.message = "m", .breakdown = {}, .actor = "A,1", .attack = "B\"2", .target = "C,\"3\""};
+    EXPECT_TRUE(pc::logAsCsv({entry}).ends_with("\r\n1,\"A,1\",\"B\"\"2\",\"C,\"\"3\"\"\"" + std::string(14, ',')
+                                                 + "m\r\n"));
+    EXPECT_EQ(pc::seedLine(0), "シード 0");
+    EXPECT_EQ(pc::seedLine(4294967295u), "シード 4294967295");
 }

@@ -5,10 +5,17 @@
 
 #include "battle/BattleWindow.h"
 
+#include "ui/HpGauge.h"
+
+#include <QChartView>
 #include <QFile>
+#include <QLineSeries>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace pc;
 
@@ -64,4 +71,33 @@ TEST(BattleLog, SavesAsNumberedTextOrCsvAndSaysWhyAWriteFailed)
               "5,勇者,通常攻撃,スライム,damage,20,0,30,0,,10,,,,,50,0,勇者の攻撃！ スライムは20のダメージを受けた！\r\n"
               "6,,,,,,,,,,,,,,,,,プレイヤーの勝利！\r\n");
     EXPECT_EQ(battle.window.saveLog(base + "/missing/log.txt"), QStringLiteral("No such file or directory"));
+}
+
+// The decided battle's chart: the enemies dashed, the win chance in percent, a star where a
+// blow felled a member; the gauge's tooltip gives the interval low to high.
+TEST(BattleChart, DashesTheEnemiesDrawsTheChanceInPercentAndStarsTheFall)
+{
+    ScriptedBattle battle;
+    battle.fightToTheEnd();
+    battle.window.settleWinChance();
+    const auto percent = [](double share) { return QString::number(share * 100, 'f', 1) + " %"; };
+    const WinEstimate chance = *battle.window.winChance();
+    EXPECT_TRUE(battle.window.findChild<QProgressBar*>("winGauge")->toolTip().contains(
+        QStringLiteral("95 %区間 ") + percent(chance.low) + QStringLiteral(" 〜 ") + percent(chance.high)));
+    battle.window.findChild<QPushButton*>("chartButton")->click();
+    std::map<QString, QList<QPointF>> points;
+    for (QAbstractSeries* series : battle.window.findChild<QChartView*>("chartView")->chart()->series()) {
+        if (auto* line = qobject_cast<QLineSeries*>(series); line && series->type() == QAbstractSeries::SeriesTypeLine)
+            EXPECT_EQ(line->pen().style(), series->name().startsWith("敵") ? Qt::DashLine : Qt::SolidLine) << series->name().toStdString();
+        points[series->name()] = static_cast<QXYSeries*>(series)->points();
+    }
+    EXPECT_EQ(points["勝つ見込み"].last(), QPointF(6, 100));
+    EXPECT_EQ(points["倒した一撃"], QList<QPointF>{QPointF(5, 0)});
+    EXPECT_EQ(points["敵 スライム"].last(), QPointF(6, 0));
+}
+
+TEST(HpGauge, TurnsAmberAtHalfAndRedAtAFifth)
+{
+    const QColor at[] = {gaugeColor(100), gaugeColor(51), gaugeColor(50), gaugeColor(21), gaugeColor(20), gaugeColor(0)};
+    EXPECT_TRUE(at[0] == at[1] && at[1] != at[2] && at[2] == at[3] && at[3] != at[4] && at[4] == at[5]);
 }

@@ -8,11 +8,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QShortcut>
 #include <QDirIterator>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace pc;
@@ -72,12 +74,14 @@ TEST(EditorSafetyTest, NumbersTypedInFullWidthAreReadAndTextThatIsNoNumberIsRefu
     EXPECT_EQ(three.app->label("numberProblem"), "数ではありません：HP（整数を入れてください）");
     EXPECT_TRUE(three.app->app.registerWindow().isVisible());
     EXPECT_EQ(three.character(2).baseStatus.HP, 100);
+    EXPECT_FALSE(three.app->editor("TFHP")->styleSheet().isEmpty()) << "the field is framed";
     three.app->type("TFHP", "１２");
     three.app->type("TFMP", "");
     three.app->press(three.app->app.registerWindow(), "submitButton");
     EXPECT_FALSE(three.app->app.registerWindow().isVisible());
     EXPECT_EQ(three.character(2).baseStatus.HP, 12);
     EXPECT_EQ(three.character(2).baseStatus.MP, 0);
+    EXPECT_TRUE(three.app->editor("TFHP")->styleSheet().isEmpty()) << "and no longer";
 }
 
 TEST(EditorSafetyTest, ACharacterWithoutItsPictureStaysWithoutAfterARestart)
@@ -111,6 +115,29 @@ TEST(EditorSafetyTest, AValueNoPopUpItemShowsIsShownAndKeptAndCancelUndoesAnAtta
     three.app->press(three.app->app.registerWindow(), "cancelButton");
     ASSERT_NE(three.character(2).attacks, nullptr) << "キャンセル brings the deleted attack back";
     EXPECT_EQ(three.character(2).attacks->range, 9);
+}
+
+// An editor opened again shows no problem of its last opening, but the resistance editor opened
+// again shows what was given meanwhile.
+TEST(EditorSafetyTest, AnEditorOpenedAgainForgetsItsProblemsButNotTheResistancesGivenMeanwhile)
+{
+    ThreeCharacters three;
+    EditingApp& app = *three.app;
+    RegisterWindow& editor = app.app.registerWindow();
+    app.openEditor(0);
+    app.type("TFFile", "a,b");
+    app.press(editor, "submitButton");
+    EXPECT_TRUE(app.editor<QLabel>("fileProblem")->isVisibleTo(&editor));
+    app.press(editor, "resistButton");
+    app.tick();
+    app.in(app.app.resistWindow(), "TFfire")->setText("50");
+    app.press(app.app.resistWindow(), "submitButton");
+    app.press(editor, "resistButton");
+    app.tick();
+    EXPECT_EQ(app.in(app.app.resistWindow(), "TFfire")->text(), "50");
+    app.press(editor, "cancelButton");
+    app.openEditor(0);
+    EXPECT_FALSE(app.editor<QLabel>("fileProblem")->isVisibleTo(&editor));
 }
 
 TEST(EditorSafetyTest, AWriteThatFailsChangesNoFileAndTheWindowSaysWhy)
@@ -160,9 +187,18 @@ TEST(EditorSafetyTest, AWriteThatFailsChangesNoFileAndTheWindowSaysWhy)
     }
 }
 
-TEST(EditorSafetyTest, TheCloseBoxOfASubWindowLeadsBackToTheTitle)
+TEST(EditorSafetyTest, CtrlQQuitsFromEveryWindowAndTheCloseBoxOfASubWindowLeadsBackToTheTitle)
 {
     ThreeCharacters three;
+    AppDelegate& app = three.app->app;
+    for (QWidget* window : std::initializer_list<QWidget*>{&app.title(), &app.characterList(), &app.registerWindow(),
+                                                           &app.resistWindow(), &app.attackWindow(),
+                                                           &app.readyUpList(), &app.battleWindow()}) {
+        const auto shortcuts = window->findChildren<QShortcut*>();
+        EXPECT_EQ(std::count_if(shortcuts.begin(), shortcuts.end(),
+                                [](const QShortcut* s) { return s->key() == QKeySequence::Quit; }), 1)
+            << window->objectName().toStdString();
+    }
     for (QWidget* window : std::initializer_list<QWidget*>{&three.app->app.characterList(), &three.app->app.battleWindow()}) {
         three.app->app.title().hide();
         window->show();

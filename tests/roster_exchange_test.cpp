@@ -58,7 +58,12 @@ TEST(RosterExchangeTest, ExportThenImportElsewhereGivesTheSameCharactersAndPictu
 
     EXPECT_EQ(exportCharacters(storage, {own[0].record, own[1].record}, "/out"), "");
     EXPECT_EQ(storage.files["/out/CharaList/preset.txt"], "hero.txt\nking.txt\n");
-    EXPECT_EQ(exportCharacters(storage, {own[0].record}, "/out"), "選んだフォルダーにはすでに CharaList があります");
+    storage.special["/empty/CharaList"] = "a folder without a list";
+    for (const char* taken : {"/out", "/empty"})
+        EXPECT_EQ(exportCharacters(storage, {own[0].record}, taken), "選んだフォルダーにはすでに CharaList があります");
+    // The folder itself, or one holding CharaList/ or data/CharaList/.
+    for (const char* chosen : {"/out/CharaList", "/out", "/a/data/CharaList/", "/a/data", "/a"})
+        EXPECT_TRUE(rosterFolderIn(storage, chosen).ends_with("CharaList/")) << chosen;
 
     AppState second;
     second.baseDir = "/b";

@@ -1,9 +1,11 @@
 // The roster and party windows act on the highlighted row, a delete asks first and goes to the trash, and an edit stays with its character.
 #include "EditingApp.h"
+#include "Fixtures.h"
 
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
 #include "roster/CharacterFile.h"
+#include "roster/ImportWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,12 @@ TEST_F(RosterSafetyTest, TheKeysChooseOpenAndDeleteTheHighlightedCharacterAfterA
     const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/";
     EXPECT_TRUE(QFileInfo::exists(trash + "C") && QFileInfo::exists(trash + "C.png"));
     EXPECT_EQ(app.selectedRow(), 1);
+    recordAt(app.app.state().objeTop, 3)->imageName = "D.png"; // E shows D's picture too
+    EXPECT_TRUE(EditingApp::answering(Qt::Key_Escape, [this] {
+                    key(Qt::Key_Down);
+                    key(Qt::Key_Delete);
+                }).endsWith("ファイル：data/CharaList/D\n画像：data/CharaList/img/D.png（他のキャラクターも使うので残します）\n\n"
+                            "ファイルと画像はゴミ箱へ移します。"));
 }
 
 TEST_F(RosterSafetyTest, AClickBelowTheRowsHighlightsNothingAndNeitherDeletesNorOpens)
@@ -135,3 +143,14 @@ TEST_F(RosterSafetyTest, PartyTablesActOnTheHighlightedRowAddPastTheEndAndStayWh
 }
 
 } // namespace
+
+TEST(ImportWindowTest, AnUntickedCharacterIsLeftOutAndAFileThatCannotBeReadIsStillReported)
+{
+    AppState state;
+    OBJE* record = addCharacter(state, "A", "a", "");
+    ImportWindow window("src", {{"a", record, ""}, {"b", nullptr, "読み込めません"}});
+    window.setChosen(0, false);
+    const std::vector<Incoming> chosen = window.chosen();
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].source, "b");
+}

@@ -1,4 +1,4 @@
-// Loading and saving the roster on disk: the index's backup, pictures, failed writes, a large roster.
+// Loading and saving the roster on disk: pictures, failed writes, a large roster.
 #include "Fixtures.h"
 #include "TempDataFolder.h"
 #include "roster/CharacterFile.h"
@@ -21,20 +21,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(RosterStoreTest, AnIndexThatDidNotLoadExactlyIsKeptOnceBeforeItIsReplaced)
-{
-    folder.write("preset.txt", "a\nb");
-    reload(state, storage);
-    state.objeTop = nullptr;
-    addCharacter(state, "新", "new", "new.png");
-    EXPECT_EQ(setPreset(state, storage), "");
-    EXPECT_EQ(folder.read("preset.txt.bak"), "a\nb");
-    EXPECT_EQ(folder.read("preset.txt"), "new\n");
-    folder.write("preset.txt.bak", "untouched");
-    EXPECT_EQ(setPreset(state, storage), "");
-    EXPECT_EQ(folder.read("preset.txt.bak"), "untouched") << "the copy is made once per run";
-}
 
 TEST_F(RosterStoreTest, PicturesAreWrittenAsPngAndAFailedWriteIsReported)
 {

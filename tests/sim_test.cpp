@@ -1,11 +1,14 @@
 // partyclash-sim: its battles against the window's, damage per member, batches, reports, errors and exit statuses.
 #include "BattleTestKit.h"
+#include "Fixtures.h"
 #include "TempDataFolder.h"
 
 #include "ui/AppContext.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
+#include "sim/Batch.h"
 #include "sim/HeadlessBattle.h"
+#include "sim/Matrix.h"
 #include "sim/Options.h"
 #include "sim/RosterFolder.h"
 #include "sim/SeededRandom.h"
@@ -17,16 +20,20 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <sys/wait.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
 using namespace pc;
 using namespace pc::sim;
@@ -35,18 +42,10 @@ namespace {
 
 const std::string kExamples = PARTYCLASH_EXAMPLES;
 
-// An attack that always hits for 17 to 23, unscaled by resistances.
-std::string attack(const std::string& name, int range)
-{
-    return name + ",xxxx,0,0,20," + std::to_string(range) + ",0,21,0,100,0,100\n"
-        + "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0\n";
-}
-
+// A character of the given HP and wait with the attacks of attackLines (each always hitting for 17 to 23).
 std::string character(const std::string& name, const std::string& file, int hp, int wp, const std::string& attacks)
 {
-    return name + "\nt\n" + file + ",img\n" + std::to_string(hp) + ",10,5," + std::to_string(wp)
-        + "\n30,30,30,30,30,30,30\n100,100,100,100,100,100,100,100\n100,100,100,100,100,100,100,100\n"
-        + "100,100,100,100,100,100\n----++\n" + attacks + "----++\n";
+    return characterFile({.name = name, .file = file, .HP = hp, .WP = wp, .attacks = attacks});
 }
 
 // A seeded source that keeps its draws.
@@ -83,11 +82,11 @@ protected:
     SimTest()
     {
         folder.write("preset.txt", "hero\nwarrior\nslimeA\nslimeB\nslimeC\nghost\n");
-        folder.write("hero", character("勇者", "hero", 100000, 5, attack("薙ぎ払い", 4)));
-        folder.write("warrior", character("戦士", "warrior", 100000, 5, attack("斬り", 1)));
-        folder.write("slimeA", character("スライム", "slimeA", 100000, 5, attack("体当たりA", 1)));
-        folder.write("slimeB", character("スライム", "slimeB", 100000, 1, attack("体当たりB", 1)));
-        folder.write("slimeC", character("スライム", "slimeC", 100000, 5, attack("体当たりC", 1)));
+        folder.write("hero", character("勇者", "hero", 100000, 5, attackLines("薙ぎ払い", 4)));
+        folder.write("warrior", character("戦士", "warrior", 100000, 5, attackLines("斬り", 1)));
+        folder.write("slimeA", character("スライム", "slimeA", 100000, 5, attackLines("体当たりA", 1)));
+        folder.write("slimeB", character("スライム", "slimeB", 100000, 1, attackLines("体当たりB", 1)));
+        folder.write("slimeC", character("スライム", "slimeC", 100000, 5, attackLines("体当たりC", 1)));
         folder.write("ghost", character("亡霊", "ghost", 0, 5, ""));
         EXPECT_EQ(loadRoster(roster, storage, data), "");
     }
@@ -191,47 +190,6 @@ TEST_F(SimTest, ASeededWindowBattleIsTheCommandLinesAndReplaysTheSameWithTheGaug
     EXPECT_TRUE(announcedOutcome(shown.back())) << "fought to its end";
 }
 
-// Each attack's name tells which character used it, so the texts give the
-// damage every character dealt; members sharing a name are told apart by the
-// ledger alone. A battle fought without the window's ticks must go the same way.
-TEST_F(SimTest, DamageIsDealtByTheMemberThatActedAndTakenByItsTargets)
-{
-    const PartyRows rows = rowsIn(roster, {"warrior", "hero"}, {"slimeA", "slimeB", "slimeA", "slimeC"});
-    const std::vector<std::string> attackOf{"斬り", "薙ぎ払い", "体当たりA", "体当たりB", "体当たりA", "体当たりC"};
-    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
-        SeededRandom shownRandom(seed);
-        std::map<std::string, double> dealtByAttack;
-        std::string actingAttack;
-        const BattleResult shown = fightBattle(roster.objeTop, rows, shownRandom, 80, [&](const std::string& text) {
-            for (const std::string& name : attackOf) {
-                if (text.find("の" + name + "!\n") != std::string::npos)
-                    actingAttack = name;
-            }
-            const std::size_t end = text.find("のダメージを受けた！");
-            if (end != std::string::npos) {
-                const std::size_t start = text.rfind("は", end) + std::string("は").size();
-                dealtByAttack[actingAttack] += std::stod(text.substr(start, end - start));
-            }
-        });
-        SeededRandom random(seed);
-        const BattleResult result = fightBattle(roster.objeTop, rows, random, 80);
-        EXPECT_EQ(result.damage, shown.damage);
-        EXPECT_EQ(result.presses, shown.presses);
-
-        std::map<std::string, double> dealtByLedger;
-        double playersDealt = 0, playersTook = 0, enemiesDealt = 0, enemiesTook = 0;
-        for (std::size_t i = 0; i < attackOf.size(); ++i) {
-            dealtByLedger[attackOf[i]] += result.damage[i].dealt;
-            (i < 2 ? playersDealt : enemiesDealt) += result.damage[i].dealt;
-            (i < 2 ? playersTook : enemiesTook) += result.damage[i].taken;
-        }
-        EXPECT_EQ(dealtByLedger, dealtByAttack) << "seed " << seed;
-        EXPECT_EQ(playersDealt, enemiesTook);
-        EXPECT_EQ(enemiesDealt, playersTook);
-        EXPECT_GT(result.damage[3].dealt, 0) << "the second スライム acts too";
-    }
-}
-
 // Hit points a member gains back are no damage: a heal books nothing.
 TEST(DamageLedger, BooksHitPointsLostNotHitPointsHealed)
 {
@@ -293,6 +251,20 @@ TEST_F(SimTest, SeededDemoBattlesKeepTheirTexts)
         << "a batch of 300";
 }
 
+TEST_F(SimTest, ASeedInFullWidthDigitsIsTheSameSeed)
+{
+    const std::vector<std::string> battle{"--data", kExamples, "--player", "勇者アルス", "--enemy", "ドラゴン"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), battle.begin(), battle.end());
+        const SimRun run = simulate(more);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out;
+    };
+    EXPECT_EQ(with({"--seed", "\xEF\xBC\x94\xEF\xBC\x92"}), with({"--seed", "42"}));
+    EXPECT_EQ(with({"--seed", "4294967295", "--runs", "3"}), with({"--seed=\xEF\xBC\x94" "294967295", "--runs", "3"}));
+    EXPECT_EQ(with({"--seed", " ", "--runs", "3"}), with({"--runs", "3"})) << "a blank seed is no seed";
+}
+
 TEST_F(SimTest, ABattleEndsWithItsAnnouncementOrIsGivenUp)
 {
     EXPECT_EQ(simulate({"--player", "ghost", "--enemy", "ghost"}).out, "戦闘開始！\n\n誰も行動できない！\n");
@@ -344,13 +316,15 @@ TEST_F(SimTest, BadInputGivesOneLineOnStandardErrorAndAnExitStatus)
         {{"--data", folder.base(), "--player", "a", "--enemy", "b"}, kExitData, "no roster in " + folder.base()},
         {{"--player", ",", "--enemy", "hero"}, kExitUsage, "the player party is empty"},
         {{"--player", "hero"}, kExitUsage, "the enemy party is empty"},
-        {{"--player", "hero", "--enemy", "hero", "--runs", "0"}, kExitUsage,
-         "--runs: \"0\" is not a whole number from 1 to 1000000000"},
         {{"--player", "hero", "--enemy", "hero", "--fast"}, kExitUsage, "unknown option \"--fast\""},
         {{"--player", "hero", "--enemy", "hero", "--jobs", "2"}, kExitUsage, "--jobs needs --runs"},
-        {{"--player", "hero", "--enemy", "hero", "--runs", "2", "--jobs", "0"}, kExitUsage,
-         "--jobs: \"0\" is not a whole number from 1 to 256"},
         {{"--player", "hero", "--enemy", "hero", "--seed", "1", "--seed=2"}, kExitUsage, "--seed is given twice"},
+        {{"--player", "hero", "--enemy", "hero", "--seed", "-1"}, kExitUsage,
+         "--seed: \"-1\" is not a whole number from 0 to 4294967295"},
+        {{"--player", "hero", "--enemy", "hero", "--seed=4294967296"}, kExitUsage,
+         "--seed: \"4294967296\" is not a whole number from 0 to 4294967295"},
+        {{"--player", "hero", "--enemy", "hero", "--seed", "1e3"}, kExitUsage,
+         "--seed: \"1e3\" is not a whole number from 0 to 4294967295"},
     };
     for (const Case& c : cases) {
         const SimRun run = simulate(c.args);
@@ -407,7 +381,7 @@ protected:
     MatrixTest()
     {
         certain.write("preset.txt", "sword\nghost\n");
-        certain.write("sword", character("剣士", "sword", 10, 1, attack("一閃", 1)));
+        certain.write("sword", character("剣士", "sword", 10, 1, attackLines("一閃", 1)));
         certain.write("ghost", character("亡霊", "ghost", 0, 5, ""));
     }
 
@@ -450,6 +424,7 @@ TEST_F(MatrixTest, EveryPairingIsCountedAndTheStrongestRanksFirst)
     certain.write("parties.txt", "sword, ghost\n\nghost\n");
     const SimRun parties = matrix({"--parties", certain.path("parties.txt"), "--runs", "2", "--csv"});
     EXPECT_NE(parties.out.find("\n\"sword,ghost\",ghost,2,2,0,0,0,"), std::string::npos) << parties.out;
+    EXPECT_NE(parties.out.find("\nghost,\"sword,ghost\",2,0,2,0,0,"), std::string::npos) << parties.out;
 }
 
 TEST_F(MatrixTest, AMatrixDependsOnTheSeedsNotOnTheJobs)
@@ -464,52 +439,139 @@ TEST_F(MatrixTest, AMatrixDependsOnTheSeedsNotOnTheJobs)
     EXPECT_EQ(with("2"), with("1"));
 }
 
-TEST_F(MatrixTest, ACompareOfTwoFoldersPairsTheSameBattles)
+// Every number option from end to end, and the options that need another.
+TEST(SimOptions, NumbersAreTakenAtBothEndsOfTheirRangeAndOptionsOnlyWithWhatTheyNeed)
 {
-    // The copy: 勇者アルス with twice the HP, ゴブリン gone.
+    const std::vector<std::string> battle{"--player", "a", "--enemy", "b"};
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{"--seed", "0"}, true}, {{"--seed", "4294967295"}, true}, {{"--seed", "4294967296"}, false},
+        {{"--seed", "-1"}, false}, {{"--max-presses", "1"}, true}, {{"--max-presses", "2147483647"}, true},
+        {{"--max-presses", "0"}, false}, {{"--max-presses", "2147483648"}, false},
+        {{"--runs", "1000000000", "--jobs", "256"}, true}, {{"--runs", "1000000001"}, false},
+        {{"--runs", "0"}, false}, {{"--runs", "2", "--jobs", "257"}, false}, {{"--runs", "2", "--jobs", "0"}, false}, {{"--compare", "d"}, false}, {{"--csv"}, false},
+    };
+    for (const auto& [more, accepted] : cases) {
+        std::vector<std::string> args = battle;
+        args.insert(args.end(), more.begin(), more.end());
+        EXPECT_EQ(parseOptions(args).error.empty(), accepted) << more[0] << ' ' << more.back();
+    }
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--matrix", "all", "--player", "a"}, {"--matrix", ","}, {"--matrix", "a", "--parties", "p"},
+             {"--matrix", "all", "--csv", "--json"}})
+        EXPECT_FALSE(parseOptions(args).error.empty()) << args[0] << ' ' << args[1];
+}
+
+// 亡霊 has become a 剣士 in the copy: its pairings change, 剣士 against itself does not.
+TEST_F(MatrixTest, ACompareReportsEveryChangeFromTheOtherFolderToTheDataFolderInEveryForm)
+{
     TempDataFolder after;
-    for (const char* name : {"arus.txt", "mira.txt", "slime.txt"}) {
-        std::ifstream in(kExamples + "/" + name);
-        std::ostringstream text;
-        text << in.rdbuf();
-        std::string bytes = text.str();
-        if (std::string(name) == "arus.txt") {
-            std::size_t line = 0;
-            for (int i = 0; i < 3; ++i)
-                line = bytes.find('\n', line) + 1;
-            const std::size_t comma = bytes.find(',', line);
-            bytes.replace(line, comma - line, std::to_string(2 * std::stoi(bytes.substr(line, comma - line))));
-        }
-        after.write(name, bytes);
-    }
-    after.write("preset.txt", "arus.txt\nmira.txt\nslime.txt\n");
-    const SimRun run = simulate({"--data", after.path(""), "--compare", kExamples, "--matrix",
-                                 "arus.txt,mira.txt,slime.txt,goblin.txt", "--runs", "100", "--json"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    after.write("preset.txt", "sword\nghost\nextra\n");
+    after.write("sword", character("剣士", "sword", 10, 1, attackLines("一閃", 1)));
+    after.write("ghost", character("亡霊", "ghost", 10, 1, attackLines("一閃", 1)));
+    after.write("extra", character("新顔", "extra", 10, 1, ""));
+    const auto compare = [&](std::vector<std::string> form) {
+        form.insert(form.begin(), {"--data", after.path(""), "--compare", certain.path(""), "--matrix", "all", "--runs", "20"});
+        return simulate(form).out;
+    };
+    const std::string text = compare({});
+    EXPECT_TRUE(text.starts_with("change in the win rate from " + certain.path("") + " to " + after.path("")
+                                 + ", the same battles on both, 20 battles per pairing, seeds 1 to 20\n"))
+        << text;
+    EXPECT_NE(text.find("\n  亡霊 vs 剣士: 0.00% -> 100.00%, +100.00% (+100.00% to +100.00%)\n"
+                        "  亡霊 vs 亡霊: 0.00% -> 100.00%"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  剣士 vs 剣士: 100.00% -> 100.00%, +0.00% (+0.00% to +0.00%)\n"), std::string::npos);
+    EXPECT_NE(text.find("\nleft out: 新顔: \"extra\" is not in " + certain.path("") + "\n"), std::string::npos);
+    EXPECT_NE(compare({"--csv"}).find("\n亡霊,剣士,20,0.0000,1.0000,1.0000,1.0000,1.0000\n"), std::string::npos);
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(compare({"--json"}))).object();
     EXPECT_EQ(json["leftOut"].toArray().size(), 1);
-    EXPECT_TRUE(json["leftOut"].toArray()[0].toString().contains(QStringLiteral("ゴブリン")));
-    for (const auto& value : json["pairings"].toArray()) {
-        const QJsonObject pairing = value.toObject();
-        // Pairings without the changed character fight the same battles in both folders.
-        if (pairing["player"].toString() != QStringLiteral("勇者アルス")
-            && pairing["enemy"].toString() != QStringLiteral("勇者アルス")) {
-            EXPECT_EQ(pairing["change"].toDouble(), 0.0);
-            EXPECT_EQ(pairing["changeInterval95"].toArray(), (QJsonArray{0.0, 0.0}));
-        }
+    EXPECT_EQ(json["pairings"].toArray()[2].toObject()["change"].toDouble(), 1.0) << "亡霊 vs 剣士";
+}
+
+// Whatever is fought, a folder compared with itself changes nothing, and every battle is counted once.
+RC_GTEST_PROP(MatrixProperty, AFolderComparedWithItselfChangesNothingAndTheProgressReachesTheCount, ())
+{
+    static const auto demo = [] {
+        auto state = std::make_unique<AppState>();
+        QtStorage files;
+        EXPECT_EQ(loadRoster(*state, files, kExamples), "");
+        return state;
+    }();
+    MatrixSetup setup;
+    setup.lineups = {{demo->objeTop, {}}, {demo->objeTop, {}}};
+    const auto entrants = *rc::gen::container<std::vector<std::int32_t>>(*rc::gen::inRange(1, 4), rc::gen::inRange(0, 12));
+    for (const std::int32_t row : entrants) {
+        setup.names.push_back(std::to_string(row));
+        for (Lineup& lineup : setup.lineups)
+            lineup.entrants.push_back({row});
     }
-    for (const auto& value : json["ranking"].toArray()) {
-        const QJsonObject standing = value.toObject();
-        if (standing["name"].toString() == QStringLiteral("勇者アルス")) {
-            EXPECT_GT(standing["changeInterval95"].toArray()[0].toDouble(), 0.0) << run.out;
-        }
+    setup.pairings = everyPairing(entrants.size());
+    setup.battles = *rc::gen::inRange(1, 20);
+    setup.firstSeed = *rc::gen::arbitrary<std::uint32_t>();
+    MatrixRunner runner(setup, *rc::gen::inRange(1, 4));
+    const MatrixResult result = runner.wait();
+    RC_ASSERT(runner.done() == setup.battles * static_cast<std::int64_t>(2 * setup.pairings.size()));
+    RC_ASSERT(runner.done() == runner.total());
+    for (const auto& pairing : result.pairings) {
+        RC_ASSERT(pairing->lineups[0].wins == pairing->lineups[1].wins);
+        RC_ASSERT(pairing->lineups[0].defeats == pairing->lineups[1].defeats);
+        RC_ASSERT(pairing->player.interval().low == 0.0 && pairing->player.interval().high == 0.0);
+        RC_ASSERT(pairing->enemy.mean() == 0.0);
     }
 }
 
-TEST(SimOptions, AMatrixRefusesPartiesAndNeedsANameOrAll)
+// A batch reports its progress up to exactly its count, at and around the blocks it is counted in.
+TEST(SimBatch, TheProgressReachesExactlyTheCountAtEveryBlockBoundary)
 {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--matrix", "all", "--player", "a"}, {"--matrix", ","}, {"--matrix", "a", "--parties", "p"},
-             {"--player", "a", "--enemy", "b", "--csv"}, {"--matrix", "all", "--csv", "--json"}})
-        EXPECT_FALSE(parseOptions(args).error.empty()) << args[0] << ' ' << args[1];
+    for (const std::int64_t runs : {1, 63, 64, 65, 129}) {
+        std::atomic<bool> watched = false;
+        std::int64_t last = -1;
+        const FightRun fight = [&](std::int64_t) {
+            while (!watched)
+                std::this_thread::yield();
+            return BattleResult{};
+        };
+        const BatchTotals totals = runBatch(runs, 1 + runs % 2, fight, [&](std::int64_t done) {
+            EXPECT_GE(done, last);
+            last = done;
+            watched = true;
+        });
+        EXPECT_EQ(last, runs);
+        EXPECT_EQ(totals.runs(), runs);
+    }
+}
+
+TEST(SimNames, AFileNameGoesBeforeACharacterNameThatMatches)
+{
+    AppState state;
+    addCharacter(state, "x", "a", "");
+    addCharacter(state, "b", "x", "");
+    EXPECT_EQ(rosterRows(state.objeTop, {"x", "b", "a"}).rows, (std::vector<std::int32_t>{1, 1, 0}));
+}
+
+// The copied command names a shared name by its file and quotes the rest for the shell; the seed
+// field takes every seed from 0 to 4294967295 and refuses the next.
+TEST_F(SimTest, TheCopiedCommandQuotesEveryNameAndTheSeedFieldTakesBothEnds)
+{
+    folder.write("oneil", character("O'Neil", "oneil", 10, 5, ""));
+    folder.write("preset.txt", "hero\nslimeA\nslimeB\noneil\n");
+    AppState state;
+    state.baseDir = folder.base();
+    ASSERT_EQ(loadRoster(state, storage, data), "");
+    RecordingRandom random(1);
+    QString command;
+    windowTexts(state, rowsIn(state, {"O'Neil", "hero"}, {"slimeB"}), random, 0, 4294967295u,
+                [&](BattleWindow& battle) { command = battle.simCommand(); });
+    EXPECT_TRUE(command.endsWith(QStringLiteral(" --player 'O'\\''Neil,勇者' --enemy slimeB --seed 4294967295")))
+        << qPrintable(command);
+
+    AppContext context{state, storage, random, {}};
+    ReadyUpList party(context);
+    const std::pair<QString, std::optional<std::uint32_t>> typed[] = {
+        {"4294967295", 4294967295u}, {"0", 0}, {"", std::nullopt}, {"4294967296", 7}};
+    for (const auto& [text, seed] : typed) {
+        state.battleSeed = 7;
+        party.findChild<QLineEdit*>("seedField")->setText(text);
+        party.StartOff();
+        EXPECT_EQ(state.battleSeed, seed) << text.toStdString();
+    }
 }

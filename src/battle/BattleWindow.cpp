@@ -274,6 +274,7 @@ void BattleWindow::timerAction4()
         ui_->replayButton->setEnabled(seed_.has_value());
         ui_->chartButton->setEnabled(false);
         history_.start(state);
+        decided_ = false;
         shownChance_.reset();
         showBattle();
         startWinChance();
@@ -284,14 +285,21 @@ void BattleWindow::timerAction4()
     showSides();
 }
 
+// Once the end is announced, a press shows the announcement again and records
+// nothing more: the log, its saved forms and the chart end with the first one.
 void BattleWindow::Navigation()
 {
-    log_->append(pressLogged(battle_));
-    history_.record(context_.state);
-    ui_->logView->scrollToBottom();
+    LogEntry entry = pressLogged(battle_);
+    if (!decided_) {
+        log_->append(std::move(entry));
+        history_.record(context_.state);
+        ui_->logView->scrollToBottom();
+        startWinChance();
+    }
     showBattle();
-    startWinChance();
+    showWinChance();
     if (announcesEnd(view_.naviText)) {
+        decided_ = true;
         ui_->autoAdvanceButton->setChecked(false);
         ui_->chartButton->setEnabled(true);
     }
@@ -375,7 +383,7 @@ void BattleWindow::startWinChance()
 {
     if (!ui_->winChanceBox->isChecked() || !context_.state.RPtop || !context_.state.REtop)
         return;
-    estimatedPress_ = history_.hp.empty() ? 0 : history_.hp.size() - 1;
+    estimatedPress_ = currentPress();
     estimator_.start(copyBattle(context_.state, view_));
 }
 
@@ -383,6 +391,7 @@ void BattleWindow::pollWinChance()
 {
     if (const auto result = estimator_.take()) {
         shownChance_ = result->estimate;
+        shownPress_ = estimatedPress_;
         history_.noteChance(estimatedPress_, result->estimate.chance);
         showWinChance();
     }
@@ -394,10 +403,24 @@ void BattleWindow::settleWinChance()
     pollWinChance();
 }
 
+std::size_t BattleWindow::currentPress() const
+{
+    return history_.hp.empty() ? 0 : history_.hp.size() - 1;
+}
+
+std::optional<WinEstimate> BattleWindow::winChance() const
+{
+    if (shownChance_ && shownPress_ == currentPress())
+        return shownChance_;
+    return std::nullopt;
+}
+
+// An estimate of an earlier press stays in grey, marked as being recomputed.
 void BattleWindow::showWinChance()
 {
     const bool on = ui_->winChanceBox->isChecked();
-    ui_->winGauge->setEnabled(on && shownChance_.has_value());
+    const bool current = on && winChance().has_value();
+    ui_->winGauge->setEnabled(current);
     if (!on || !shownChance_) {
         ui_->winGauge->setValue(0);
         ui_->winGauge->setFormat(on ? QStringLiteral("計算中…") : QStringLiteral("オフ"));
@@ -406,6 +429,11 @@ void BattleWindow::showWinChance()
     }
     const WinEstimate& chance = *shownChance_;
     ui_->winGauge->setValue(static_cast<int>(std::lround(chance.chance * 100.0)));
+    if (!current) {
+        ui_->winGauge->setFormat(QStringLiteral("計算中…（前の値 %1）").arg(percent(chance.chance)));
+        ui_->winGauge->setToolTip(QStringLiteral("この局面の見込みを計算しています。灰色の値は前の局面のものです"));
+        return;
+    }
     ui_->winGauge->setFormat(percent(chance.chance));
     ui_->winGauge->setToolTip(QStringLiteral("プレイヤーが勝つ見込み %1（95 %区間 %2 〜 %3、続きを %4 回試した結果）")
                                   .arg(percent(chance.chance), percent(chance.low), percent(chance.high))

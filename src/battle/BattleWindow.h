@@ -63,8 +63,8 @@ public:
     QString saveLog(const QString& path) const;
     void saveLogAs();
     void showChart();
-    // The estimate shown, once it has arrived; none while it is off or under way.
-    std::optional<WinEstimate> winChance() const { return shownChance_; }
+    // The estimate of the battle as it stands; none while it is off or under way.
+    std::optional<WinEstimate> winChance() const;
     // Waits for the estimate under way and shows it, as the polling tick would.
     void settleWinChance();
     const BattleHistory& history() const { return history_; }
@@ -82,6 +82,8 @@ private:
     void startWinChance();
     void showWinChance();
     void pollWinChance();
+    // The number of presses recorded, 0 at the set-up.
+    std::size_t currentPress() const;
 
     AppContext& context_;
     std::unique_ptr<Ui::BattleWindow> ui_;
@@ -93,6 +95,8 @@ private:
     WinChanceEstimator estimator_;
     std::optional<WinEstimate> shownChance_;
     std::size_t estimatedPress_ = 0;
+    std::size_t shownPress_ = 0;
+    bool decided_ = false;
     BattleHistory history_;
     BattleChart* chart_ = nullptr;
     RowArrayModel* SCPlistMA_;

@@ -266,14 +266,14 @@ std::string QtStorage::stage(const std::string& path, std::string_view bytes, st
     };
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t put = writeSome(fd, bytes.substr(done), path);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
             return fail(put < 0 ? errno : ENOSPC);
         done += static_cast<std::size_t>(put);
     }
-    if (::fsync(fd) != 0)
+    if (syncFile(fd, path) != 0)
         return fail(errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0)
@@ -296,15 +296,35 @@ std::string QtStorage::commit(const std::string& staged, const std::string& path
 {
     if (std::string problem = targetProblem(path); !problem.empty())
         return problem;
-    if (::rename(staged.c_str(), path.c_str()) != 0)
+    if (renameOnto(staged, path) != 0)
         return systemFailure(errno);
-    // The rename itself reaches the disk with its folder.
+    syncFolderOf(path);
+    return {};
+}
+
+ssize_t QtStorage::writeSome(int fd, std::string_view bytes, const std::string&)
+{
+    return ::write(fd, bytes.data(), bytes.size());
+}
+
+int QtStorage::syncFile(int fd, const std::string&)
+{
+    return ::fsync(fd);
+}
+
+int QtStorage::renameOnto(const std::string& staged, const std::string& path)
+{
+    return ::rename(staged.c_str(), path.c_str());
+}
+
+// The rename itself reaches the disk with its folder.
+void QtStorage::syncFolderOf(const std::string& path)
+{
     const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
     }
-    return {};
 }
 
 void QtStorage::discard(const std::string& staged)

@@ -6,12 +6,14 @@
 #include "Storage.h"
 #include "ui/QtPicture.h"
 
+#include <sys/types.h>
+
 namespace pc {
 
 // The Japanese failure text for an errno value, with the system's text in parentheses.
 std::string systemFailure(int error);
 
-class QtStorage final : public Storage {
+class QtStorage : public Storage {
 public:
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
     std::unique_ptr<FolderFiles> openFolder(const std::string& folder) override;
@@ -27,6 +29,14 @@ public:
     std::string moveToTrash(const std::string& path) override;
     Picture decodePicture(std::string bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
+
+protected:
+    // The calls that carry a write to the disk, each made in one place, so that
+    // their order can be watched; `path` is the file being written.
+    virtual ssize_t writeSome(int fd, std::string_view bytes, const std::string& path);
+    virtual int syncFile(int fd, const std::string& path);
+    virtual int renameOnto(const std::string& staged, const std::string& path);
+    virtual void syncFolderOf(const std::string& path);
 };
 
 } // namespace pc

@@ -1,5 +1,6 @@
 #include "MatrixCommand.h"
 
+#include "sim/Entrants.h"
 #include "sim/Matrix.h"
 #include "sim/MatrixReport.h"
 #include "sim/RosterFolder.h"
@@ -12,74 +13,6 @@
 namespace pc::sim {
 
 namespace {
-
-// An entrant as the command line names it: a label and the names of its members.
-struct Named {
-    std::string label;
-    std::vector<std::string> members;
-};
-
-std::string trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r") - first + 1));
-}
-
-std::vector<std::string> commaSeparated(std::string_view line)
-{
-    std::vector<std::string> names;
-    while (!line.empty()) {
-        const std::size_t comma = line.find(',');
-        if (std::string name = trimmed(line.substr(0, comma)); !name.empty())
-            names.push_back(std::move(name));
-        line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
-    }
-    return names;
-}
-
-// One party a line; empty lines are skipped. The label is the line's names joined by commas.
-std::vector<Named> partiesIn(std::string_view text)
-{
-    std::vector<Named> parties;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::vector<std::string> names = commaSeparated(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (names.empty())
-            continue;
-        std::string label;
-        for (const std::string& name : names)
-            label += (label.empty() ? "" : ",") + name;
-        parties.push_back({label, std::move(names)});
-    }
-    return parties;
-}
-
-// The characters named, each known by its file name so that a second folder
-// finds the same character even when it was renamed there.
-std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>& names, const OBJE* roster,
-                                                  std::string& unknown)
-{
-    std::vector<Named> named;
-    const bool all = names.size() == 1 && names.front() == "all";
-    if (all) {
-        for (const OBJE* character = roster; character; character = character->next)
-            named.push_back({characterLabel(roster, *character), {character->fileName}});
-        return named;
-    }
-    for (const std::string& name : names) {
-        const NamedRows rows = rosterRows(roster, {name});
-        if (!rows.unknown.empty()) {
-            unknown = name;
-            return std::nullopt;
-        }
-        const OBJE* character = recordAt(roster, rows.rows.front());
-        named.push_back({characterLabel(roster, *character), {character->fileName}});
-    }
-    return named;
-}
 
 // The characters of `all` in the second folder that the first lacks, by file name.
 void addOnlyInSecond(std::vector<Named>& named, const OBJE* second)

@@ -1,5 +1,8 @@
 #include "Options.h"
 
+#include "records/SeedText.h"
+#include "tournament/Event.h"
+
 #include <array>
 #include <charconv>
 #include <limits>
@@ -22,6 +25,12 @@ std::vector<std::string> splitNames(std::string_view list)
     return names;
 }
 
+std::string numberRefusal(std::string_view option, const std::string& text, std::uint64_t low, std::uint64_t high)
+{
+    return std::string(option) + ": \"" + text + "\" is not a whole number from " + std::to_string(low) + " to "
+        + std::to_string(high);
+}
+
 // Reads a whole decimal number from `low` to `high` into `field` as a T, or says why not.
 template <typename T, typename Field>
 std::string setNumber(Field& field, std::string_view option, const std::string& text, std::uint64_t low,
@@ -30,8 +39,7 @@ std::string setNumber(Field& field, std::string_view option, const std::string& 
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return std::string(option) + ": \"" + text + "\" is not a whole number from " + std::to_string(low)
-            + " to " + std::to_string(high);
+        return numberRefusal(option, text, low, high);
     field = static_cast<T>(value);
     return {};
 }
@@ -44,7 +52,6 @@ struct ValueOption {
 };
 
 constexpr std::uint64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-constexpr std::uint64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 
 constexpr std::array kValueOptions{
     ValueOption{"--data", [](Options& o, std::string_view, const std::string& v) {
@@ -60,7 +67,9 @@ constexpr std::array kValueOptions{
                     return std::string();
                 }},
     ValueOption{"--seed", [](Options& o, std::string_view n, const std::string& v) {
-                    return setNumber<std::uint32_t>(o.seed, n, v, 0, kUint32Max);
+                    // The seed fields' rule: full-width digits too; blank is no seed.
+                    o.seed = parseSeed(v);
+                    return o.seed || seedTextIsBlank(v) ? std::string() : numberRefusal(n, v, 0, kSeedMax);
                 }},
     ValueOption{"--runs", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<std::int64_t>(o.runs, n, v, 1, 1'000'000'000);
@@ -78,6 +87,31 @@ constexpr std::array kValueOptions{
                 }},
     ValueOption{"--compare", [](Options& o, std::string_view, const std::string& v) {
                     o.compareFolder = v;
+                    return std::string();
+                }},
+    ValueOption{"--tournament", [](Options& o, std::string_view, const std::string& v) {
+                    o.tournament = v;
+                    return std::string();
+                }},
+    ValueOption{"--entrants", [](Options& o, std::string_view, const std::string& v) {
+                    o.entrants = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--best-of", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<int>(o.bestOf, n, v, 1, 99);
+                }},
+    ValueOption{"--rounds", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<int>(o.rounds, n, v, 1, 4096);
+                }},
+    ValueOption{"--legs", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<int>(o.legs, n, v, 1, 2);
+                }},
+    ValueOption{"--seeding", [](Options& o, std::string_view, const std::string& v) {
+                    o.seeding = v;
+                    return std::string();
+                }},
+    ValueOption{"--event-file", [](Options& o, std::string_view, const std::string& v) {
+                    o.eventFile = v;
                     return std::string();
                 }},
     ValueOption{"--max-presses", [](Options& o, std::string_view n, const std::string& v) {
@@ -107,8 +141,33 @@ std::string checkMatrix(const Options& options)
     return {};
 }
 
+std::string checkTournament(const Options& options, const std::set<std::string>& given)
+{
+    if (!tournament::formatNamed(*options.tournament))
+        return "--tournament: \"" + *options.tournament
+            + "\" is not round-robin, single-elimination, double-elimination, swiss or gauntlet";
+    if (options.matrix || !options.player.empty() || !options.enemy.empty() || options.compareFolder || options.runs)
+        return "--tournament cannot be given with --matrix, --player, --enemy, --compare or --runs";
+    if (options.entrants.has_value() == options.partiesFile.has_value())
+        return "--tournament needs --entrants NAMES|all or --parties FILE";
+    if (options.entrants && options.entrants->empty())
+        return "--entrants needs at least two names, or all";
+    if (options.bestOf % 2 == 0)
+        return "--best-of: a match is the best of an odd number of battles";
+    if (options.seeding != "random" && options.seeding != "chosen")
+        return "--seeding: \"" + options.seeding + "\" is not random or chosen";
+    if (options.csv + options.json + options.html + options.svg > 1)
+        return "only one of --csv, --json, --html and --svg can be given";
+    if (given.contains("--event-file") && options.eventFile->empty())
+        return "--event-file needs a file name";
+    return {};
+}
+
 std::string checkParties(const Options& options)
 {
+    if (options.html || options.svg || options.entrants || options.bestOf != 1 || options.rounds || options.legs != 1
+        || options.eventFile || options.seeding != "random")
+        return "--entrants, --best-of, --rounds, --legs, --seeding, --event-file, --html and --svg need --tournament";
     if (options.matrix || options.partiesFile)
         return checkMatrix(options);
     if (options.csv || options.compareFolder)
@@ -144,6 +203,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.json = true;
         } else if (!value && name == "--csv") {
             options.csv = true;
+        } else if (!value && (name == "--html" || name == "--svg")) {
+            (name == "--html" ? options.html : options.svg) = true;
         } else if (const ValueOption* option = valueOption(name)) {
             if (!value && i + 1 == args.size()) {
                 parsed.error = name + " needs a value";
@@ -156,7 +217,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
         if (!parsed.error.empty())
             return parsed;
     }
-    if (given.contains("--jobs") && !given.contains("--runs") && !options.matrix && !options.partiesFile)
+    if (options.tournament && !options.help && !options.version)
+        parsed.error = checkTournament(options, given);
+    else if (given.contains("--jobs") && !given.contains("--runs") && !options.matrix && !options.partiesFile)
         parsed.error = "--jobs needs --runs";
     else if (!options.help && !options.version)
         parsed.error = checkParties(options);
@@ -174,6 +237,10 @@ SYNOPSIS
     partyclash-sim (--matrix NAMES|all | --parties FILE) [--data DIR]
                    [--compare DIR2] [--runs N] [--seed N] [--jobs N]
                    [--max-presses N] [--csv | --json]
+    partyclash-sim --tournament FORMAT (--entrants NAMES|all | --parties FILE)
+                   [--best-of N] [--seed S] [--rounds R] [--legs 1|2]
+                   [--seeding random|chosen] [--event-file FILE] [--data DIR]
+                   [--jobs N] [--max-presses N] [--json | --csv | --html | --svg]
     partyclash-sim --help
     partyclash-sim --version
 
@@ -255,6 +322,27 @@ OPTIONS
         1); only with --runs or a matrix. Every option may be given once. The
         report does
         not depend on N.
+
+    --tournament FORMAT
+        Plays an event between the entrants of --entrants (characters, or
+        all of the roster) or --parties and writes its pairings round by
+        round, every battle with the seed and the options that replay it,
+        the standings and the champion. FORMAT is round-robin (a league),
+        single-elimination, double-elimination, swiss or gauntlet (the first
+        seed against every other). A match is the best of --best-of battles
+        (odd, 1 to 99, default 1), sides alternating; battle k of a match
+        fights from a seed derived from --seed, the round and the match, so
+        the same seed gives the same event for any --jobs. --rounds gives the
+        Swiss rounds (default: enough to leave one entrant unbeaten), --legs
+        2 meets every pairing of a league twice, --seeding chosen seeds the
+        entrants in the order given instead of drawing them from the seed.
+        --csv writes the standings, --html the whole event as one page and
+        --svg the picture of the bracket and standings.
+
+    --event-file FILE
+        Saves the event after every finished match; when FILE exists, the
+        event it holds (which must be the one the command line gives)
+        continues from its last finished match.
 
     --max-presses N
         Gives a battle up after N presses without an end (1 to 2147483647,

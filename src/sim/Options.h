@@ -23,6 +23,16 @@ struct Options {
     std::optional<std::string> partiesFile;
     std::optional<std::string> compareFolder; // the same battles on this folder too
     bool csv = false;
+    // An event: its format, its characters (or "all"), or the parties of --parties.
+    std::optional<std::string> tournament;
+    std::optional<std::vector<std::string>> entrants;
+    int bestOf = 1;
+    int rounds = 0; // Swiss rounds, 0 for enough to find a winner
+    int legs = 1;
+    std::string seeding = "random";
+    std::optional<std::string> eventFile; // saved as the event runs, continued when it exists
+    bool html = false;
+    bool svg = false;
     bool help = false;
     bool version = false;
 };
