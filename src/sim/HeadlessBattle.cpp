@@ -65,11 +65,15 @@ BattleRunner::BattleRunner(OBJE* roster, const PartyRows& rows)
 {
     state_.objeTop = roster;
     buildParties(state_, rows);
+    if (state_.RPtop && state_.REtop)
+        unwatched_.emplace(state_.RPtop, state_.REtop);
 }
 
 BattleResult BattleRunner::fight(RandomSource& random, std::int32_t maxPresses,
                                  const std::function<void(const std::string&)>& show)
 {
+    if (!show && unwatched_)
+        return unwatched_->fight(random, maxPresses);
     restartBattleState(state_);
     BattleContext ctx{state_, view_, random, noLog_};
     ctx.formatTexts = static_cast<bool>(show);

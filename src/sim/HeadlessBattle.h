@@ -5,7 +5,8 @@
 #include "battle/BattleContext.h"
 #include "battle/Random.h"
 #include "records/Records.h"
-#include "sim/DamageLedger.h"
+#include "sim/BattleResult.h"
+#include "sim/UnwatchedBattle.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,16 +24,8 @@ struct PartyRows {
     std::vector<std::int32_t> enemy;
 };
 
-enum class Outcome { victory, defeat, nobodyCanAct, unfinished };
-
 // The outcome a text of the navigation field announces, if any.
 std::optional<Outcome> announcedOutcome(std::string_view naviText);
-
-struct BattleResult {
-    Outcome outcome = Outcome::unfinished;
-    std::int32_t presses = 0;
-    std::vector<MemberDamage> damage; // player members, then enemy members
-};
 
 // Fights battles between fresh copies of the roster characters at the rows
 // (which must exist), each as if in a state of its own, so nothing carries
@@ -52,7 +45,8 @@ public:
     // heads; the rules place a cursor before they read it (but for the P2
     // panel at the end of a multi-part action), so without the tick the
     // battle goes the same way, at half the cost. Without `show` no text is
-    // built at all.
+    // built at all, and the battle is fought by an UnwatchedBattle, which
+    // makes the same draws to the same end.
     BattleResult fight(RandomSource& random, std::int32_t maxPresses,
                        const std::function<void(const std::string&)>& show = {});
 
@@ -61,6 +55,7 @@ private:
     BattleView view_;
     // The plain attack's diagnostic line is of no use here.
     std::ostream noLog_{nullptr};
+    std::optional<UnwatchedBattle> unwatched_; // none while either party is empty
 };
 
 // One battle with a runner of its own.

@@ -1,0 +1,863 @@
+#include "UnwatchedBattle.h"
+
+#include "battle/SeededRandom.h"
+#include "battle/Waits.h"
+#include "records/Numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace pc::sim {
+
+namespace {
+
+constexpr std::int32_t kNone = -1;
+constexpr std::int32_t kLastScaledAttribute = RESIST::dark;
+
+// The remainder of a draw of the seeded generator (0 to 2^31 - 1) by a
+// divisor fixed for the battle, by multiplications instead of a division:
+// r % T keeps the sign of r, so for such a draw it is r % |T|, and 0 for T = 0.
+class Divisor {
+public:
+    Divisor() = default;
+    explicit Divisor(std::int32_t divisor)
+        : divisor_(divisor == 0 ? 1 : static_cast<std::uint32_t>(divisor < 0 ? -std::int64_t{divisor} : divisor))
+        , magic_(UINT64_MAX / divisor_ + 1)
+    {
+    }
+    std::int32_t remainderOf(std::int32_t draw) const
+    {
+        __extension__ using Wide = unsigned __int128;
+        const std::uint64_t fraction = magic_ * static_cast<std::uint32_t>(draw);
+        return static_cast<std::int32_t>((static_cast<Wide>(fraction) * divisor_) >> 64);
+    }
+
+private:
+    std::uint32_t divisor_ = 1;
+    std::uint64_t magic_ = 0;
+};
+
+// An attack as one member makes it; nothing of it changes in a battle.
+struct Move {
+    std::int32_t range;
+    std::int32_t prop;
+    std::int32_t seed;
+    double count;
+    double succ;
+    double hit;
+    double cost; // the fixed cost plus the percentage of the member's registered MP
+    // The base of the value formula by seed in each choice, and that base truncated.
+    double singleBase;
+    std::int32_t singleTruncated;
+    double multiBase;
+    std::int32_t multiTruncated;
+    Divisor singleSpread;
+    Divisor multiSpread;
+};
+
+// The base amount of a formula: the attack's count plus the statistic its seed adds.
+double singleTargetBase(const ATTACK& attack, const STATUS& actor)
+{
+    switch (attack.seed) {
+    case 1:
+        return attack.count + actor.ATK;
+    case 2:
+        return attack.count + actor.HIT;
+    case 3:
+    case 5:
+        return attack.count + actor.ARI;
+    default:
+        return attack.count;
+    }
+}
+
+double multiTargetBase(const ATTACK& attack, const STATUS& actor)
+{
+    switch (attack.seed) {
+    case 1:
+        return attack.count + actor.ATK;
+    case 2:
+    case 5:
+        return attack.count + actor.ARI;
+    default:
+        return attack.count;
+    }
+}
+
+struct Fighter {
+    // What a battle changes.
+    double hp;
+    double mp;
+    double wp;
+    // What it does not: the registered statistics, equal to the current ones
+    // but for HP, MP and WP.
+    double fullHP;
+    double fullMP;
+    double fullWP;
+    double healLine; // 70 % of the registered HP, as the heal draw reckons it
+    double atk;
+    double hitStat;
+    double eva;
+    double def;
+    double ari;
+    std::int32_t atkBase; // ATK truncated, the plain attack's spread
+    Divisor atkSpread;
+    std::int32_t firstMove;
+    std::int32_t moveCount;
+    std::array<float, kLastScaledAttribute + 1> resist;
+};
+
+// Positions count from 1; bit p - 1 of a set stands for position p.
+class PositionSet {
+public:
+    void reset(std::int32_t size) { words_.assign(static_cast<std::size_t>((size + 63) / 64), 0); }
+    bool has(std::int32_t position) const
+    {
+        const auto bit = static_cast<std::uint32_t>(position - 1);
+        return (words_[bit / 64] >> (bit % 64) & 1) != 0;
+    }
+    void set(std::int32_t position, bool on)
+    {
+        const auto bit = static_cast<std::uint32_t>(position - 1);
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        words_[bit / 64] = on ? words_[bit / 64] | mask : words_[bit / 64] & ~mask;
+    }
+    void copy(const PositionSet& other) { std::copy(other.words_.begin(), other.words_.end(), words_.begin()); }
+
+private:
+    std::vector<std::uint64_t> words_;
+};
+
+struct Team {
+    std::int32_t first = 0; // the slot of position 1
+    std::int32_t size = 0;
+    Divisor sizeDivisor;
+    PositionSet living;
+    PositionSet healCandidates;
+    std::int32_t livingCount = 0;
+    std::int32_t candidateCount = 0;
+
+    // The slot of a position; kNone outside the party.
+    std::int32_t slotAt(std::int32_t position) const
+    {
+        return position >= 1 && position <= size ? first + position - 1 : kNone;
+    }
+    bool livesAt(std::int32_t position) const { return position >= 1 && position <= size && living.has(position); }
+};
+
+struct Node {
+    std::int32_t position;
+    double value;
+    bool hit;
+    bool success;
+};
+
+} // namespace
+
+struct UnwatchedBattle::Roster {
+    std::vector<Fighter> start; // every member as a set-up leaves it
+    std::vector<Move> moves;
+    std::int32_t playerCount = 0;
+    bool wholeWaits = true; // every registered WP a whole number well inside the exact range
+
+    // The battle under way.
+    std::vector<Fighter> fighters;
+    Team players;
+    Team enemies;
+    PositionSet open; // positions a target list may still take
+    std::vector<Node> targets;
+    std::vector<Node> chosenTargets;
+    std::vector<MemberDamage> damage;
+};
+
+namespace {
+
+void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
+{
+    for (const OBJE* member = top; member; member = member->next) {
+        const STATUS& base = member->baseStatus;
+        Fighter fighter{.hp = base.HP, .mp = base.MP, .wp = base.WP, .fullHP = base.HP, .fullMP = base.MP,
+                        .fullWP = base.WP, .healLine = base.HP / 100.0 * 70.0, .atk = base.ATK,
+                        .hitStat = base.HIT, .eva = base.EVA, .def = base.DEF, .ari = base.ARI,
+                        .atkBase = toInt32(base.ATK), .atkSpread = Divisor(toInt32(base.ATK)), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
+                        .moveCount = 0, .resist = {}};
+        for (std::size_t i = 0; i < fighter.resist.size(); ++i)
+            fighter.resist[i] = member->baseResist.values[i];
+        for (const ATTACK* attack = member->attacks; attack; attack = attack->next) {
+            const double single = singleTargetBase(*attack, base);
+            const double multi = multiTargetBase(*attack, base);
+            roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count, attack->succ,
+                                    attack->hit, attack->MP + attack->MPP * base.MP / 100.0, single,
+                                    toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
+                                    Divisor(toInt32(multi))});
+            ++fighter.moveCount;
+        }
+        roster.start.push_back(fighter);
+    }
+}
+
+bool isMultiTargetRange(std::int32_t range)
+{
+    return range >= 2 && range <= 8 && range != 5;
+}
+
+bool reachesOwnParty(std::int32_t range)
+{
+    return range >= 6 && range <= 8;
+}
+
+bool isHealSeed(std::int32_t seed)
+{
+    return seed == 4 || seed == 5;
+}
+
+double notNegative(double amount)
+{
+    return amount > 0 ? amount : 0.0;
+}
+
+constexpr std::uint64_t kNeverActs = UINT64_MAX;
+// Whole waits this far inside 2^52 count down exactly, by one step or many at once.
+constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
+
+// The values of one acting member's turn.
+struct Turn {
+    bool singleReady = false;
+    bool multiReady = false;
+    bool healFlag = false;
+    bool allyFlag = false;
+    bool successFlag = false;
+    bool hitFlag = false;
+    bool chosenValueSet = false;
+    double mpCost = 0;
+    double chosenValue = 0;
+    const Move* multi = nullptr; // the best multi-target attack, none until a total is above 0
+    double multiCost = 0;
+    bool multiHealsOwnParty = false;
+};
+
+// One battle with a source of draws whose type is known, so that a seeded
+// generator's draws are made in line.
+template <typename Random>
+class Fight {
+public:
+    Fight(UnwatchedBattle::Roster& roster, Random& random)
+        : r_(roster), random_(random), wholeWaits_(roster.wholeWaits)
+    {
+    }
+
+    BattleResult run(std::int32_t maxPresses)
+    {
+        setUp();
+        BattleResult result;
+        while (result.presses < maxPresses) {
+            lostInPress_ = 0;
+            resumesPlayerHalf_.reset();
+            if (counterRE_ != 0)
+                resumesPlayerHalf_ = false;
+            else if (counterRP_ != 0)
+                resumesPlayerHalf_ = true;
+            press();
+            if (lostInPress_ > 0) {
+                const std::int32_t acting = pressActor();
+                if (acting != kNone)
+                    r_.damage[static_cast<std::size_t>(acting)].dealt += lostInPress_;
+            }
+            ++result.presses;
+            if (end_ != Outcome::unfinished) {
+                result.outcome = end_;
+                break;
+            }
+        }
+        result.damage = r_.damage;
+        return result;
+    }
+
+private:
+    void setUp()
+    {
+        r_.fighters = r_.start;
+        r_.damage.assign(r_.start.size(), {});
+        r_.players.first = 0;
+        r_.players.size = r_.playerCount;
+        r_.enemies.first = r_.playerCount;
+        r_.enemies.size = static_cast<std::int32_t>(r_.start.size()) - r_.playerCount;
+        for (Team* team : {&r_.players, &r_.enemies}) {
+            team->sizeDivisor = Divisor(team->size);
+            team->living.reset(team->size);
+            team->healCandidates.reset(team->size);
+            team->livingCount = team->candidateCount = 0;
+            for (std::int32_t position = 1; position <= team->size; ++position)
+                noteHP(*team, position, fighter(team->slotAt(position)).hp, true);
+        }
+        r_.open.reset(std::max(r_.players.size, r_.enemies.size));
+        r_.targets.clear();
+        r_.chosenTargets.clear();
+    }
+
+    Fighter& fighter(std::int32_t slot) { return r_.fighters[static_cast<std::size_t>(slot)]; }
+    Team& teamOf(std::int32_t slot) { return slot < r_.playerCount ? r_.players : r_.enemies; }
+    Team& opponents() { return playerSide_ ? r_.enemies : r_.players; }
+    Team& own() { return playerSide_ ? r_.players : r_.enemies; }
+
+    std::int32_t draw() { return random_.draw(); }
+    // The seeded generator never draws below 0, so its remainders take the quick way.
+    static constexpr bool kDrawsNotNegative = std::is_same_v<Random, SeededRandom>;
+
+    std::int32_t remainder(const Divisor& divisor, std::int32_t truncated)
+    {
+        if constexpr (kDrawsNotNegative)
+            return divisor.remainderOf(draw());
+        return remainderOf(draw(), truncated);
+    }
+    std::int32_t drawPosition(const Team& team) { return remainder(team.sizeDivisor, team.size) + 1; }
+    bool rollSucceeds(double chance) { return chance - remainderOf(draw(), 100) > 0; }
+
+    // Keeps a member's flags in its party's sets and counts.
+    void noteHP(Team& team, std::int32_t position, double hp, bool fresh = false)
+    {
+        const Fighter& member = fighter(team.slotAt(position));
+        const bool living = hp > 0;
+        const bool candidate = hp < member.healLine;
+        if (fresh || team.living.has(position) != living) {
+            team.living.set(position, living);
+            team.livingCount += living ? 1 : (fresh ? 0 : -1);
+        }
+        if (fresh || team.healCandidates.has(position) != candidate) {
+            team.healCandidates.set(position, candidate);
+            team.candidateCount += candidate ? 1 : (fresh ? 0 : -1);
+        }
+    }
+
+    void changeHP(std::int32_t slot, double hp)
+    {
+        Fighter& member = fighter(slot);
+        const double lost = member.hp - hp;
+        member.hp = hp;
+        if (lost > 0) {
+            r_.damage[static_cast<std::size_t>(slot)].taken += lost;
+            lostInPress_ += lost;
+        }
+        Team& team = teamOf(slot);
+        noteHP(team, slot - team.first + 1, hp);
+    }
+
+    void dealDamage(std::int32_t slot, double amount)
+    {
+        double hp = fighter(slot).hp - notNegative(amount);
+        changeHP(slot, hp < 0 ? 0 : hp);
+    }
+
+    void healBy(std::int32_t slot, double amount)
+    {
+        const Fighter& member = fighter(slot);
+        double hp = member.hp + notNegative(amount);
+        changeHP(slot, hp > member.fullHP ? member.fullHP : hp);
+    }
+
+    void takeMP(Fighter& actor, double cost)
+    {
+        actor.mp -= std::floor(notNegative(cost));
+        if (actor.mp < 0)
+            actor.mp = 0;
+    }
+
+    // The driver: one press of the navigation button.
+    void press()
+    {
+        stop_ = false;
+        if (multipleLoop_) {
+            if (pendingActor_ != kNone) {
+                applyNextTarget(pendingActor_);
+                return;
+            }
+            multipleLoop_ = false;
+        }
+        while (!stop_) {
+            if (!somebodyCanAct()) {
+                end_ = Outcome::nobodyCanAct;
+                stop_ = true;
+                return;
+            }
+            playerSide_ = true;
+            if (counterRE_ == 0 && walkHalf(r_.players, counterRP_))
+                return;
+            counterRP_ = 0;
+            playerSide_ = false;
+            if (walkHalf(r_.enemies, counterRE_))
+                return;
+        }
+    }
+
+    // From a counter c > 0 the walk steps member c again with the counter
+    // running one ahead; from 0 it starts at the head with the counter level.
+    bool walkHalf(const Team& team, std::int32_t& counter)
+    {
+        for (std::int32_t index = counter > 0 ? counter - 1 : 0; index < team.size; ++index) {
+            ++counter;
+            const std::int32_t slot = team.first + index;
+            Fighter& member = fighter(slot);
+            member.wp -= 1.0;
+            if (!(member.wp > 0) && member.hp > 0) {
+                takeTurn(slot);
+                return true;
+            }
+        }
+        counter = 0;
+        return false;
+    }
+
+    bool somebodyCanAct()
+    {
+        if (counterRP_ != 0 || counterRE_ != 0)
+            return r_.players.livingCount > 0 || r_.enemies.livingCount > 0;
+        return wholeWaits_ ? skipQuietPassesOfWholeWaits() : skipQuietPasses();
+    }
+
+    // At the start of a whole pass, the passes before the first in which a
+    // living member's wait runs out, made in one move; false when none ever does.
+    bool skipQuietPasses()
+    {
+        std::uint64_t acting = kNeverActs;
+        for (const Fighter& member : r_.fighters) {
+            if (member.hp > 0)
+                acting = std::min(acting, stepsToRunOut(member.wp).value_or(kNeverActs));
+        }
+        if (acting == kNeverActs)
+            return false;
+        if (acting > 1) {
+            for (Fighter& member : r_.fighters)
+                member.wp = lowerWait(member.wp, acting - 1);
+        }
+        return true;
+    }
+
+    // The same while every wait is whole: a wait w above 1 runs out in w steps.
+    bool skipQuietPassesOfWholeWaits()
+    {
+        double acting = kWholeWaitLimit;
+        bool someoneLiving = false;
+        for (const Fighter& member : r_.fighters) {
+            if (member.hp > 0) {
+                someoneLiving = true;
+                acting = std::min(acting, member.wp > 1 ? member.wp : 1.0);
+            }
+        }
+        if (!someoneLiving)
+            return false;
+        if (acting > 1) {
+            const double quiet = acting - 1;
+            double lowest = 0;
+            for (Fighter& member : r_.fighters) {
+                member.wp -= quiet;
+                lowest = std::min(lowest, member.wp);
+            }
+            // A fallen member's wait keeps falling; far down it leaves the exact range.
+            wholeWaits_ = lowest > -kWholeWaitLimit;
+        }
+        return true;
+    }
+
+    // The member that acted in the press, found as the batch's ledger finds it.
+    std::int32_t pressActor()
+    {
+        if (pendingActor_ != kNone)
+            return pendingActor_;
+        const Team& team = playerSide_ ? r_.players : r_.enemies;
+        const std::int32_t counted = playerSide_ ? counterRP_ : counterRE_;
+        if (resumesPlayerHalf_ == playerSide_) {
+            const std::int32_t before = team.slotAt(counted - 1);
+            if (before != kNone && fighter(before).wp == fighter(before).fullWP)
+                return before;
+        }
+        return team.slotAt(counted);
+    }
+
+    void takeTurn(std::int32_t actorSlot)
+    {
+        Team& opponents = this->opponents();
+        Team& own = this->own();
+        const bool everyOpponentDown = opponents.livingCount == 0;
+        std::int32_t position = 0;
+        do
+            position = drawPosition(opponents);
+        while (!everyOpponentDown && !opponents.livesAt(position));
+        const std::int32_t damageSlot = opponents.slotAt(position);
+        position = drawPosition(own);
+        std::int32_t healSlot = kNone;
+        if (own.candidateCount > 0) {
+            while (!own.healCandidates.has(position) && own.living.has(position))
+                position = drawPosition(own);
+            healSlot = own.slotAt(position);
+        }
+        if (everyOpponentDown) {
+            end_ = playerSide_ ? Outcome::victory : Outcome::defeat;
+            stop_ = true;
+            return;
+        }
+        Fighter& actor = fighter(actorSlot);
+        Turn turn;
+        const Move* move = &r_.moves[static_cast<std::size_t>(actor.firstMove)];
+        const Move* end = move + actor.moveCount;
+        if (move != end && isMultiTargetRange(move->range))
+            move = chooseMultiTarget(actor, damageSlot, healSlot, move, end, turn);
+        if (move != end && (move->range == 1 || move->range == 5))
+            chooseSingleTarget(actor, damageSlot, healSlot, move, end, turn);
+        const bool plain = !turn.multiReady && (turn.healFlag ? !turn.chosenValueSet : !turn.singleReady);
+        if (plain) {
+            plainAttack(actor, damageSlot);
+        } else if (turn.multiReady) {
+            takeMP(actor, turn.multiCost);
+            targetCursor_ = 0;
+            pendingActor_ = actorSlot;
+            pendingHealsOwnParty_ = turn.multiHealsOwnParty;
+            applyNextTarget(actorSlot);
+            return;
+        } else {
+            applySingleTarget(actor, damageSlot, healSlot, turn);
+        }
+        endAction(actor);
+    }
+
+    void endAction(Fighter& member)
+    {
+        member.wp = member.fullWP;
+        stop_ = true;
+    }
+
+    // (r1 % T) / divisor - (r2 % T) / divisor, T the base truncated.
+    template <std::int32_t divisor>
+    std::int32_t spread(const Divisor& by, std::int32_t truncated)
+    {
+        const std::int32_t first = remainder(by, truncated) / divisor;
+        const std::int32_t second = remainder(by, truncated) / divisor;
+        return first - second;
+    }
+
+    template <std::int32_t divisor = 5>
+    double spreadValue(double base, const Divisor& by, std::int32_t truncated, double defence)
+    {
+        return std::floor(base + spread<divisor>(by, truncated) - defence);
+    }
+
+    double seed5Value(double base, std::int32_t truncated)
+    {
+        const auto factor = static_cast<std::uint32_t>(truncated / 20);
+        const auto product = static_cast<std::int32_t>(factor * static_cast<std::uint32_t>(draw()));
+        return base + product % 5;
+    }
+
+    static void scale(const Move& move, const Fighter& target, double& value)
+    {
+        if (move.prop < 0 || move.prop > kLastScaledAttribute)
+            return;
+        value = std::floor(value * static_cast<double>(target.resist[static_cast<std::size_t>(move.prop)]) / 100.0);
+    }
+
+    bool hitRollWithBonus(const Move& move, const Fighter& actor, const Fighter& target)
+    {
+        return rollSucceeds(move.hit + actor.hitStat / target.eva * 50.0);
+    }
+
+    void plainAttack(const Fighter& actor, std::int32_t targetSlot)
+    {
+        const Fighter& target = fighter(targetSlot);
+        if (!rollSucceeds(actor.hitStat / target.eva * 50.0))
+            return;
+        const std::int32_t bonus = remainder(actor.atkSpread, actor.atkBase) / 3;
+        dealDamage(targetSlot, std::floor(actor.atk + bonus - target.def / 2.0));
+    }
+
+    std::int32_t targetCount(std::int32_t range, std::int32_t living, std::int32_t total)
+    {
+        switch (range) {
+        case 2:
+        case 6:
+            if (living >= 3)
+                return remainderOf(draw(), 3) + 1;
+            return living == 2 ? remainderOf(draw(), 2) + 1 : 1;
+        case 3:
+        case 7:
+            if (living >= 5)
+                return remainderOf(draw(), 4) + 2;
+            if (living == 4)
+                return remainderOf(draw(), 4) + 1;
+            return std::max(living, 1);
+        default:
+            return total;
+        }
+    }
+
+    // Distinct positions: the first drawn freely, every further one a living
+    // member not drawn yet; ranges 4 and 8 take every such member.
+    void drawTargetList(std::int32_t range, const Team& team)
+    {
+        std::int32_t count = targetCount(range, team.livingCount, team.size);
+        r_.targets.clear();
+        const std::int32_t first = drawPosition(team);
+        r_.targets.push_back({first, 0, false, false});
+        if (range == 4 || range == 8)
+            count = 1 + team.livingCount - (team.livesAt(first) ? 1 : 0);
+        r_.open.copy(team.living);
+        if (first >= 1 && first <= team.size)
+            r_.open.set(first, false);
+        while (static_cast<std::int32_t>(r_.targets.size()) < count) {
+            const std::int32_t candidate = drawPosition(team);
+            if (candidate >= 1 && candidate <= team.size && r_.open.has(candidate)) {
+                r_.open.set(candidate, false);
+                r_.targets.push_back({candidate, 0, false, false});
+            }
+        }
+    }
+
+    void evaluateNode(const Move& move, const Fighter& actor, std::int32_t slot, Node& node)
+    {
+        if (slot == kNone) {
+            node.value = 0;
+            return;
+        }
+        const Fighter& target = fighter(slot);
+        const double base = move.multiBase;
+        const std::int32_t truncated = move.multiTruncated;
+        const Divisor& by = move.multiSpread;
+        switch (move.seed) {
+        case 0:
+        case 4:
+            node.value = spreadValue(base, by, truncated, 0);
+            scale(move, target, node.value);
+            break;
+        case 1:
+            node.value = spreadValue(base, by, truncated, target.def / 2.0);
+            scale(move, target, node.value);
+            break;
+        case 2:
+            node.value = spreadValue(base, by, truncated, target.ari);
+            scale(move, target, node.value);
+            break;
+        case 5:
+            node.value = seed5Value(base, truncated);
+            scale(move, target, node.value);
+            break;
+        default: // no value: the node keeps the one an earlier attack gave it
+            break;
+        }
+        if (rollSucceeds(move.succ))
+            node.success = true;
+        bool hits = false;
+        switch (move.seed) {
+        case 0:
+            hits = rollSucceeds(move.hit);
+            break;
+        case 1:
+        case 2:
+            hits = hitRollWithBonus(move, actor, target);
+            break;
+        case 4:
+        case 5:
+            hits = true;
+            break;
+        default:
+            break;
+        }
+        if (hits)
+            node.hit = true;
+    }
+
+    void weigh(const Move& move, const Fighter& actor, std::int32_t healSlot, Turn& turn)
+    {
+        const bool ownParty = reachesOwnParty(move.range);
+        const Team& team = ownParty ? own() : opponents();
+        double total = 0;
+        for (Node& node : r_.targets) {
+            evaluateNode(move, actor, team.slotAt(node.position), node);
+            total += node.value;
+        }
+        const bool unaffordable = move.cost > actor.mp;
+        if (unaffordable && move.seed >= 0 && move.seed <= 5 && move.seed != 3)
+            turn.multiReady = false;
+        if (isHealSeed(move.seed)) {
+            if (playerSide_ && healSlot != kNone)
+                turn.healFlag = true;
+            if (unaffordable)
+                turn.singleReady = turn.healFlag = false;
+        }
+        const bool choosable = !ownParty || isHealSeed(move.seed);
+        if (choosable && total > mostDmg_) {
+            mostDmg_ = total;
+            r_.chosenTargets = r_.targets;
+            turn.multi = &move;
+            turn.multiCost = move.cost;
+            turn.multiHealsOwnParty = ownParty;
+        }
+    }
+
+    const Move* chooseMultiTarget(const Fighter& actor, std::int32_t, std::int32_t healSlot, const Move* move,
+                                  const Move* end, Turn& turn)
+    {
+        drawTargetList(move->range, reachesOwnParty(move->range) ? own() : opponents());
+        turn.multiReady = true;
+        mostDmg_ = 0;
+        for (; move != end && isMultiTargetRange(move->range); ++move)
+            weigh(*move, actor, healSlot, turn);
+        if (!turn.multi)
+            turn.multiReady = false;
+        return move;
+    }
+
+    double singleTargetValue(const Move& move, const Fighter& damage)
+    {
+        const double base = move.singleBase;
+        const std::int32_t truncated = move.singleTruncated;
+        const Divisor& by = move.singleSpread;
+        switch (move.seed) {
+        case 0:
+            return spreadValue(base, by, truncated, 0);
+        case 1:
+        case 2:
+            return spreadValue(base, by, truncated, damage.def / 2.0);
+        case 3:
+            return spreadValue(base, by, truncated, damage.ari);
+        case 4:
+            return playerSide_ ? spreadValue(base, by, truncated, 0) : spreadValue<10>(base, by, truncated, 0);
+        default:
+            return seed5Value(base, truncated);
+        }
+    }
+
+    void chooseSingleTarget(const Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Move* start,
+                            const Move* end, Turn& turn)
+    {
+        turn.singleReady = true;
+        turn.allyFlag = start->range == 5;
+        double best = 0;
+        const Move* chosen = nullptr;
+        const Move* firstEvaluated = nullptr;
+        const Fighter& damage = fighter(damageSlot);
+        for (const Move* move = start; move != end; ++move) {
+            if (move->seed < 0 || move->seed > 5)
+                return;
+            if (isHealSeed(move->seed) && healSlot == kNone) {
+                if (move + 1 == end) {
+                    turn.singleReady = false;
+                    return;
+                }
+                continue;
+            }
+            double value = singleTargetValue(*move, damage);
+            const std::int32_t targetSlot = move->range == 1 ? damageSlot : healSlot;
+            if (targetSlot != kNone)
+                scale(*move, fighter(targetSlot), value);
+            if (!firstEvaluated)
+                firstEvaluated = move;
+            if (value > best && actor.mp >= move->cost) {
+                chosen = move;
+                best = value;
+            }
+        }
+        if (!chosen)
+            chosen = firstEvaluated;
+        turn.chosenValue = best;
+        turn.chosenValueSet = true;
+        turn.mpCost = chosen->cost;
+        if (rollSucceeds(chosen->succ))
+            turn.successFlag = true;
+        const bool unaffordable = turn.mpCost > actor.mp;
+        if (unaffordable)
+            turn.singleReady = false;
+        if (chosen->seed == 0) {
+            if (rollSucceeds(chosen->hit))
+                turn.hitFlag = true;
+        } else if (isHealSeed(chosen->seed)) {
+            turn.hitFlag = true;
+            turn.healFlag = !unaffordable;
+        } else if (hitRollWithBonus(*chosen, actor, damage)) {
+            turn.hitFlag = true;
+        }
+        draw(); // the critical draw, which has no effect
+    }
+
+    void applySingleTarget(Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Turn& turn)
+    {
+        takeMP(actor, turn.mpCost);
+        const std::int32_t healed = turn.allyFlag ? healSlot : damageSlot;
+        if (turn.hitFlag && turn.successFlag && !turn.healFlag)
+            dealDamage(damageSlot, turn.chosenValue);
+        else if (turn.healFlag && healed != kNone)
+            healBy(healed, turn.chosenValue);
+    }
+
+    // The next target of the pending action that has a member, then a stop
+    // while targets remain; past the last one the action ends for the member.
+    void applyNextTarget(std::int32_t memberSlot)
+    {
+        const bool heals = pendingHealsOwnParty_;
+        const Team& team = heals ? own() : opponents();
+        const std::size_t count = r_.chosenTargets.size();
+        while (targetCursor_ < count) {
+            const Node& node = r_.chosenTargets[targetCursor_++];
+            const std::int32_t slot = team.slotAt(node.position);
+            if (slot == kNone)
+                continue;
+            if (heals)
+                healBy(slot, node.value);
+            else if (node.hit && node.success)
+                dealDamage(slot, node.value);
+            multipleLoop_ = true;
+            if (targetCursor_ < count) {
+                stop_ = true;
+                return;
+            }
+        }
+        multipleLoop_ = false;
+        targetCursor_ = 0;
+        pendingActor_ = kNone;
+        pendingHealsOwnParty_ = false;
+        endAction(fighter(memberSlot));
+    }
+
+    UnwatchedBattle::Roster& r_;
+    Random& random_;
+    bool wholeWaits_;
+    Outcome end_ = Outcome::unfinished;
+    bool stop_ = false;
+    bool playerSide_ = false;
+    bool multipleLoop_ = false;
+    std::int32_t counterRP_ = 0;
+    std::int32_t counterRE_ = 0;
+    double mostDmg_ = 0;
+    std::size_t targetCursor_ = 0;
+    std::int32_t pendingActor_ = kNone;
+    bool pendingHealsOwnParty_ = false;
+    double lostInPress_ = 0;
+    std::optional<bool> resumesPlayerHalf_;
+};
+
+} // namespace
+
+UnwatchedBattle::UnwatchedBattle(const OBJE* players, const OBJE* enemies) : roster_(std::make_unique<Roster>())
+{
+    addParty(*roster_, players);
+    roster_->playerCount = static_cast<std::int32_t>(roster_->start.size());
+    addParty(*roster_, enemies);
+    for (const Fighter& member : roster_->start)
+        roster_->wholeWaits = roster_->wholeWaits && std::abs(member.fullWP) < kWholeWaitLimit
+            && std::floor(member.fullWP) == member.fullWP;
+    roster_->fighters.reserve(roster_->start.size());
+    roster_->targets.reserve(roster_->start.size());
+    roster_->chosenTargets.reserve(roster_->start.size());
+}
+
+UnwatchedBattle::~UnwatchedBattle() = default;
+
+BattleResult UnwatchedBattle::fight(RandomSource& random, std::int32_t maxPresses)
+{
+    if (auto* seeded = dynamic_cast<SeededRandom*>(&random))
+        return Fight<SeededRandom>(*roster_, *seeded).run(maxPresses);
+    return Fight<RandomSource>(*roster_, random).run(maxPresses);
+}
+
+} // namespace pc::sim

@@ -1,0 +1,170 @@
+// Battles nobody watches against the same battles pressed through the window's
+// driver: every outcome, press count, damage per member and draw the same, on
+// random characters with every range, seed, attribute and wait at their edges.
+#include "records/AppState.h"
+#include "sim/HeadlessBattle.h"
+#include "sim/SeededRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace pc;
+using namespace pc::sim;
+
+namespace {
+
+// A seeded stream that counts its draws.
+class CountingRandom final : public RandomSource {
+public:
+    explicit CountingRandom(std::uint32_t seed) : source_(seed) {}
+    std::int32_t draw() override
+    {
+        ++made;
+        return source_.draw();
+    }
+    std::int64_t made = 0;
+
+private:
+    SeededRandom source_;
+};
+
+class RosterMaker {
+public:
+    explicit RosterMaker(std::uint32_t seed) : engine_(seed) {}
+
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+
+    // Characters with statistics, resistances and attacks of every kind.
+    void fill(AppState& state, int characters)
+    {
+        OBJE** link = &state.objeTop;
+        for (int i = 0; i < characters; ++i) {
+            OBJE* member = state.objes.make();
+            InitObje(*member);
+            member->name = "C" + std::to_string(i);
+            STATUS& s = member->baseStatus;
+            s.HP = pick(0, 9) == 0 ? pick(-1, 0) : pick(1, 250) + (pick(0, 4) == 0 ? 0.5 : 0.0);
+            s.MP = pick(0, 60);
+            s.WP = pick(0, 3) == 0 ? pick(-2, 2) + pick(0, 1) * 0.25 : pick(1, 400);
+            s.ATK = pick(-1, 60);
+            s.DEF = pick(0, 60);
+            s.HIT = pick(0, 90);
+            s.EVA = pick(0, 9) == 0 ? 0 : pick(1, 90);
+            s.ARI = pick(0, 50);
+            for (float& resistance : member->baseResist.values)
+                resistance = static_cast<float>(pick(0, 4) == 0 ? pick(0, 2) * 100 : pick(0, 200));
+            ATTACK** attackLink = &member->attacks;
+            for (int a = pick(0, 4); a > 0; --a) {
+                ATTACK* attack = *attackLink = state.attacks.make();
+                InitAttack(*attack);
+                attack->range = pick(0, 6) == 0 ? pick(-1, 9) : pick(1, 8);
+                attack->seed = pick(0, 9) == 0 ? pick(-1, 6) : pick(0, 5);
+                attack->prop = pick(-1, 22);
+                attack->MP = pick(0, 25);
+                attack->MPP = pick(0, 20);
+                attack->succ = pick(0, 110);
+                attack->count = pick(-2, 70);
+                attack->hit = pick(-5, 110);
+                attackLink = &attack->next;
+            }
+            *link = member;
+            link = &member->next;
+        }
+    }
+
+    std::vector<std::int32_t> party(int characters, int most)
+    {
+        std::vector<std::int32_t> rows(static_cast<std::size_t>(pick(1, most)));
+        for (std::int32_t& row : rows)
+            row = pick(0, characters - 1);
+        return rows;
+    }
+
+private:
+    std::mt19937 engine_;
+};
+
+struct Fought {
+    BattleResult result;
+    std::int64_t draws;
+    std::int32_t next; // the draw after the battle's last
+};
+
+Fought fightOnce(BattleRunner& runner, std::uint32_t seed, std::int32_t maxPresses, bool watched)
+{
+    CountingRandom random(seed);
+    const auto ignore = [](const std::string&) {};
+    const BattleResult result = watched ? runner.fight(random, maxPresses, ignore) : runner.fight(random, maxPresses);
+    const std::int64_t draws = random.made;
+    return {result, draws, random.draw()};
+}
+
+void expectSame(const Fought& unwatched, const Fought& watched, const std::string& where)
+{
+    EXPECT_EQ(unwatched.result.outcome, watched.result.outcome) << where;
+    EXPECT_EQ(unwatched.result.presses, watched.result.presses) << where;
+    EXPECT_EQ(unwatched.result.damage, watched.result.damage) << where;
+    EXPECT_EQ(unwatched.draws, watched.draws) << where;
+    EXPECT_EQ(unwatched.next, watched.next) << where;
+}
+
+struct Sweep {
+    std::uint32_t seed;
+    int characters;
+    int mostMembers;
+    int battles;
+    std::int32_t maxPresses;
+};
+
+class UnwatchedBattleTest : public ::testing::TestWithParam<Sweep> {};
+
+// Small and large parties (past 64 members, so that a party's sets span
+// several words), battles fought to their end and battles given up early.
+TEST_P(UnwatchedBattleTest, GoesAsTheWindowsDriverGoes)
+{
+    const Sweep sweep = GetParam();
+    RosterMaker maker(sweep.seed);
+    AppState roster;
+    maker.fill(roster, sweep.characters);
+    std::int32_t ended = 0;
+    for (int battle = 0; battle < sweep.battles; ++battle) {
+        const PartyRows rows{maker.party(sweep.characters, sweep.mostMembers),
+                             maker.party(sweep.characters, sweep.mostMembers)};
+        BattleRunner runner(roster.objeTop, rows);
+        const auto seed = static_cast<std::uint32_t>(maker.pick(1, 1 << 30));
+        const std::string where = "battle " + std::to_string(battle) + ", seed " + std::to_string(seed);
+        const Fought unwatched = fightOnce(runner, seed, sweep.maxPresses, false);
+        expectSame(unwatched, fightOnce(runner, seed, sweep.maxPresses, true), where);
+        // Nothing of one battle carries over into the next on the same runner.
+        expectSame(fightOnce(runner, seed, sweep.maxPresses, false), unwatched, where + ", fought again");
+        ended += unwatched.result.outcome != Outcome::unfinished ? 1 : 0;
+    }
+    EXPECT_GT(ended, 0) << "some battles end";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rosters, UnwatchedBattleTest,
+                         ::testing::Values(Sweep{1, 10, 4, 400, 400}, Sweep{2, 16, 9, 300, 400},
+                                           Sweep{3, 6, 3, 400, 12}, Sweep{4, 30, 80, 12, 3000}));
+
+// The seeded generator's draws are made in line; they are the same draws.
+TEST(UnwatchedBattle, DrawsTheSeededStreamAsAnyOtherSource)
+{
+    RosterMaker maker(9);
+    AppState roster;
+    maker.fill(roster, 12);
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        BattleRunner runner(roster.objeTop, {maker.party(12, 6), maker.party(12, 6)});
+        SeededRandom inLine(seed);
+        const BattleResult seeded = runner.fight(inLine, 500);
+        const Fought counted = fightOnce(runner, seed, 500, true);
+        EXPECT_EQ(seeded.outcome, counted.result.outcome) << seed;
+        EXPECT_EQ(seeded.presses, counted.result.presses) << seed;
+        EXPECT_EQ(seeded.damage, counted.result.damage) << seed;
+        EXPECT_EQ(inLine.draw(), counted.next) << seed;
+    }
+}
+
+} // namespace
