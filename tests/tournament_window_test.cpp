@@ -1,5 +1,6 @@
 // The 大会 window offscreen on the demo roster: its event is the command line's, it continues after a
 // restart, a battle of a match opens in the battle window with its seed, and every export is written.
+#include "DemoFolder.h"
 #include "EditingApp.h"
 #include "TempDataFolder.h"
 
@@ -23,28 +24,10 @@ using namespace pc;
 
 namespace {
 
-const QString kExamples = QStringLiteral(PARTYCLASH_EXAMPLES);
-
-template <typename Done>
-void runUntil(Done done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 300'000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
 
 class TournamentWindowTest : public ::testing::Test {
 protected:
-    TournamentWindowTest()
-    {
-        for (QDirIterator files(kExamples, QDir::Files); files.hasNext();) {
-            QFile file(files.next());
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            folder.write(files.fileName().toStdString(), file.readAll().toStdString());
-        }
-    }
+    TournamentWindowTest() { copyDemoRoster(folder); }
 
     // Chooses the first `count` characters, Swiss of `rounds` rounds, best of 3, seed 9.
     static void choose(TournamentWindow& window, int count, int rounds)
@@ -72,7 +55,7 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         QtStorage storage;
-        const int status = sim::runSimulator({"--data", kExamples.toStdString(), "--tournament", "swiss", "--entrants",
+        const int status = sim::runSimulator({"--data", std::string(PARTYCLASH_EXAMPLES), "--tournament", "swiss", "--entrants",
                                               names, "--rounds", std::to_string(rounds), "--best-of", "3", "--seed",
                                               "9", "--event-file", file},
                                              {storage, [] { return std::string(); }, out, err, {}});
