@@ -23,6 +23,7 @@ Title::Title(AppContext& context)
     connect(ui_->characterRegisterButton, &QPushButton::clicked, this, &Title::characterRegister);
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
     connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
+    connect(ui_->tournamentButton, &QPushButton::clicked, this, &Title::tournament);
 }
 
 Title::~Title() = default;
@@ -50,6 +51,11 @@ void Title::closeEvent(QCloseEvent* event)
 void Title::balance()
 {
     closeAndBringToFront(this, context_.windows.balance);
+}
+
+void Title::tournament()
+{
+    closeAndBringToFront(this, context_.windows.tournament);
 }
 
 } // namespace pc
