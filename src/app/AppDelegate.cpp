@@ -72,6 +72,7 @@ void AppDelegate::watchPairing(const std::string& player, const std::string& ene
     if (!StartOff(state_))
         return;
     state_.battleSeed = seed;
+    battleWindow_->returnTo(balanceWindow_.get(), QStringLiteral("バランス表へ(&T)"));
     closeAndBringToFront(balanceWindow_.get(), battleWindow_.get());
 }
 

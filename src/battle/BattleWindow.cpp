@@ -420,7 +420,21 @@ void BattleWindow::autoPress()
 void BattleWindow::ToTheTitle()
 {
     ui_->autoAdvanceButton->setChecked(false);
-    closeAndBringToFront(this, context_.windows.title);
+    closeAndBringToFront(this, takeBack());
+}
+
+void BattleWindow::returnTo(QWidget* window, const QString& buttonText)
+{
+    back_ = window;
+    ui_->toTheTitleButton->setText(buttonText);
+}
+
+QWidget* BattleWindow::takeBack()
+{
+    QWidget* back = back_ ? back_ : context_.windows.title;
+    back_ = nullptr;
+    ui_->toTheTitleButton->setText(QStringLiteral("タイトルへ(&T)"));
+    return back;
 }
 
 void BattleWindow::closeEvent(QCloseEvent* event)
@@ -428,7 +442,7 @@ void BattleWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     if (event->spontaneous()) {
         ui_->autoAdvanceButton->setChecked(false);
-        bringToFront(context_.windows.title);
+        bringToFront(takeBack());
     }
 }
 
