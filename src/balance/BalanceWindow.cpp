@@ -51,7 +51,9 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
     ui_->battlesBox->setCurrentIndex(kDefaultChoice);
     ui_->heatMapView->setModel(&heatMap_);
     ui_->heatMapView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ui_->heatMapView->horizontalHeader()->setDefaultSectionSize(48);
+    // Every column as wide as "100%" needs, so that no figure is cut to "…" while a run fills the table.
+    ui_->heatMapView->horizontalHeader()->setDefaultSectionSize(
+        std::max(48, ui_->heatMapView->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 16));
     ui_->rankingView->setRenderHint(QPainter::Antialiasing);
     pollTimer_.setInterval(kPollMs);
     outdatedTimer_.setInterval(kOutdatedCheckMs);
@@ -235,7 +237,6 @@ void BalanceWindow::finish()
 void BalanceWindow::showResult(const sim::MatrixResult& result)
 {
     heatMap_.setResult(result);
-    ui_->heatMapView->resizeColumnsToContents();
     showRanking(*ui_->rankingView->chart(), result);
     ui_->rankingView->setMinimumHeight(rankingHeight(result.setup.names.size()));
 }

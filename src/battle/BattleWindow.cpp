@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QStandardPaths>
 
 namespace pc {
 
@@ -164,14 +165,16 @@ QString simNames(const OBJE* top, const OBJE* roster)
     return shellWord(names.join(QLatin1Char(',')));
 }
 
-// partyclash-sim beside the application (installed) or in its build folder; else by name.
+// partyclash-sim beside the application (installed) or in its build folder, else
+// where the search path finds it, always by its full path; by name when it is nowhere.
 QString simProgram()
 {
     const QString dir = QCoreApplication::applicationDirPath();
     for (const QString& path : {dir + QStringLiteral("/partyclash-sim"), dir + QStringLiteral("/sim/partyclash-sim")})
         if (QFileInfo(path).isExecutable())
             return shellWord(path);
-    return QStringLiteral("partyclash-sim");
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("partyclash-sim"));
+    return found.isEmpty() ? QStringLiteral("partyclash-sim") : shellWord(found);
 }
 
 QString percent(double chance)
