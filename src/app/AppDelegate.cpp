@@ -31,11 +31,11 @@ AppDelegate::AppDelegate(std::string baseDir)
     attackWindow_ = std::make_unique<AttackWindow>(context_);
     balanceWindow_ = std::make_unique<BalanceWindow>(
         context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
-            watchPairing(player, enemy, seed, balanceWindow_.get());
+            watchPairing(player, enemy, seed, balanceWindow_.get(), QStringLiteral("バランス表へ(&T)"));
         });
     tournamentWindow_ = std::make_unique<TournamentWindow>(
         context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
-            watchPairing(player, enemy, seed, tournamentWindow_.get());
+            watchPairing(player, enemy, seed, tournamentWindow_.get(), QStringLiteral("大会へ(&T)"));
         });
 
     Windows& windows = context_.windows;
@@ -64,7 +64,7 @@ void AppDelegate::showTitle()
 }
 
 void AppDelegate::watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed,
-                               QWidget* from)
+                               QWidget* from, const QString& backText)
 {
     const sim::NamedRows rows = sim::rosterRows(state_.objeTop, {player, enemy});
     if (!rows.unknown.empty())
@@ -79,6 +79,7 @@ void AppDelegate::watchPairing(const std::string& player, const std::string& ene
     if (!StartOff(state_))
         return;
     state_.battleSeed = seed;
+    battleWindow_->returnTo(from, backText);
     closeAndBringToFront(from, battleWindow_.get());
 }
 

@@ -6,6 +6,8 @@
 #include "roster/QtStorage.h"
 #include "ui/AppContext.h"
 
+#include <QString>
+
 #include <memory>
 #include <string>
 
@@ -44,8 +46,10 @@ public:
 
     // Opens the battle window on one character against another, given by file
     // name, drawing from the seeded source, in place of the window `from`:
-    // the double click of the balance and tournament windows.
-    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed, QWidget* from);
+    // the double click of the balance and tournament windows. Its back button
+    // (`backText`) and Escape return to `from`.
+    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed, QWidget* from,
+                      const QString& backText);
 
 private:
     AppState state_;
