@@ -1,5 +1,5 @@
 # Installs the Debian packages the build needs, when any is missing.
-# Sourced by scripts/run and scripts/test.
+# Sourced by scripts/run, scripts/test, scripts/fuzz and scripts/install-check.
 
 partyclash_packages=(
     cmake ninja-build g++ pkg-config
@@ -7,8 +7,9 @@ partyclash_packages=(
     libgtest-dev libbenchmark-dev librapidcheck-dev
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm
-    dpkg-dev file
+    dpkg-dev file build-essential debhelper
     appstream desktop-file-utils man-db groff-base
+    lintian devscripts appstream-util debootstrap mandoc
     python3
     chromium imagemagick
 )

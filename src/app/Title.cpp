@@ -1,5 +1,6 @@
 #include "Title.h"
 
+#include "AboutBox.h"
 #include "roster/FileNames.h"
 #include "ui/Text.h"
 
@@ -24,6 +25,7 @@ Title::Title(AppContext& context)
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
     connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
     connect(ui_->tournamentButton, &QPushButton::clicked, this, &Title::tournament);
+    connect(ui_->aboutButton, &QPushButton::clicked, this, [this] { showAbout(this, context_.state); });
 }
 
 Title::~Title() = default;

@@ -17,7 +17,7 @@ inline constexpr int kExitUsage = 2;
 
 struct SimulatorIo {
     Storage& files;
-    std::function<std::string()> defaultFolder; // asked for only without --data
+    std::function<std::string()> defaultFolder; // asked for only without --data; empty when there is none
     std::ostream& out;
     std::ostream& err;
     // Makes the progress display of a batch of `total` battles, or none.

@@ -1,13 +1,9 @@
 // partyclash-sim: the battles of PartyClash without the windows, for balancing.
-#include "roster/DataFolder.h"
-#include "roster/QtStorage.h"
+// Standard C++ and POSIX alone, so that it runs where no window system is.
+#include "roster/DataPlace.h"
+#include "roster/FileStorage.h"
 #include "sim/ProgressBar.h"
 #include "sim/Simulator.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -17,18 +13,16 @@
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    QCoreApplication application(argc, argv);
-    pc::QtStorage files;
-    // The application's own data folder; its name decides the user's folder.
-    QCoreApplication::setApplicationName(QStringLiteral("partyclash"));
-    // In the build tree the application stands one folder up, beside "sim/".
+    pc::FileStorage files;
+    // The application's own data folder, as the application chooses it. In the
+    // build tree the application stands one folder up, beside "sim/".
     const auto defaultFolder = [] {
-        QString appDir = QCoreApplication::applicationDirPath();
-        if (QFileInfo(appDir + "/../partyclash").isExecutable())
-            appDir = QDir::cleanPath(appDir + "/..");
-        const QString base = pc::dataBaseFolderWithoutCreating(
-            appDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-        return base.toStdString() + "/data/CharaList";
+        std::string appDir = pc::executableFolder();
+        if (const std::string up = appDir.substr(0, appDir.find_last_of('/'));
+            ::access((up + "/partyclash").c_str(), X_OK) == 0)
+            appDir = up;
+        const std::string base = pc::dataBaseFolder(appDir, pc::userDataBase(), pc::isInstalledCopy(appDir), false);
+        return base.empty() ? std::string() : base + "/data/CharaList";
     };
     pc::sim::SimulatorIo io{files, defaultFolder, std::cout, std::cerr, {}};
     // A progress bar only where someone watches it.
