@@ -4,7 +4,7 @@
 partyclash_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev librapidcheck-dev
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm
     dpkg-dev file

@@ -2,6 +2,7 @@
 
 #include "DemoRoster.h"
 #include "FileNames.h"
+#include "FolderRecovery.h"
 #include "QtStorage.h"
 #include "ui/Text.h"
 
@@ -47,6 +48,9 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     const int error = errno != 0 ? errno : EACCES;
     if (locked) {
         claim.lock = std::move(lock);
+        // No other copy writes the folder now: what a killed one left is cleared.
+        QtStorage storage;
+        recoverDataFolder(storage, baseDir);
         return claim;
     }
     claim.readOnlyReason = lock->error() == QLockFile::LockFailedError

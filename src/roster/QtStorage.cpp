@@ -328,9 +328,42 @@ std::optional<std::string> QtStorage::stamp(const std::string& path)
         + std::to_string(info.st_ctim.tv_sec) + '.' + std::to_string(info.st_ctim.tv_nsec);
 }
 
-bool QtStorage::makeFolders(const std::string& path)
+std::string QtStorage::makeFolders(const std::string& path)
 {
-    return QDir().mkpath(QString::fromStdString(path));
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string folder = path.substr(0, end);
+        if (!folder.empty() && folder.back() != '/' && ::mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST)
+            return systemFailure(errno);
+        if (end == std::string::npos)
+            break;
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return systemFailure(errno);
+    return S_ISDIR(info.st_mode) ? std::string() : std::string(failure::kNotRegular) + "（" + path + "）";
+}
+
+void QtStorage::removeEmptyFolder(const std::string& path)
+{
+    ::rmdir(path.c_str());
+}
+
+std::vector<std::string> QtStorage::list(const std::string& folder)
+{
+    std::vector<std::string> names;
+    const int listing = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    DIR* entries = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!entries) {
+        if (listing >= 0)
+            ::close(listing);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(entries);
+    return names;
 }
 
 namespace {

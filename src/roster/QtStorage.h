@@ -21,7 +21,9 @@ public:
     void discard(const std::string& staged) override;
     bool exists(const std::string& path) override;
     std::optional<std::string> stamp(const std::string& path) override;
-    bool makeFolders(const std::string& path) override;
+    std::string makeFolders(const std::string& path) override;
+    void removeEmptyFolder(const std::string& path) override;
+    std::vector<std::string> list(const std::string& folder) override;
     std::string remove(const std::string& path) override;
     bool hasTrash() const override;
     std::string moveToTrash(const std::string& path) override;

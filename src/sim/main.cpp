@@ -1,6 +1,7 @@
 // partyclash-sim: the battles of PartyClash without the windows, for balancing.
 #include "roster/DataFolder.h"
 #include "roster/QtStorage.h"
+#include "sim/CheckedOutput.h"
 #include "sim/ProgressBar.h"
 #include "sim/Simulator.h"
 
@@ -16,6 +17,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Every write of the standard output is checked, up to its close; made
+    // first, before any file or Qt's event loop can take a closed descriptor's number.
+    pc::sim::CheckedOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
     const std::vector<std::string> args(argv + 1, argv + argc);
     QCoreApplication application(argc, argv);
     pc::QtStorage files;
@@ -30,7 +35,7 @@ int main(int argc, char* argv[])
             appDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         return base.toStdString() + "/data/CharaList";
     };
-    pc::sim::SimulatorIo io{files, defaultFolder, std::cout, std::cerr, {}};
+    pc::sim::SimulatorIo io{files, defaultFolder, out, std::cerr, {}};
     // A progress bar only where someone watches it.
     if (isatty(STDERR_FILENO)) {
         io.progress = [](std::int64_t total) {
@@ -38,5 +43,11 @@ int main(int argc, char* argv[])
             return [bar](std::int64_t done) { bar->update(done); };
         };
     }
-    return pc::sim::runSimulator(args, io);
+    const int status = pc::sim::runSimulator(args, io);
+    // Whatever the command, an output that did not reach its file whole is a failure.
+    if (const std::string reason = standardOutput.close(); !reason.empty()) {
+        std::cerr << "partyclash-sim: cannot write the output: " << reason << '\n';
+        return pc::sim::kExitOutput;
+    }
+    return status;
 }
