@@ -98,7 +98,7 @@ TEST(DataFolderTest, AnInstalledCopyGetsTheDemoRosterOnceAndTheDemoButtonAddsOnl
     QtStorage storage;
     const std::string changed = "勇者アルス改\n" + read(roster + "arus.txt").substr(std::string("勇者アルス\n").size());
     ASSERT_TRUE(QDir(QString::fromStdString(roster)).removeRecursively());
-    ASSERT_TRUE(storage.makeFolders(roster + "img"));
+    ASSERT_EQ(storage.makeFolders(roster + "img"), "");
     ASSERT_EQ(storage.writeAtomically(roster + "arus.txt", changed), "");
     ASSERT_EQ(storage.writeAtomically(roster + "preset.txt", "arus.txt\n"), "");
     startingDataFolder(appDir, userDir, true, demo);

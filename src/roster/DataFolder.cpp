@@ -3,6 +3,7 @@
 #include "DataPlace.h"
 #include "DemoRoster.h"
 #include "FileNames.h"
+#include "FolderRecovery.h"
 #include "QtStorage.h"
 #include "ui/Text.h"
 
@@ -31,6 +32,9 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     const int error = errno != 0 ? errno : EACCES;
     if (locked) {
         claim.lock = std::move(lock);
+        // No other copy writes the folder now: what a killed one left is cleared.
+        QtStorage storage;
+        recoverDataFolder(storage, baseDir);
         return claim;
     }
     claim.readOnlyReason = lock->error() == QLockFile::LockFailedError

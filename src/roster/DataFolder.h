@@ -10,7 +10,8 @@
 namespace pc {
 
 // This run's hold on a data folder: the lock while it may write, or why not
-// (another copy holds the lock, or the folder cannot be written).
+// (another copy holds the lock, or the folder cannot be written). With the
+// lock, what an earlier copy killed while writing left is cleared first.
 struct FolderClaim {
     std::unique_ptr<QLockFile> lock;
     std::string readOnlyReason;

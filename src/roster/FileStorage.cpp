@@ -357,9 +357,37 @@ bool makeFolderPath(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool FileStorage::makeFolders(const std::string& path)
+std::string FileStorage::makeFolders(const std::string& path)
 {
-    return makeFolderPath(path);
+    if (makeFolderPath(path))
+        return {};
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return systemFailure(errno);
+    return std::string(failure::kNotRegular) + "（" + path + "）";
+}
+
+void FileStorage::removeEmptyFolder(const std::string& path)
+{
+    ::rmdir(path.c_str());
+}
+
+std::vector<std::string> FileStorage::list(const std::string& folder)
+{
+    std::vector<std::string> names;
+    const int listing = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    DIR* entries = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!entries) {
+        if (listing >= 0)
+            ::close(listing);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.emplace_back(entry->d_name);
+    }
+    ::closedir(entries);
+    return names;
 }
 
 std::string FileStorage::removalProblem(const std::string& path, bool& missing)

@@ -25,7 +25,9 @@ public:
     void discard(const std::string& staged) override;
     bool exists(const std::string& path) override;
     std::optional<std::string> stamp(const std::string& path) override;
-    bool makeFolders(const std::string& path) override;
+    std::string makeFolders(const std::string& path) override;
+    void removeEmptyFolder(const std::string& path) override;
+    std::vector<std::string> list(const std::string& folder) override;
     std::string remove(const std::string& path) override;
     Picture decodePicture(std::string bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;

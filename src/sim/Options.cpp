@@ -363,7 +363,9 @@ OPTIONS
 
 EXIT STATUS
     0   the battle or the report was written
-    1   the data folder or a named character cannot be found
+    1   the data folder or a named character cannot be found, or the output
+        could not be written whole (a full disk, a closed output): the
+        reason is printed on standard error
     2   the command line is wrong: an unknown option, a missing value, a bad
         number, an empty party, --matrix with --player, --enemy or
         --parties, or --matrix without a name

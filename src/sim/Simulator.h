@@ -14,6 +14,8 @@ namespace pc::sim {
 
 inline constexpr int kExitData = 1;
 inline constexpr int kExitUsage = 2;
+// The output could not be written whole: a failed write, flush or close.
+inline constexpr int kExitOutput = 1;
 
 struct SimulatorIo {
     Storage& files;

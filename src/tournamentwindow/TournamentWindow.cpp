@@ -299,8 +299,8 @@ void TournamentWindow::start()
             recorded = saved.matches;
         }
     }
-    if (!storage.makeFolders(eventFolder(context_.state.baseDir))) {
-        statusLabel_->setText(QStringLiteral("大会のフォルダを作れません：") + qs(eventFolder(context_.state.baseDir)));
+    if (const std::string reason = storage.makeFolders(eventFolder(context_.state.baseDir)); !reason.empty()) {
+        statusLabel_->setText(QStringLiteral("大会のフォルダを作れません：") + qs(reason));
         return;
     }
     snapshot_ = std::make_unique<AppState>();
