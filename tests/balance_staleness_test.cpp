@@ -10,7 +10,6 @@
 #include "editor/StrengthDialog.h"
 #include "roster/QtStorage.h"
 #include "roster/RosterExchange.h"
-#include "sim/Simulator.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -20,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 
 using namespace pc;
 
@@ -161,7 +159,7 @@ TEST_F(StalenessTest, ACharacterLeftOutChangesNothingAndARunGoingIsToldWhenItEnd
     EXPECT_TRUE(label("statusLabel")->text().startsWith(QStringLiteral("計算中にキャラクターが変わりました")));
 }
 
-TEST_F(StalenessTest, TheSeedFieldTakesTheOneRuleAndABlankFieldIsTheCommandLinesDefault)
+TEST_F(StalenessTest, TheSeedFieldTakesTheOneRuleOfEverySeedField)
 {
     const std::pair<QString, std::optional<std::uint32_t>> cases[] = {
         {"", 1u}, {" 　", 1u}, {"0", 0u}, {"４２", 42u}, {"０１２３４５６７８９", 123456789u},
@@ -177,17 +175,6 @@ TEST_F(StalenessTest, TheSeedFieldTakesTheOneRuleAndABlankFieldIsTheCommandLines
         EXPECT_EQ(field->text(), text) << "the text typed stays to be corrected";
     }
 
-    field->clear();
-    runOn({kArus, kSlime});
-    const QString path = QString::fromStdString(folder.base() + "/blank-seed.csv");
-    ASSERT_EQ(balance.saveCsv(path), QString());
-    QFile saved(path);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    QtStorage storage;
-    std::ostringstream out, err;
-    sim::runSimulator({"--data", folder.path(""), "--matrix", "arus.txt,slime.txt", "--runs", "100", "--csv"},
-                      {storage, {}, out, err, {}});
-    EXPECT_EQ(saved.readAll().toStdString(), out.str());
 }
 
 TEST_F(StalenessTest, StrengthTestingRefusesWhatSubmitRefusesInTheSameWordsBesideTheField)
