@@ -52,7 +52,7 @@ AppDelegate::AppDelegate(std::string baseDir)
 
     // Ctrl+Q ends the application from every window.
     for (QWidget* window : {windows.title, windows.roster, windows.editor, windows.resist, windows.attack,
-                            windows.special, windows.partySelection, windows.battle})
+                            windows.special, windows.partySelection, windows.battle, windows.tournament})
         new QShortcut(QKeySequence::Quit, window, &QCoreApplication::quit);
 }
 

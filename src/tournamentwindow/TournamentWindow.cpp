@@ -199,8 +199,7 @@ void TournamentWindow::buildControls()
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(pictureScroll);
     splitter->addWidget(matchTree_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({460, 240});
     auto* right = new QVBoxLayout;
     right->addWidget(summaryLabel_);
     right->addWidget(splitter, 1);
