@@ -84,7 +84,7 @@ TEST_F(RosterSafetyTest, TheKeysChooseOpenAndDeleteTheHighlightedCharacterAfterA
                             "ファイルと画像はゴミ箱へ移します。"));
 }
 
-TEST_F(RosterSafetyTest, AClickBelowTheRowsHighlightsNothingAndNeitherDeletesNorOpens)
+TEST_F(RosterSafetyTest, AClickBelowTheRowsHighlightsNothingNeitherDeletesNorOpensAndAnAddGoesLast)
 {
     const std::string before = files();
     QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, {10, table()->viewport()->height() - 5});
@@ -94,6 +94,8 @@ TEST_F(RosterSafetyTest, AClickBelowTheRowsHighlightsNothingAndNeitherDeletesNor
     key(Qt::Key_Return);
     EXPECT_FALSE(app.app.registerWindow().isVisible());
     EXPECT_EQ(files(), before);
+    app.press(roster(), "insertButton");
+    EXPECT_EQ(names().mid(0, 5), (QStringList{"A", "B", "C", "D", "E"})) << "追加 with no row highlighted adds at the end";
 }
 
 TEST_F(RosterSafetyTest, WhileACharacterIsEditedTheRosterRefusesChangesAndTheEditStaysWithIt)
