@@ -1,15 +1,17 @@
 # Installs the Debian packages the build needs, when any is missing.
-# Sourced by scripts/run and scripts/test.
+# Sourced by scripts/run, scripts/test, scripts/fuzz and scripts/install-check.
 
 partyclash_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libbenchmark-dev librapidcheck-dev
     fonts-ipafont-gothic
     clang libclang-rt-dev llvm
-    dpkg-dev file
+    dpkg-dev file build-essential debhelper
     appstream desktop-file-utils man-db groff-base
+    lintian devscripts appstream-util debootstrap mandoc
     python3
+    chromium imagemagick
 )
 
 ensure_packages() {

@@ -5,6 +5,7 @@
 #include "roster/Storage.h"
 
 #include <map>
+#include <stdexcept>
 #include <string>
 
 class BytesPicture final : public pc::PictureData {
@@ -41,6 +42,8 @@ public:
     // Entries that are links, pipes or devices: listed, never read, written or removed.
     std::map<std::string, std::string> special;
     int reads = 0;
+    // Beyond this many look-ups by name, exists() throws: a search for a free name that never ends fails the test.
+    int lookupLimit = 1 << 30;
 
     pc::FileRead readFile(const std::string& path, std::size_t maxBytes) override
     {
@@ -73,13 +76,27 @@ public:
         return {};
     }
     void discard(const std::string& staged) override { staging.erase(staged); }
-    bool exists(const std::string& path) override { return files.contains(path) || special.contains(path); }
+    bool exists(const std::string& path) override
+    {
+        if (++lookups > lookupLimit)
+            throw std::runtime_error("endless search for a free name");
+        return files.contains(path) || special.contains(path);
+    }
     std::optional<std::string> stamp(const std::string& path) override
     {
         const auto found = files.find(path);
         return found == files.end() ? std::nullopt : std::optional(found->second);
     }
-    bool makeFolders(const std::string&) override { return true; }
+    std::string makeFolders(const std::string&) override { return {}; }
+    std::vector<std::string> list(const std::string& folder) override
+    {
+        std::vector<std::string> names;
+        for (const auto& [path, bytes] : files) {
+            if (path.starts_with(folder) && path.find('/', folder.size()) == std::string::npos)
+                names.push_back(path.substr(folder.size()));
+        }
+        return names;
+    }
     std::string remove(const std::string& path) override
     {
         if (special.contains(path))
@@ -105,4 +122,5 @@ public:
 
 private:
     std::map<std::string, std::string> staging;
+    int lookups = 0;
 };

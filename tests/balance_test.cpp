@@ -1,5 +1,6 @@
 // The balance window and the editor's 強さを試す, offscreen on the demo roster.
 #include "EditingApp.h"
+#include "DemoFolder.h"
 #include "TempDataFolder.h"
 
 #include "balance/BalanceWindow.h"
@@ -27,28 +28,6 @@ using namespace pc;
 
 namespace {
 
-const QString kExamples = QStringLiteral(PARTYCLASH_EXAMPLES);
-
-// The demo roster's texts, pictures left out.
-void copyDemoRoster(const TempDataFolder& folder)
-{
-    for (QDirIterator files(kExamples, QDir::Files); files.hasNext();) {
-        QFile file(files.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        folder.write(files.fileName().toStdString(), file.readAll().toStdString());
-    }
-}
-
-// Lets the event loop run until `done` holds, for at most five minutes (sanitizer builds are slow).
-template <typename Done>
-void runUntil(Done done)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 300'000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
 
 class BalanceTest : public ::testing::Test {
 protected:
@@ -75,6 +54,7 @@ TEST_F(BalanceTest, ARunFillsTheHeatMapAndExportsTheCommandLinesCsv)
 {
     balance.show();
     balance.findChild<QComboBox*>("battlesBox")->setCurrentIndex(0); // 100
+    balance.findChild<QLineEdit*>("seedField")->clear(); // starts where the command line does without --seed
     edit.press(balance, "startButton");
     runUntil([&] { return !balance.running(); });
     ASSERT_TRUE(balance.result().complete());

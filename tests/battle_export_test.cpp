@@ -87,8 +87,10 @@ TEST(BattleChart, DashesTheEnemiesDrawsTheChanceInPercentAndStarsTheFall)
     battle.window.findChild<QPushButton*>("chartButton")->click();
     std::map<QString, QList<QPointF>> points;
     for (QAbstractSeries* series : battle.window.findChild<QChartView*>("chartView")->chart()->series()) {
-        if (auto* line = qobject_cast<QLineSeries*>(series); line && series->type() == QAbstractSeries::SeriesTypeLine)
-            EXPECT_EQ(line->pen().style(), series->name().startsWith("敵") ? Qt::DashLine : Qt::SolidLine) << series->name().toStdString();
+        if (auto* line = qobject_cast<QLineSeries*>(series); line && series->type() == QAbstractSeries::SeriesTypeLine) {
+            EXPECT_EQ(line->pen().style(), series->name().startsWith("敵") ? Qt::DashLine : Qt::SolidLine)
+                << series->name().toStdString();
+        }
         points[series->name()] = static_cast<QXYSeries*>(series)->points();
     }
     EXPECT_EQ(points["勝つ見込み"].last(), QPointF(6, 100));

@@ -45,7 +45,7 @@ TEST(DurableWrite, ASaveStagesEveryFileBeforeAnyRenameAndAnImportWritesEachWhole
 {
     TempDataFolder folder;
     folder.write("preset.txt", "hero\n");
-    folder.write("hero", characterFile({.picture = "hero.png"}));
+    folder.write("hero", characterFile({.picture = "hero.png", .attacks = {}}));
     AppState state;
     state.baseDir = folder.base();
     RecordingStorage storage;

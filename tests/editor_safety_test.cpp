@@ -3,6 +3,7 @@
 
 #include "app/Title.h"
 #include "battle/BattleWindow.h"
+#include "battle/ReadyUpList.h"
 #include "records/RowRule.h"
 #include "roster/CharacterFile.h"
 
@@ -135,6 +136,7 @@ TEST(EditorSafetyTest, AnEditorOpenedAgainForgetsItsProblemsButNotTheResistances
     app.press(editor, "resistButton");
     app.tick();
     EXPECT_EQ(app.in(app.app.resistWindow(), "TFfire")->text(), "50");
+    app.press(app.app.resistWindow(), "cancelButton");
     app.press(editor, "cancelButton");
     app.openEditor(0);
     EXPECT_FALSE(app.editor<QLabel>("fileProblem")->isVisibleTo(&editor));

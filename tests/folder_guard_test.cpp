@@ -1,7 +1,7 @@
 // One writer per data folder, a full disk and a read-only folder, through the real windows and file system.
 #include "EditingApp.h"
 
-#include "roster/DataFolder.h"
+#include "roster/DataPlace.h"
 #include "app/Title.h"
 #include "records/RowRule.h"
 #include "roster/CharacterFile.h"
@@ -157,8 +157,7 @@ TEST_F(SmallDiskTest, AReadOnlyFolderIsUsedAndAnnouncedNotSwappedForAnother)
 {
     writeHero(folder);
     disk->remountReadOnly();
-    EXPECT_EQ(dataBaseFolder(QString::fromStdString(folder.base()), "/nonexistent"),
-              QString::fromStdString(folder.base()));
+    EXPECT_EQ(dataBaseFolder(folder.base(), "/nonexistent", false, true), folder.base());
     EditingApp app(folder);
     app.tick();
     EXPECT_EQ(countOf(app.app.state().objeTop), 1);

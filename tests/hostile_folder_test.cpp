@@ -7,6 +7,7 @@
 #include "roster/RosterEdit.h"
 #include "roster/RosterStore.h"
 #include "roster/CharacterFile.h"
+#include "sim/RosterFolder.h"
 
 #include <QBuffer>
 
@@ -239,6 +240,27 @@ TEST(HostileFolderTest, EveryFolderLoadsAsStated)
     }
 }
 
+// partyclash-sim reads through the storage of standard C++ alone and skips pictures: the same roster, without them.
+TEST(HostileFolderTest, EveryFolderLoadsAsStatedWithoutTheWindows)
+{
+    for (const HostileCase& c : hostileCases()) {
+        SCOPED_TRACE(c.name);
+        TempDataFolder folder;
+        layOut(folder, c.files);
+        AppState state;
+        FileStorage storage;
+        EXPECT_EQ(sim::loadRoster(state, storage, folder.path("")).empty(), c.listLoads);
+        std::vector<Loaded> roster;
+        for (const OBJE* record = state.objeTop; record; record = record->next)
+            roster.push_back(summary(*record));
+        std::vector<Loaded> expected = c.listLoads ? c.roster : std::vector<Loaded>{};
+        for (Loaded& loaded : expected)
+            loaded.picture = false;
+        EXPECT_EQ(roster, expected);
+        EXPECT_EQ(folder.read("../../outside.txt"), kOutside);
+    }
+}
+
 TEST(HostileFolderTest, NoSaveOrDeleteGoesThroughALink)
 {
     const struct { const char* name; Files files; const char* outside; const char* picture; std::string refusal; } cases[] = {
@@ -250,22 +272,25 @@ TEST(HostileFolderTest, NoSaveOrDeleteGoesThroughALink)
           {"img", kLink + "../../pictures"}},
          "../../pictures/hero.png", "new.png", std::string(failure::kNotRegular)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDataFolder folder;
-        layOut(folder, c.files);
-        AppState state;
-        state.baseDir = folder.base();
-        QtStorage storage;
-        initPreset(state, storage);
-        roadFile(state, storage);
-        CharacterEdit edit = characterEditOf(*state.objeTop);
-        edit.image = pictureOf(QImage(4, 4, QImage::Format_RGB32));
-        edit.texts.imageName = c.picture;
-        EXPECT_TRUE(submitCharacter(state, storage, edit).saveFailure.starts_with(c.refusal));
-        EXPECT_EQ(folder.read("hero.txt"), kHero) << "nothing of the save was made";
-        EXPECT_EQ(deleteCharacter(state, storage).row, 0);
-        EXPECT_FALSE(folder.exists("hero.txt"));
-        EXPECT_EQ(folder.read(c.outside), kOutside);
+    QtStorage withPictures;
+    FileStorage withoutWindows;
+    for (Storage* storage : std::initializer_list<Storage*>{&withPictures, &withoutWindows}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            TempDataFolder folder;
+            layOut(folder, c.files);
+            AppState state;
+            state.baseDir = folder.base();
+            initPreset(state, *storage);
+            roadFile(state, *storage);
+            CharacterEdit edit = characterEditOf(*state.objeTop);
+            edit.image = storage->decodePicture(pngBytes());
+            edit.texts.imageName = c.picture;
+            EXPECT_TRUE(submitCharacter(state, *storage, edit).saveFailure.starts_with(c.refusal));
+            EXPECT_EQ(folder.read("hero.txt"), kHero) << "nothing of the save was made";
+            EXPECT_EQ(deleteCharacter(state, *storage).row, 0);
+            EXPECT_FALSE(folder.exists("hero.txt"));
+            EXPECT_EQ(folder.read(c.outside), kOutside);
+        }
     }
 }

@@ -22,6 +22,27 @@ protected:
 
 } // namespace
 
+TEST(RosterStoreBackupTest, AnIndexThatDidNotLoadExactlyIsKeptOnceBeforeItIsReplaced)
+{
+    QtStorage withPictures;
+    FileStorage withoutWindows;
+    for (Storage* storage : std::initializer_list<Storage*>{&withPictures, &withoutWindows}) {
+        TempDataFolder folder;
+        AppState state;
+        state.baseDir = folder.base();
+        folder.write("preset.txt", "a\nb");
+        reload(state, *storage);
+        state.objeTop = nullptr;
+        addCharacter(state, "新", "new", "new.png");
+        EXPECT_EQ(setPreset(state, *storage), "");
+        EXPECT_EQ(folder.read("preset.txt.bak"), "a\nb");
+        EXPECT_EQ(folder.read("preset.txt"), "new\n");
+        folder.write("preset.txt.bak", "untouched");
+        EXPECT_EQ(setPreset(state, *storage), "");
+        EXPECT_EQ(folder.read("preset.txt.bak"), "untouched") << "the copy is made once per run";
+    }
+}
+
 TEST_F(RosterStoreTest, PicturesAreWrittenAsPngAndAFailedWriteIsReported)
 {
     QImage red(8, 8, QImage::Format_ARGB32);

@@ -32,6 +32,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -574,4 +576,25 @@ TEST_F(SimTest, TheCopiedCommandQuotesEveryNameAndTheSeedFieldTakesBothEnds)
         party.StartOff();
         EXPECT_EQ(state.battleSeed, seed) << text.toStdString();
     }
+}
+
+// The manual page documents every option --help documents and no other, under an ISO date.
+TEST(SimManualTest, TheManualPageNamesEveryOptionOfTheHelpText)
+{
+    std::ifstream file(PARTYCLASH_SIM_MANUAL);
+    std::stringstream page;
+    page << file.rdbuf();
+    std::string manual = page.str();
+    for (std::size_t at; (at = manual.find("\\-")) != std::string::npos;)
+        manual.replace(at, 2, "-");
+    const auto options = [](const std::string& text) {
+        const std::regex option("--[a-z][a-z-]*[a-z]");
+        std::set<std::string> found;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
+            found.insert(it->str());
+        return found;
+    };
+    EXPECT_GE(options(manual).size(), 14u);
+    EXPECT_EQ(options(manual), options(std::string(helpText())));
+    EXPECT_TRUE(std::regex_search(manual, std::regex("^\\.TH PARTYCLASH-SIM 6 20[0-9]{2}-[01][0-9]-[0-3][0-9] ")));
 }

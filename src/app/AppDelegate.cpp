@@ -8,6 +8,7 @@
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
 #include "roster/CharacterList.h"
+#include "tournamentwindow/TournamentWindow.h"
 #include "sim/RosterFolder.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,11 @@ AppDelegate::AppDelegate(std::string baseDir)
     attackWindow_ = std::make_unique<AttackWindow>(context_);
     balanceWindow_ = std::make_unique<BalanceWindow>(
         context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
-            watchPairing(player, enemy, seed);
+            watchPairing(player, enemy, seed, balanceWindow_.get(), QStringLiteral("バランス表へ(&T)"));
+        });
+    tournamentWindow_ = std::make_unique<TournamentWindow>(
+        context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
+            watchPairing(player, enemy, seed, tournamentWindow_.get(), QStringLiteral("大会へ(&T)"));
         });
 
     Windows& windows = context_.windows;
@@ -43,10 +48,11 @@ AppDelegate::AppDelegate(std::string baseDir)
     windows.partySelection = readyUpList_.get();
     windows.battle = battleWindow_.get();
     windows.balance = balanceWindow_.get();
+    windows.tournament = tournamentWindow_.get();
 
     // Ctrl+Q ends the application from every window.
     for (QWidget* window : {windows.title, windows.roster, windows.editor, windows.resist, windows.attack,
-                            windows.special, windows.partySelection, windows.battle})
+                            windows.special, windows.partySelection, windows.battle, windows.tournament})
         new QShortcut(QKeySequence::Quit, window, &QCoreApplication::quit);
 }
 
@@ -57,7 +63,8 @@ void AppDelegate::showTitle()
     bringToFront(title_.get());
 }
 
-void AppDelegate::watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed)
+void AppDelegate::watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed,
+                               QWidget* from, const QString& backText)
 {
     const sim::NamedRows rows = sim::rosterRows(state_.objeTop, {player, enemy});
     if (!rows.unknown.empty())
@@ -72,7 +79,8 @@ void AppDelegate::watchPairing(const std::string& player, const std::string& ene
     if (!StartOff(state_))
         return;
     state_.battleSeed = seed;
-    closeAndBringToFront(balanceWindow_.get(), battleWindow_.get());
+    battleWindow_->returnTo(from, backText);
+    closeAndBringToFront(from, battleWindow_.get());
 }
 
 } // namespace pc

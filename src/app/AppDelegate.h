@@ -6,6 +6,8 @@
 #include "roster/QtStorage.h"
 #include "ui/AppContext.h"
 
+#include <QString>
+
 #include <memory>
 #include <string>
 
@@ -19,6 +21,7 @@ class BattleWindow;
 class ResistWindow;
 class AttackWindow;
 class BalanceWindow;
+class TournamentWindow;
 
 class AppDelegate {
 public:
@@ -39,10 +42,14 @@ public:
     ResistWindow& resistWindow() { return *resistWindow_; }
     AttackWindow& attackWindow() { return *attackWindow_; }
     BalanceWindow& balanceWindow() { return *balanceWindow_; }
+    TournamentWindow& tournamentWindow() { return *tournamentWindow_; }
 
     // Opens the battle window on one character against another, given by file
-    // name, drawing from the seeded source: the balance window's double click.
-    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed);
+    // name, drawing from the seeded source, in place of the window `from`:
+    // the double click of the balance and tournament windows. Its back button
+    // (`backText`) and Escape return to `from`.
+    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed, QWidget* from,
+                      const QString& backText);
 
 private:
     AppState state_;
@@ -58,6 +65,7 @@ private:
     std::unique_ptr<ResistWindow> resistWindow_;
     std::unique_ptr<AttackWindow> attackWindow_;
     std::unique_ptr<BalanceWindow> balanceWindow_;
+    std::unique_ptr<TournamentWindow> tournamentWindow_;
 };
 
 } // namespace pc

@@ -1,5 +1,6 @@
 #include "Title.h"
 
+#include "AboutBox.h"
 #include "roster/FileNames.h"
 #include "ui/Text.h"
 
@@ -23,6 +24,8 @@ Title::Title(AppContext& context)
     connect(ui_->characterRegisterButton, &QPushButton::clicked, this, &Title::characterRegister);
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
     connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
+    connect(ui_->tournamentButton, &QPushButton::clicked, this, &Title::tournament);
+    connect(ui_->aboutButton, &QPushButton::clicked, this, [this] { showAbout(this, context_.state); });
 }
 
 Title::~Title() = default;
@@ -50,6 +53,11 @@ void Title::closeEvent(QCloseEvent* event)
 void Title::balance()
 {
     closeAndBringToFront(this, context_.windows.balance);
+}
+
+void Title::tournament()
+{
+    closeAndBringToFront(this, context_.windows.tournament);
 }
 
 } // namespace pc

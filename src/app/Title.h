@@ -22,6 +22,7 @@ public:
     void characterRegister();
     void battleReady();
     void balance();
+    void tournament();
 
 protected:
     // The close box ends the application.

@@ -1,14 +1,17 @@
-// The process entry: the data folder lives beside the executable, or in the
-// user's application data folder when the executable's folder is not writable.
-// An installed copy's first start gives that folder the demo roster.
+// The process entry: the data folder lives beside the executable in a build
+// tree, in the user's data folder for an installed copy (whose first start
+// gives that folder the demo roster); without a home there is none.
 #include "AppDelegate.h"
 #include "roster/DataFolder.h"
+#include "roster/DataPlace.h"
 #include "Version.h"
 #include "roster/DemoRoster.h"
+#include "ui/Text.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QIcon>
+#include <QMessageBox>
 
 #include <cstring>
 #include <iostream>
@@ -28,12 +31,22 @@ int main(int argc, char* argv[])
         }
     }
     QApplication application(argc, argv);
+    // The desktop matches the windows to the menu entry, and shows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.partyclash.PartyClash"));
+    QIcon icon;
+    for (const char* size : {"32x32", "64x64", "256x256"})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("partyclash"), icon));
     // Only the title's close box or Ctrl+Q ends the application, never a closed sub-window.
     QApplication::setQuitOnLastWindowClosed(false);
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QString base = pc::startingDataFolder(appDir,
-                                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                                                pc::demoRosterFolder(appDir));
+    const QString base = pc::startingDataFolder(appDir, QString::fromStdString(pc::userDataBase()),
+                                                pc::isInstalledCopy(appDir.toStdString()), pc::demoRosterFolder(appDir));
+    if (base.isEmpty()) {
+        std::cerr << "partyclash: " << pc::kNoHome << '\n';
+        QMessageBox::critical(nullptr, QStringLiteral("PartyClash"), pc::qs(std::string(pc::kNoHome)));
+        return 1;
+    }
     QDir::setCurrent(base);
     pc::AppDelegate delegate(base.toStdString());
     delegate.showTitle();

@@ -1,7 +1,10 @@
 #include "BalanceWindow.h"
 
+#include "balance/HeatMapPicture.h"
 #include "balance/RankingChart.h"
+#include "records/SeedText.h"
 #include "sim/MatrixReport.h"
+#include "ui/Fields.h"
 #include "ui/Navigation.h"
 #include "ui/Text.h"
 
@@ -21,7 +24,12 @@ namespace {
 
 constexpr int kBattleChoices[] = {100, 1000, 10000};
 constexpr int kDefaultChoice = 1;
-constexpr int kPollMs = 50;
+// Progress is read from the runner's counters and drawn four times a second,
+// so that the window's thread stays idle while the workers fight.
+constexpr int kPollMs = 250;
+constexpr int kOutdatedCheckMs = 1000;
+
+const QString kOutdated = QStringLiteral("キャラクターが変わりました。もう一度計算してください");
 
 QString timeLeft(double seconds)
 {
@@ -41,14 +49,15 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
     for (const int battles : kBattleChoices)
         ui_->battlesBox->addItem(QLocale(QLocale::English).toString(battles), battles);
     ui_->battlesBox->setCurrentIndex(kDefaultChoice);
-    ui_->seedField->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,10}")), this));
     ui_->heatMapView->setModel(&heatMap_);
     ui_->heatMapView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ui_->heatMapView->horizontalHeader()->setDefaultSectionSize(48);
+    // Every column as wide as "100%" needs, so that no figure is cut to "…" while a run fills the table.
+    ui_->heatMapView->horizontalHeader()->setDefaultSectionSize(
+        std::max(48, ui_->heatMapView->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 16));
     ui_->rankingView->setRenderHint(QPainter::Antialiasing);
-    ui_->rankingView->chart()->setTitle(QStringLiteral("総合勝率"));
-    ui_->rankingView->chart()->legend()->hide();
     pollTimer_.setInterval(kPollMs);
+    outdatedTimer_.setInterval(kOutdatedCheckMs);
+    connect(&outdatedTimer_, &QTimer::timeout, this, &BalanceWindow::checkOutdated);
 
     connect(ui_->startButton, &QPushButton::clicked, this, &BalanceWindow::start);
     connect(ui_->stopButton, &QPushButton::clicked, this, &BalanceWindow::stop);
@@ -84,7 +93,45 @@ void BalanceWindow::showEvent(QShowEvent* event)
 {
     if (!running())
         showRoster();
+    checkOutdated();
+    outdatedTimer_.start();
     QWidget::showEvent(event);
+}
+
+void BalanceWindow::hideEvent(QHideEvent* event)
+{
+    outdatedTimer_.stop();
+    QWidget::hideEvent(event);
+}
+
+void BalanceWindow::checkOutdated()
+{
+    if (!running())
+        showOutdated(computedOn_.outdatedIn(context_.state.objeTop));
+}
+
+void BalanceWindow::showOutdated(bool outdated)
+{
+    if (outdated == outdated_)
+        return;
+    outdated_ = outdated;
+    heatMap_.setOutdated(outdated);
+    ui_->rankingView->setEnabled(!outdated);
+    ui_->rankingView->chart()->setOpacity(outdated ? 0.35 : 1.0);
+    ui_->outdatedLabel->setText(kOutdated);
+    ui_->outdatedLabel->setVisible(outdated);
+}
+
+// The seed of the first battle of every pairing; a blank field starts from the
+// same seed as the command line does.
+std::optional<std::uint32_t> BalanceWindow::firstSeed()
+{
+    const std::string text = utf8(ui_->seedField->text());
+    const std::optional<std::uint32_t> seed = seedTextIsBlank(text) ? kDefaultFirstSeed : parseSeed(text);
+    showProblem(ui_->seedProblem, seed ? std::string()
+                                       : "シードは 0〜" + std::to_string(kSeedMax) + " の整数で入力してください（空欄なら "
+                                             + std::to_string(kDefaultFirstSeed) + "）");
+    return seed;
 }
 
 void BalanceWindow::showRoster()
@@ -106,11 +153,14 @@ void BalanceWindow::start()
 {
     if (running())
         return;
+    const std::optional<std::uint32_t> seed = firstSeed();
+    if (!seed)
+        return;
     auto snapshot = std::make_unique<AppState>();
     sim::copyRoster(context_.state.objeTop, *snapshot);
     sim::MatrixSetup setup;
     setup.lineups.push_back({snapshot->objeTop, {}});
-    fileNames_.clear();
+    std::vector<std::string> fileNames;
     std::int32_t row = 0;
     for (const OBJE* character = snapshot->objeTop; character; character = character->next, ++row) {
         const QListWidgetItem* item = ui_->rosterList->item(row);
@@ -118,7 +168,7 @@ void BalanceWindow::start()
             continue;
         setup.names.push_back(sim::characterLabel(snapshot->objeTop, *character));
         setup.lineups[0].entrants.push_back({row});
-        fileNames_.push_back(character->fileName);
+        fileNames.push_back(character->fileName);
     }
     if (setup.names.empty()) {
         ui_->statusLabel->setText(QStringLiteral("キャラクターを1人以上選んでください"));
@@ -126,8 +176,10 @@ void BalanceWindow::start()
     }
     setup.pairings = sim::everyPairing(setup.names.size());
     setup.battles = ui_->battlesBox->currentData().toInt();
-    setup.firstSeed = static_cast<std::uint32_t>(std::min<qulonglong>(ui_->seedField->text().toULongLong(), 4294967295u));
+    setup.firstSeed = *seed;
+    computedOn_.remember(snapshot->objeTop, fileNames);
     snapshot_ = std::move(snapshot);
+    showOutdated(false);
     showResult({setup, std::vector<std::optional<sim::PairingResult>>(setup.pairings.size())});
     runner_ = std::make_unique<sim::MatrixRunner>(std::move(setup), std::max(1, QThread::idealThreadCount()));
     clock_.start();
@@ -170,11 +222,13 @@ void BalanceWindow::finish()
     std::size_t finished = 0;
     for (const auto& pairing : result.pairings)
         finished += pairing.has_value();
-    ui_->statusLabel->setText(result.complete()
-                                  ? QStringLiteral("%1組を%2秒で対戦しました").arg(finished).arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
-                                  : QStringLiteral("中止しました：%1組のうち%2組の結果を表示しています")
-                                        .arg(result.pairings.size())
-                                        .arg(finished));
+    QString status = result.complete()
+        ? QStringLiteral("%1組を%2秒で対戦しました").arg(finished).arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
+        : QStringLiteral("中止しました：%1組のうち%2組の結果を表示しています").arg(result.pairings.size()).arg(finished);
+    checkOutdated();
+    if (outdated_)
+        status = QStringLiteral("計算中にキャラクターが変わりました。この結果は変わる前のキャラクターのものです。");
+    ui_->statusLabel->setText(status);
     ui_->progressBar->setValue(result.complete() ? ui_->progressBar->maximum() : ui_->progressBar->value());
     ui_->timeLeftLabel->clear();
     setRunning(false);
@@ -183,8 +237,8 @@ void BalanceWindow::finish()
 void BalanceWindow::showResult(const sim::MatrixResult& result)
 {
     heatMap_.setResult(result);
-    ui_->heatMapView->resizeColumnsToContents();
     showRanking(*ui_->rankingView->chart(), result);
+    ui_->rankingView->setMinimumHeight(rankingHeight(result.setup.names.size()));
 }
 
 void BalanceWindow::setRunning(bool running)
@@ -216,24 +270,30 @@ QString BalanceWindow::saveCsv(const QString& path) const
 
 namespace {
 
-// A view in a tab not shown has never been laid out: it takes the shown tab's size.
-QString savePng(QWidget* view, const QTabWidget* tabs, const QString& path)
+QString savePicture(const QImage& picture, const QString& path)
 {
-    if (!view->isVisible())
-        view->resize(tabs->currentWidget()->size());
-    return view->grab().save(path, "PNG") ? QString() : QStringLiteral("PNGを書けませんでした");
+    if (picture.isNull())
+        return QStringLiteral("表が大きすぎて画像にできません");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (!picture.save(&file, "PNG")) {
+        file.cancelWriting();
+        return QStringLiteral("PNGを書けませんでした");
+    }
+    return file.commit() ? QString() : file.errorString();
 }
 
 } // namespace
 
 QString BalanceWindow::saveHeatMapPng(const QString& path) const
 {
-    return savePng(ui_->heatMapView, ui_->resultTabs, path);
+    return savePicture(heatMapPicture(heatMap_), path);
 }
 
 QString BalanceWindow::saveChartPng(const QString& path) const
 {
-    return savePng(ui_->rankingView, ui_->resultTabs, path);
+    return savePicture(rankingPicture(heatMap_.result()), path);
 }
 
 void BalanceWindow::exportWith(const QString& title, const QString& filter,
@@ -249,10 +309,31 @@ void BalanceWindow::exportWith(const QString& title, const QString& filter,
 
 void BalanceWindow::watch(const QModelIndex& cell)
 {
-    if (running() || !heatMap_.pairingAt(cell.row(), cell.column()) || !watch_)
+    if (!watch_)
         return;
-    watch_(fileNames_.at(static_cast<std::size_t>(cell.row())), fileNames_.at(static_cast<std::size_t>(cell.column())),
-           heatMap_.result().setup.firstSeed);
+    if (running()) {
+        ui_->statusLabel->setText(QStringLiteral("計算が終わってから対戦を観られます"));
+        return;
+    }
+    if (!heatMap_.pairingAt(cell.row(), cell.column())) {
+        ui_->statusLabel->setText(QStringLiteral("この組はまだ対戦していません"));
+        return;
+    }
+    checkOutdated();
+    const auto& names = heatMap_.result().setup.names;
+    for (const std::size_t entrant : {static_cast<std::size_t>(cell.row()), static_cast<std::size_t>(cell.column())}) {
+        const EntrantNow now = computedOn_.entrantNow(context_.state.objeTop, entrant);
+        if (now == EntrantNow::vanished) {
+            ui_->statusLabel->setText(QStringLiteral("「%1」は一覧にもういません。もう一度計算してください").arg(qs(names[entrant])));
+            return;
+        }
+        if (now == EntrantNow::changed) {
+            ui_->statusLabel->setText(QStringLiteral("「%1」は計算のあとで変わりました。もう一度計算してください").arg(qs(names[entrant])));
+            return;
+        }
+    }
+    watch_(computedOn_.fileName(static_cast<std::size_t>(cell.row())),
+           computedOn_.fileName(static_cast<std::size_t>(cell.column())), heatMap_.result().setup.firstSeed);
 }
 
 void BalanceWindow::ToTheTitle()

@@ -3,6 +3,7 @@
 // a ranking chart, exported as CSV and PNG.
 #pragma once
 
+#include "balance/ComputedRoster.h"
 #include "balance/HeatMap.h"
 #include "sim/Matrix.h"
 #include "ui/AppContext.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,10 @@ public:
     void start();
     void stop();
     bool running() const { return runner_ != nullptr; }
+    // Whether a character the result was computed from has changed or gone
+    // since; the table is then greyed and says so.
+    bool outdated() const { return outdated_; }
+    void checkOutdated();
     const sim::MatrixResult& result() const { return heatMap_.result(); }
     // Each returns why the file could not be written, or an empty text.
     QString saveCsv(const QString& path) const;
@@ -47,23 +53,28 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void poll();
     void finish();
     void showResult(const sim::MatrixResult& result);
     void setRunning(bool running);
+    void showOutdated(bool outdated);
+    std::optional<std::uint32_t> firstSeed();
     void exportWith(const QString& title, const QString& filter, QString (BalanceWindow::*save)(const QString&) const);
 
     AppContext& context_;
     WatchPairing watch_;
     std::unique_ptr<Ui::BalanceWindow> ui_;
     HeatMapModel heatMap_;
-    std::vector<std::string> fileNames_;         // of the entrants shown
+    ComputedRoster computedOn_;                  // the entrants shown, as they were run
+    bool outdated_ = false;
     std::unique_ptr<AppState> snapshot_;         // the roster the run reads
     std::unique_ptr<sim::MatrixRunner> runner_;  // while a run is under way
     QElapsedTimer clock_;
     QTimer pollTimer_;
+    QTimer outdatedTimer_; // while shown: the roster may change in another window
 };
 
 } // namespace pc

@@ -46,6 +46,19 @@ QColor textColourOn(const QColor& background)
     return luminance < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+QColor greyedOut(const QColor& colour)
+{
+    const int lightness = 176 + qGray(colour.rgb()) * 64 / 255;
+    return QColor(lightness, lightness, lightness);
+}
+
+void HeatMapModel::setOutdated(bool outdated)
+{
+    outdated_ = outdated;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 void HeatMapModel::setResult(const sim::MatrixResult& result)
 {
     const bool sameShape = result.setup.names == result_.setup.names;
@@ -94,15 +107,15 @@ QVariant HeatMapModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return QString::number(std::lround(rate * 100)) + QStringLiteral("%");
     case Qt::BackgroundRole:
-        return winRateColour(rate);
+        return outdated_ ? greyedOut(winRateColour(rate)) : winRateColour(rate);
     case Qt::ForegroundRole:
-        return textColourOn(winRateColour(rate));
+        return outdated_ ? QColor(0x60, 0x60, 0x60) : textColourOn(winRateColour(rate));
     case Qt::TextAlignmentRole:
         return Qt::AlignCenter;
     case Qt::ToolTipRole: {
         const sim::Interval interval = sim::wilsonInterval(totals.wins, totals.battles);
         const auto& names = result_.setup.names;
-        QString tip = qs(names[static_cast<std::size_t>(index.row())]) + QStringLiteral(" 対 ")
+        QString tip = (outdated_ ? QStringLiteral("（古い結果）") : QString()) + qs(names[static_cast<std::size_t>(index.row())]) + QStringLiteral(" 対 ")
             + qs(names[static_cast<std::size_t>(index.column())]) + QStringLiteral("\n勝率 ") + percentText(rate, 1)
             + QStringLiteral("（95%区間 ") + percentText(interval.low, 1) + QStringLiteral("〜")
             + percentText(interval.high, 1) + QStringLiteral("）\n") + QString::number(totals.battles)

@@ -14,6 +14,8 @@ namespace pc {
 // reads in grey too; the text drawn on it is black or white for contrast.
 QColor winRateColour(double rate);
 QColor textColourOn(const QColor& background);
+// The colour of a cell whose result is outdated: its lightness, faded toward white.
+QColor greyedOut(const QColor& colour);
 
 class HeatMapModel : public QAbstractTableModel {
     Q_OBJECT
@@ -22,6 +24,9 @@ public:
 
     void setResult(const sim::MatrixResult& result);
     const sim::MatrixResult& result() const { return result_; }
+    // Greys every cell while the result no longer matches the roster.
+    void setOutdated(bool outdated);
+    bool outdated() const { return outdated_; }
     // The pairing of a cell, or none where the cell's pairing is not finished.
     const sim::PairingResult* pairingAt(int row, int column) const;
 
@@ -32,6 +37,7 @@ public:
 
 private:
     sim::MatrixResult result_;
+    bool outdated_ = false;
     std::vector<int> cells_; // pairing index per cell, row by row; -1 for none
 };
 

@@ -5,6 +5,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -20,6 +21,7 @@ void showRanking(QChart& chart, const sim::MatrixResult& result)
         delete axis;
     }
     chart.legend()->hide();
+    chart.setTitle(QStringLiteral("総合勝率"));
 
     const std::vector<sim::Standing> ranking = sim::standings(result);
     const int count = static_cast<int>(ranking.size());
@@ -29,6 +31,7 @@ void showRanking(QChart& chart, const sim::MatrixResult& result)
     x->setLabelFormat(QStringLiteral("%d%%"));
     x->setTitleText(QStringLiteral("両側の全対戦での勝率（線は95%区間）"));
     auto* y = new QCategoryAxis;
+    y->setTruncateLabels(false); // the chart is made tall and wide enough instead
     y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     y->setRange(-0.5, std::max(0, count - 1) + 0.5);
     y->setGridLineVisible(false);
@@ -67,6 +70,22 @@ void showRanking(QChart& chart, const sim::MatrixResult& result)
     chart.addSeries(dots);
     dots->attachAxis(x);
     dots->attachAxis(y);
+}
+
+int rankingHeight(std::size_t entrants)
+{
+    constexpr int kPerEntrant = 24;
+    constexpr int kTitleAndAxis = 140;
+    return kTitleAndAxis + static_cast<int>(entrants) * kPerEntrant;
+}
+
+QImage rankingPicture(const sim::MatrixResult& result)
+{
+    QChartView view;
+    view.setRenderHint(QPainter::Antialiasing);
+    showRanking(*view.chart(), result);
+    view.resize(960, rankingHeight(result.setup.names.size()));
+    return view.grab().toImage();
 }
 
 } // namespace pc

@@ -4,11 +4,19 @@
 
 #include "sim/Matrix.h"
 
+#include <QImage>
+
 class QChart;
 
 namespace pc {
 
 // Replaces the chart's series and axes with the standings of the result.
 void showRanking(QChart& chart, const sim::MatrixResult& result);
+
+// The height at which every entrant's label fits beside the chart.
+int rankingHeight(std::size_t entrants);
+
+// The chart of the result drawn whole, every label in full, as a picture.
+QImage rankingPicture(const sim::MatrixResult& result);
 
 } // namespace pc

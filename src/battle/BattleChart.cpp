@@ -5,6 +5,8 @@
 #include "ui_BattleChart.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -25,6 +27,49 @@ const QColor kPlayerColours[] = {QColor(0x1f, 0x6f, 0xd0), QColor(0x2a, 0x9d, 0x
                                  QColor(0x3b, 0x8e, 0xd0)};
 const QColor kEnemyColours[] = {QColor(0xd0, 0x4a, 0x1f), QColor(0xc8, 0x8a, 0x1b), QColor(0xb0, 0x2e, 0x6e),
                                 QColor(0x8c, 0x5a, 0x2b)};
+
+// The legend's columns: every entry shown in full, however many members fought.
+constexpr int kLegendColumns = 4;
+constexpr int kLegendNameWidth = 240;
+
+// A short sample of a line, or a star, as the chart draws it.
+QPixmap legendMark(const QAbstractSeries* series)
+{
+    QPixmap mark(28, 14);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (const auto* line = qobject_cast<const QLineSeries*>(series)) {
+        painter.setPen(line->pen());
+        painter.drawLine(2, 7, 26, 7);
+    } else if (const auto* dots = qobject_cast<const QScatterSeries*>(series)) {
+        painter.setPen(dots->color());
+        painter.drawText(QRect(0, 0, 28, 14), Qt::AlignCenter, QStringLiteral("★"));
+    }
+    return mark;
+}
+
+void fillLegend(QGridLayout& layout, const QList<QAbstractSeries*>& series)
+{
+    while (QLayoutItem* item = layout.takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (int i = 0; i < series.size(); ++i) {
+        auto* mark = new QLabel;
+        mark->setPixmap(legendMark(series[i]));
+        // A very long name is cut short so that the dialog keeps its size; the tooltip has it whole.
+        auto* name = new QLabel;
+        name->setText(name->fontMetrics().elidedText(series[i]->name(), Qt::ElideRight, kLegendNameWidth));
+        name->setToolTip(series[i]->name());
+        const int row = i / kLegendColumns;
+        const int column = i % kLegendColumns * 2;
+        layout.addWidget(mark, row, column);
+        layout.addWidget(name, row, column + 1);
+    }
+    for (int column = 1; column < 2 * kLegendColumns; column += 2)
+        layout.setColumnStretch(column, 1);
+}
 
 } // namespace
 
@@ -93,7 +138,8 @@ void BattleChart::show(const BattleHistory& history)
         falls->append(static_cast<qreal>(fall.press), 0);
     attach(falls);
 
-    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->hide();
+    fillLegend(*ui_->legendLayout, chart->series());
     QChart* old = ui_->chartView->chart();
     ui_->chartView->setChart(chart);
     delete old;
@@ -101,7 +147,7 @@ void BattleChart::show(const BattleHistory& history)
 
 QString BattleChart::savePng(const QString& path)
 {
-    const QPixmap picture = ui_->chartView->grab();
+    const QPixmap picture = ui_->chartArea->grab();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit())
         return file.errorString().isEmpty() ? QStringLiteral("PNG を書けませんでした") : file.errorString();

@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QStandardPaths>
 
 namespace pc {
 
@@ -164,14 +165,16 @@ QString simNames(const OBJE* top, const OBJE* roster)
     return shellWord(names.join(QLatin1Char(',')));
 }
 
-// partyclash-sim beside the application (installed) or in its build folder; else by name.
+// partyclash-sim beside the application (installed) or in its build folder, else
+// where the search path finds it, always by its full path; by name when it is nowhere.
 QString simProgram()
 {
     const QString dir = QCoreApplication::applicationDirPath();
     for (const QString& path : {dir + QStringLiteral("/partyclash-sim"), dir + QStringLiteral("/sim/partyclash-sim")})
         if (QFileInfo(path).isExecutable())
             return shellWord(path);
-    return QStringLiteral("partyclash-sim");
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("partyclash-sim"));
+    return found.isEmpty() ? QStringLiteral("partyclash-sim") : shellWord(found);
 }
 
 QString percent(double chance)
@@ -448,7 +451,21 @@ void BattleWindow::autoPress()
 void BattleWindow::ToTheTitle()
 {
     ui_->autoAdvanceButton->setChecked(false);
-    closeAndBringToFront(this, context_.windows.title);
+    closeAndBringToFront(this, takeBack());
+}
+
+void BattleWindow::returnTo(QWidget* window, const QString& buttonText)
+{
+    back_ = window;
+    ui_->toTheTitleButton->setText(buttonText);
+}
+
+QWidget* BattleWindow::takeBack()
+{
+    QWidget* back = back_ ? back_ : context_.windows.title;
+    back_ = nullptr;
+    ui_->toTheTitleButton->setText(QStringLiteral("タイトルへ(&T)"));
+    return back;
 }
 
 void BattleWindow::closeEvent(QCloseEvent* event)
@@ -456,7 +473,7 @@ void BattleWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     if (event->spontaneous()) {
         ui_->autoAdvanceButton->setChecked(false);
-        bringToFront(context_.windows.title);
+        bringToFront(takeBack());
     }
 }
 

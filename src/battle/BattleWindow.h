@@ -49,6 +49,9 @@ public:
     void timerAction4();
     void Navigation();
     void ToTheTitle();
+    // Makes タイトルへ, Escape and the close box of this battle go back to
+    // `window` instead of the title, until they have done so once.
+    void returnTo(QWidget* window, const QString& buttonText);
     // The auto-advance timer's tick: one press, the same as the button's.
     void autoPress();
     // Copies the chosen log lines as text, or the whole log when none is chosen.
@@ -86,7 +89,11 @@ private:
     std::size_t currentPress() const;
 
     AppContext& context_;
+    // The window to go back to, once; the title unless returnTo named another.
+    QWidget* takeBack();
+
     std::unique_ptr<Ui::BattleWindow> ui_;
+    QWidget* back_ = nullptr; // where the battle goes back to, when not the title
     BattleView view_;
     BreakdownRecorder breakdown_;
     ChosenRandom random_;

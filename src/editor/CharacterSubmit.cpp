@@ -18,10 +18,10 @@ CharacterEdit characterEditOf(const OBJE& record)
     return edit;
 }
 
-SubmitOutcome submitCharacter(AppState& state, Storage& storage, const CharacterEdit& edit)
+SubmitOutcome checkSubmit(const AppState& state, const CharacterEdit& edit)
 {
     SubmitOutcome outcome;
-    OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
     if (!record) {
         outcome.saveFailure = "編集中のキャラクターが一覧にありません";
         return outcome;
@@ -33,8 +33,16 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
     CharacterTexts texts = edit.texts;
     texts.hasPicture = edit.image != nullptr;
     outcome.problems = characterProblems(texts, state.objeTop, record);
-    if (outcome.problems.any())
+    return outcome;
+}
+
+SubmitOutcome submitCharacter(AppState& state, Storage& storage, const CharacterEdit& edit)
+{
+    SubmitOutcome outcome = checkSubmit(state, edit);
+    if (!outcome.saved())
         return outcome;
+    OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    const CharacterTexts& texts = edit.texts;
 
     const OBJE before = *record;
     markPentaStale(state);

@@ -33,6 +33,11 @@ struct SubmitOutcome {
     bool saved() const { return !problems.any() && saveFailure.empty(); }
 };
 
+// What submitCharacter refuses before it stores anything: no character at
+// ClistClickedRow, one whose file could not be read, or texts it cannot hold.
+// 強さを試す refuses the same.
+SubmitOutcome checkSubmit(const AppState& state, const CharacterEdit& edit);
+
 // Stores the edit into the character at ClistClickedRow, applies the pending
 // resistances, writes its file and picture and the preset list, all or nothing,
 // and ends the edit. Refused texts change nothing; a failed write puts the

@@ -158,8 +158,15 @@ void RegisterWindow::ToTheRegist()
     bringToFront(context_.windows.resist);
 }
 
+// The edit is checked as 決定 checks it, and refused beside its fields the same way.
 void RegisterWindow::testStrength()
 {
+    if (!numbersIn(statFields_, ui_->numberProblem))
+        return;
+    const SubmitOutcome check = checkSubmit(context_.state, editInFields());
+    showProblems(check.problems, check.saveFailure);
+    if (!check.saved())
+        return;
     if (!strength_)
         strength_ = new StrengthDialog(this);
     strength_->start(context_, context_.state.ClistClickedRow, editInFields());

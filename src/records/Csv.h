@@ -1,5 +1,9 @@
-// One field of a CSV line: quoted, with its quotes doubled, when it holds a
-// comma, a quote or a line break.
+// One text cell of a CSV line, for every CSV the program writes. A text that a
+// spreadsheet would take for a formula (one beginning with "=", "+", "-", "@",
+// a tab or a carriage return) gets a leading "'", so it shows as the text it
+// is; the cell is quoted, with its quotes doubled, when it holds a comma, a
+// quote or a line break. Numbers the program writes go into the line as they
+// are, never through here, so they stay numbers.
 #pragma once
 
 #include <string>
@@ -9,10 +13,14 @@ namespace pc {
 
 inline std::string csvField(std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
+    std::string cell;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        cell += '\'';
+    cell += text;
+    if (cell.find_first_of(",\"\r\n") == std::string::npos)
+        return cell;
     std::string quoted = "\"";
-    for (const char c : text) {
+    for (const char c : cell) {
         if (c == '"')
             quoted += '"';
         quoted += c;

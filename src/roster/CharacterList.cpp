@@ -3,6 +3,7 @@
 #include "DemoRoster.h"
 #include "FileNames.h"
 #include "ImportWindow.h"
+#include "PresetList.h"
 #include "RosterEdit.h"
 #include "RosterStore.h"
 #include "QtStorage.h"
@@ -126,6 +127,10 @@ void CharacterList::Cinsert()
         return;
     showStatus({});
     const std::int32_t row = insertCharacter(context_.state, context_.storage);
+    if (row < 0) {
+        showStatus("追加できません：" + presetLimitFailure(context_.state.objeTop, 1));
+        return;
+    }
     ClistMA.insert(row, rowOf(*recordAt(context_.state.objeTop, row)));
     showDesignated();
     openEditor();

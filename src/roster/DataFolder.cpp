@@ -1,34 +1,19 @@
 #include "DataFolder.h"
 
+#include "DataPlace.h"
 #include "DemoRoster.h"
 #include "FileNames.h"
+#include "FolderRecovery.h"
 #include "QtStorage.h"
 #include "ui/Text.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <unistd.h>
 
 #include <cerrno>
 
 namespace pc {
-
-QString dataBaseFolder(const QString& appDir, const QString& userDir)
-{
-    const QString data = appDir + "/data/CharaList";
-    if (QFileInfo(data).isDir() || QDir().mkpath(data))
-        return appDir;
-    QDir().mkpath(userDir);
-    return userDir;
-}
-
-QString dataBaseFolderWithoutCreating(const QString& appDir, const QString& userDir)
-{
-    const bool holdsOne = QFileInfo(appDir + "/data/CharaList").isDir()
-        || ::access(QFile::encodeName(appDir).constData(), W_OK) == 0;
-    return holdsOne ? appDir : userDir;
-}
 
 FolderClaim claimDataFolder(const std::string& baseDir)
 {
@@ -47,6 +32,9 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     const int error = errno != 0 ? errno : EACCES;
     if (locked) {
         claim.lock = std::move(lock);
+        // No other copy writes the folder now: what a killed one left is cleared.
+        QtStorage storage;
+        recoverDataFolder(storage, baseDir);
         return claim;
     }
     claim.readOnlyReason = lock->error() == QLockFile::LockFailedError
@@ -55,14 +43,14 @@ FolderClaim claimDataFolder(const std::string& baseDir)
     return claim;
 }
 
-QString startingDataFolder(const QString& appDir, const QString& userDir, const QString& demoFolder)
+QString startingDataFolder(const QString& appDir, const QString& userDir, bool installed, const QString& demoFolder)
 {
-    const QString base = dataBaseFolder(appDir, userDir);
-    if (base == userDir) {
+    const std::string base = dataBaseFolder(appDir.toStdString(), userDir.toStdString(), installed, true);
+    if (!base.empty() && base == userDir.toStdString()) {
         QtStorage storage;
-        seedDemoRoster(storage, base.toStdString(), demoFolder);
+        seedDemoRoster(storage, base, demoFolder);
     }
-    return base;
+    return qs(base);
 }
 
 } // namespace pc

@@ -11,6 +11,10 @@ namespace pc {
 // and any name holding "/", "\" or NUL.
 bool isUsableFileName(std::string_view name);
 
+// The note an import keeps in the data folder while it puts its files in
+// place; a start that finds it removes what the cut-short import left.
+inline constexpr std::string_view kImportJournal = ".partyclash-import";
+
 // The data folder and the picture folder inside a base folder, with a trailing "/".
 std::string characterFolder(const std::string& baseDir);
 std::string pictureFolder(const std::string& baseDir);

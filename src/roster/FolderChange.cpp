@@ -19,6 +19,11 @@ void FolderChange::trash(std::string path)
     removals_.push_back({std::move(path), true});
 }
 
+void FolderChange::journal(std::string path, std::string bytes)
+{
+    journal_ = Write{std::move(path), std::move(bytes)};
+}
+
 FolderChange::Outcome FolderChange::apply(Storage& storage) const
 {
     Outcome outcome;
@@ -45,6 +50,13 @@ FolderChange::Outcome FolderChange::apply(Storage& storage) const
         }
         staged.push_back(std::move(temp));
     }
+    if (journal_) {
+        if (std::string reason = storage.writeAtomically(journal_->path, journal_->bytes); !reason.empty()) {
+            discardStaged(0);
+            outcome.failure = reason;
+            return outcome;
+        }
+    }
     for (std::size_t i = 0; i < writes_.size(); ++i) {
         if (std::string reason = storage.commit(staged[i], writes_[i].path); !reason.empty()) {
             discardStaged(i);
@@ -54,10 +66,14 @@ FolderChange::Outcome FolderChange::apply(Storage& storage) const
                 else
                     storage.remove(writes_[done].path);
             }
+            if (journal_)
+                storage.remove(journal_->path);
             outcome.failure = reason;
             return outcome;
         }
     }
+    if (journal_)
+        storage.remove(journal_->path);
     for (const Removal& removal : removals_) {
         std::string reason;
         if (removal.toTrash && storage.hasTrash() && !storage.moveToTrash(removal.path).empty()) {

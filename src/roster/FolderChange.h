@@ -5,6 +5,7 @@
 
 #include "Storage.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ public:
     void remove(std::string path);
     // Like remove, but into the desktop's trash where the storage has one.
     void trash(std::string path);
+    // A note written whole once every file is staged and before any is put in
+    // place, and removed once all are: while it is there, a change may have
+    // been cut short, and the start that finds it can undo it.
+    void journal(std::string path, std::string bytes);
 
     struct Outcome {
         // Why nothing changed, or empty.
@@ -40,6 +45,7 @@ private:
         bool toTrash = false;
     };
     std::vector<Removal> removals_;
+    std::optional<Write> journal_;
 };
 
 } // namespace pc

@@ -1,42 +1,19 @@
-// Storage on the local file system: regular files only, read within limits and
-// written through a synced temporary file; pictures through QImage, decoded
-// when first shown.
+// Storage on the local file system for the windows: the file access of
+// FileStorage, with pictures decoded by QImage when first shown and deletes
+// into the desktop's trash.
 #pragma once
 
-#include "Storage.h"
+#include "FileStorage.h"
 #include "ui/QtPicture.h"
-
-#include <sys/types.h>
 
 namespace pc {
 
-// The Japanese failure text for an errno value, with the system's text in parentheses.
-std::string systemFailure(int error);
-
-class QtStorage : public Storage {
+class QtStorage : public FileStorage {
 public:
-    FileRead readFile(const std::string& path, std::size_t maxBytes) override;
-    std::unique_ptr<FolderFiles> openFolder(const std::string& folder) override;
-    bool readsConcurrently() const override { return true; }
-    std::string stage(const std::string& path, std::string_view bytes, std::string& staged) override;
-    std::string commit(const std::string& staged, const std::string& path) override;
-    void discard(const std::string& staged) override;
-    bool exists(const std::string& path) override;
-    std::optional<std::string> stamp(const std::string& path) override;
-    bool makeFolders(const std::string& path) override;
-    std::string remove(const std::string& path) override;
     bool hasTrash() const override;
     std::string moveToTrash(const std::string& path) override;
     Picture decodePicture(std::string bytes) override;
     std::optional<std::string> encodePng(const Picture& picture) override;
-
-protected:
-    // The calls that carry a write to the disk, each made in one place, so that
-    // their order can be watched; `path` is the file being written.
-    virtual ssize_t writeSome(int fd, std::string_view bytes, const std::string& path);
-    virtual int syncFile(int fd, const std::string& path);
-    virtual int renameOnto(const std::string& staged, const std::string& path);
-    virtual void syncFolderOf(const std::string& path);
 };
 
 } // namespace pc

@@ -34,26 +34,39 @@ bool namedByAnother(const OBJE* rosterTop, const OBJE* record, std::string OBJE:
     return false;
 }
 
-std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base, Storage& storage,
-                     const std::string& folder)
+std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& wanted, Storage& storage,
+                     const std::string& folder, std::string_view extension)
 {
+    // Room for a number within the longest name a file system takes (255 bytes).
+    constexpr std::size_t kLongestNumbered = 240;
+    std::string base = wanted;
+    std::string suffix;
+    int number = 2;
+    if (!isUsableFileName(base) || base.size() > kLongestNumbered) {
+        base = "imported";
+        suffix = extension;
+        number = 1;
+    }
     std::unordered_set<std::string_view> taken;
     for (const OBJE* record = rosterTop; record; record = record->next)
         taken.insert(record->*field);
-    std::string name = base;
-    for (int number = 2; taken.contains(name) || storage.exists(folder + name); ++number)
-        name = base + std::to_string(number);
+    // A usable base stays usable with digits after it: no reserved name is a usable name followed by digits.
+    std::string name = suffix.empty() ? base : base + std::to_string(number++) + suffix;
+    while (taken.contains(name) || storage.exists(folder + name))
+        name = base + std::to_string(number++) + suffix;
     return name;
 }
 
 std::int32_t insertCharacter(AppState& state, Storage& storage)
 {
+    if (!presetLimitFailure(state.objeTop, 1).empty())
+        return -1;
     OBJE* record = state.objes.make();
     InitObje(*record);
     record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName, storage,
-                                characterFolder(state.baseDir));
+                                characterFolder(state.baseDir), ".txt");
     record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName, storage,
-                                 pictureFolder(state.baseDir));
+                                 pictureFolder(state.baseDir), ".png");
     state.pentaStale = true; // its derived statistics are computed at the next tick
     return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
 }

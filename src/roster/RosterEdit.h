@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pc {
@@ -14,15 +15,20 @@ namespace pc {
 // Whether a roster record other than `record` holds `name` in `field`.
 bool namedByAnother(const OBJE* rosterTop, const OBJE* record, std::string OBJE::*field, const std::string& name);
 
-// The first of `base`, `base` + "2", `base` + "3", ... that no roster record
-// holds in `field` and that names nothing in `folder`.
-std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& base, Storage& storage,
-                     const std::string& folder);
+// The first of `wanted`, `wanted` + "2", `wanted` + "3", ... that no roster
+// record holds in `field` and that names nothing in `folder`. A name the roster
+// cannot use (reserved, holding "/", or too long to number) is replaced by
+// "imported1" + `extension`, "imported2" + `extension`, ... So the name found
+// is always usable, within one step more than the roster has records and the
+// folder has entries.
+std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std::string& wanted, Storage& storage,
+                     const std::string& folder, std::string_view extension = {});
 
 // Inserts a new character in front of the row ClistClickedRow designates, or at
 // the end when that row is negative or past the end, and designates it. Its file
 // and picture names are the new-character names, numbered when already taken by
-// the roster or by anything in the folder. Returns the new character's row.
+// the roster or by anything in the folder. Returns the new character's row, or
+// -1 when the roster already holds as many characters as its list may name.
 std::int32_t insertCharacter(AppState& state, Storage& storage);
 
 struct DeleteOutcome {

@@ -1,11 +1,13 @@
 #include "RosterExchange.h"
 
 #include "CharacterFile.h"
+#include "FolderChange.h"
 #include "FileNames.h"
 #include "PresetList.h"
 #include "RosterEdit.h"
 #include "RosterStore.h"
 #include "TextLines.h"
+#include "records/RowRule.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -28,7 +30,9 @@ bool looksLikeCharacterFile(std::string_view fileText)
     return lines.size() > 9 && lines[8] == kSectionSeparator;
 }
 
-// Reads the character file `name` of `folder` (ending in "/") and its picture from "img/".
+// Reads the character file `name` of `folder` (ending in "/") and its picture
+// from "img/", within the store's limits; a file or picture that cannot be read
+// leaves the character out with the store's reason.
 Incoming readOne(AppState& state, Storage& storage, const std::string& folder, const std::string& name)
 {
     Incoming incoming{name, nullptr, {}};
@@ -36,47 +40,32 @@ Incoming readOne(AppState& state, Storage& storage, const std::string& folder, c
         incoming.problem = "使えないファイル名です";
         return incoming;
     }
-    const std::optional<std::string> text = storage.read(folder + name);
-    if (!text) {
-        incoming.problem = "読み込めません";
+    FileRead file = storage.readFile(folder + name, kCharacterFileLimit);
+    if (!file.bytes) {
+        incoming.problem = file.reason;
         return incoming;
     }
-    if (!isValidUtf8(*text)) {
+    if (!isValidUtf8(*file.bytes)) {
         incoming.problem = "UTF-8 のテキストではありません";
         return incoming;
     }
-    if (!looksLikeCharacterFile(*text)) {
+    if (!looksLikeCharacterFile(*file.bytes)) {
         incoming.problem = "キャラクターファイルの形式ではありません";
         return incoming;
     }
     OBJE* record = state.objes.make();
-    readCharacter(*text, name, *record, state.attacks);
+    readCharacter(*file.bytes, name, *record, state.attacks);
     if (isUsableFileName(record->imageName)) {
-        if (auto bytes = storage.read(folder + "img/" + record->imageName))
-            record->image = storage.decodePicture(std::move(*bytes));
+        FileRead picture = storage.readFile(folder + "img/" + record->imageName, kPictureFileLimit);
+        if (picture.bytes) {
+            record->image = storage.decodePicture(std::move(*picture.bytes));
+        } else if (!picture.missing) {
+            incoming.problem = "画像 " + record->imageName + "：" + picture.reason;
+            return incoming;
+        }
     }
     incoming.record = record;
     return incoming;
-}
-
-// `wanted`, or the first of it numbered "2", "3", ... that is usable as a file
-// name and that neither a roster character nor a file in `folder` has.
-std::string freeFileName(const OBJE* rosterTop, Storage& storage, const std::string& folder,
-                         std::string OBJE::*field, std::string wanted, const char* fallback)
-{
-    std::replace_if(wanted.begin(), wanted.end(), [](char c) { return c == '/' || c == '\\' || c == '\0'; }, '_');
-    if (wanted.empty() || wanted == "." || wanted == "..")
-        wanted = fallback;
-    std::unordered_set<std::string_view> taken;
-    for (const OBJE* record = rosterTop; record; record = record->next)
-        taken.insert(record->*field);
-    const auto isFree = [&](const std::string& name) {
-        return isUsableFileName(name) && !taken.contains(name) && !storage.exists(folder + name);
-    };
-    std::string name = wanted;
-    for (int number = 2; !isFree(name); ++number)
-        name = wanted + std::to_string(number);
-    return name;
 }
 
 // A roster record of its own: the incoming record with copies of its attacks.
@@ -112,14 +101,11 @@ std::string rosterFolderIn(Storage& storage, const std::string& folder)
 std::vector<Incoming> readRosterFolder(AppState& state, Storage& storage, const std::string& folder)
 {
     const std::string roster = withSlash(folder);
-    const std::optional<std::string> text = storage.read(roster + "preset.txt");
-    if (!text)
-        return {Incoming{"preset.txt", nullptr, "読み込めません"}};
-    const auto names = parsePresetText(*text);
-    if (!names)
-        return {Incoming{"preset.txt", nullptr, "キャラクター一覧として読めません"}};
+    const PresetFile list = readPresetFile(storage, roster + "preset.txt");
+    if (!list.names)
+        return {Incoming{"preset.txt", nullptr, list.problem.empty() ? "ファイルがありません" : list.problem}};
     std::vector<Incoming> incoming;
-    for (const std::string& name : *names)
+    for (const std::string& name : *list.names)
         incoming.push_back(readOne(state, storage, roster, name));
     return incoming;
 }
@@ -156,48 +142,71 @@ ImportReport importCharacters(AppState& state, Storage& storage, const std::vect
         report.problems.push_back(reason);
         return report;
     }
+    std::vector<const OBJE*> adding;
+    for (const Incoming& one : incoming) {
+        if (one.record)
+            adding.push_back(one.record);
+        else
+            report.problems.push_back(one.source + ": " + one.problem);
+    }
+    if (adding.empty())
+        return report;
+    // A list changed elsewhere is read again first, so that the names found below avoid its characters.
+    reloadIfChanged(state, storage, nullptr);
+    if (std::string reason = presetLimitFailure(state.objeTop, adding.size()); !reason.empty()) {
+        report.problems.push_back("追加できません：" + reason);
+        return report;
+    }
     const std::string folder = characterFolder(state.baseDir);
     const std::string pictures = pictureFolder(state.baseDir);
-    storage.makeFolders(pictures);
-    OBJE* last = state.objeTop;
-    while (last && last->next)
-        last = last->next;
-    for (const Incoming& one : incoming) {
-        if (!one.record) {
-            report.problems.push_back(one.source + ": " + one.problem);
-            continue;
+    if (std::string reason = storage.makeFolders(pictures); !reason.empty()) {
+        report.problems.push_back("追加できませんでした：" + reason);
+        return report;
+    }
+    OBJE* const lastBefore = lastOf(state.objeTop);
+    OBJE* last = lastBefore;
+    FolderChange change;
+    std::string created; // the files the import makes, named as the start that undoes it reads them
+    std::vector<OBJE*> withPicture;
+    for (const OBJE* one : adding) {
+        OBJE* record = copyOf(state, *one);
+        record->fileName = freeName(state.objeTop, &OBJE::fileName, record->fileName, storage, folder, ".txt");
+        record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName, storage, pictures, ".png");
+        change.write(folder + record->fileName, characterText(*record));
+        created += record->fileName + '\n';
+        if (record->image) {
+            if (const auto png = storage.encodePng(record->image)) {
+                change.write(pictures + record->imageName, *png);
+                created += "img/" + record->imageName + '\n';
+                withPicture.push_back(record);
+            } else {
+                report.problems.push_back(record->name + ": 画像をPNGに変換できません");
+            }
         }
-        OBJE* record = copyOf(state, *one.record);
-        record->fileName = freeFileName(state.objeTop, storage, folder, &OBJE::fileName, record->fileName, "新規ファイル");
-        record->imageName =
-            freeFileName(state.objeTop, storage, pictures, &OBJE::imageName, record->imageName, "新規画像");
-        if (std::string reason = storage.writeAtomically(folder + record->fileName, characterText(*record));
-            !reason.empty()) {
-            report.problems.push_back(one.source + ": " + reason);
-            continue;
-        }
-        // The files written here are this run's own, so later saves and deletes may replace them.
-        record->storedFileName = record->fileName;
-        record->storedImageName.clear();
         (last ? last->next : state.objeTop) = record;
         last = record;
+    }
+    change.write(folder + "preset.txt", presetText(state.objeTop));
+    change.journal(folder + std::string(kImportJournal), created);
+    std::string failure = keepOldListBeforeWrite(state, storage);
+    if (failure.empty())
+        failure = change.apply(storage).failure;
+    if (!failure.empty()) {
+        (lastBefore ? lastBefore->next : state.objeTop) = nullptr;
+        report.problems = {"追加できませんでした：" + failure};
+        return report;
+    }
+    // The files written here are this run's own, so later saves and deletes may replace them.
+    for (OBJE* record = lastBefore ? lastBefore->next : state.objeTop; record; record = record->next) {
+        record->storedFileName = record->fileName;
+        record->storedImageName.clear();
         report.added.push_back(record->name);
-        if (!record->image)
-            continue;
-        const auto png = storage.encodePng(record->image);
-        std::string reason = png ? storage.writeAtomically(pictures + record->imageName, *png)
-                                 : std::string("画像をPNGに変換できません");
-        if (reason.empty())
-            record->storedImageName = record->imageName;
-        else
-            report.problems.push_back(one.source + ": " + reason);
     }
-    if (!report.added.empty()) {
-        if (std::string reason = setPreset(state, storage); !reason.empty())
-            report.problems.push_back("preset.txt: " + reason);
-        state.initCListFlag = true;
-        state.initCPEListFlag = true;
-    }
+    for (OBJE* record : withPicture)
+        record->storedImageName = record->imageName;
+    markPresetWritten(state, storage);
+    state.initCListFlag = true;
+    state.initCPEListFlag = true;
     return report;
 }
 
@@ -206,26 +215,43 @@ std::string exportCharacters(Storage& storage, const std::vector<const OBJE*>& c
     const std::string roster = withSlash(folder) + "CharaList/";
     if (storage.exists(withSlash(folder) + "CharaList") || storage.exists(roster + "preset.txt"))
         return "選んだフォルダーにはすでに CharaList があります";
-    if (!storage.makeFolders(roster + "img"))
-        return "フォルダーを作れません: " + roster + "img";
-    std::string preset;
     for (const OBJE* character : characters) {
         if (!isUsableFileName(character->fileName))
             return "ファイル名が使えません: " + character->fileName;
-        if (std::string reason = storage.writeAtomically(roster + character->fileName, characterText(*character));
-            !reason.empty())
-            return reason;
+    }
+    // A failure removes what was written, so that the same folder takes a retry.
+    std::vector<std::string> written;
+    const auto undo = [&](std::string reason) {
+        for (const std::string& path : written)
+            storage.remove(path);
+        storage.removeEmptyFolder(roster + "img");
+        storage.removeEmptyFolder(roster);
+        return reason;
+    };
+    if (std::string reason = storage.makeFolders(roster + "img"); !reason.empty())
+        return undo("フォルダーを作れません: " + roster + "img（" + reason + "）");
+    const auto write = [&](const std::string& path, std::string_view bytes) {
+        std::string reason = storage.writeAtomically(path, bytes);
+        if (reason.empty())
+            written.push_back(path);
+        return reason;
+    };
+    std::string preset;
+    for (const OBJE* character : characters) {
+        if (std::string reason = write(roster + character->fileName, characterText(*character)); !reason.empty())
+            return undo(reason);
         if (character->image && isUsableFileName(character->imageName)) {
             const auto png = storage.encodePng(character->image);
             if (!png)
-                return "画像をPNGに変換できません: " + character->imageName;
-            if (std::string reason = storage.writeAtomically(roster + "img/" + character->imageName, *png);
-                !reason.empty())
-                return reason;
+                return undo("画像をPNGに変換できません: " + character->imageName);
+            if (std::string reason = write(roster + "img/" + character->imageName, *png); !reason.empty())
+                return undo(reason);
         }
         preset += character->fileName + '\n';
     }
-    return storage.writeAtomically(roster + "preset.txt", preset);
+    if (std::string reason = write(roster + "preset.txt", preset); !reason.empty())
+        return undo(reason);
+    return {};
 }
 
 } // namespace pc

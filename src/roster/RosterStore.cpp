@@ -21,30 +21,10 @@ std::string presetPath(const AppState& state)
     return characterFolder(state.baseDir) + "preset.txt";
 }
 
-struct PresetRead {
-    std::optional<std::vector<std::string>> names;
-    std::string text;
-    std::string problem;
-};
-
 // The preset list on disk, read within its limits.
-PresetRead readPresetList(const AppState& state, Storage& storage)
+PresetFile readPresetList(const AppState& state, Storage& storage)
 {
-    PresetRead result;
-    FileRead read = storage.readFile(presetPath(state), kPresetFileLimit);
-    if (!read.bytes) {
-        result.problem = read.missing ? std::string() : read.reason;
-        return result;
-    }
-    if (static_cast<std::size_t>(std::count(read.bytes->begin(), read.bytes->end(), '\n')) > kPresetLineLimit) {
-        result.problem = "行が多すぎます（" + std::to_string(kPresetLineLimit) + " 行まで）";
-        return result;
-    }
-    result.names = parsePresetText(*read.bytes);
-    if (!result.names)
-        result.problem = isValidUtf8(*read.bytes) ? "改行で終わる行がありません" : "UTF-8 のテキストではありません";
-    result.text = std::move(*read.bytes);
-    return result;
+    return readPresetFile(storage, presetPath(state));
 }
 
 // Whether the text reads back byte for byte as the names it lists.
@@ -118,7 +98,7 @@ void initPreset(AppState& state, Storage& storage)
     const auto stamp = storage.stamp(presetPath(state));
     if (state.presetReadFailed && stamp == state.failedPresetStamp)
         return;
-    PresetRead list = readPresetList(state, storage);
+    PresetFile list = readPresetList(state, storage);
     if (!list.names) {
         state.presetReadFailed = true;
         state.failedPresetStamp = stamp;
@@ -156,7 +136,7 @@ std::string reloadIfChanged(AppState& state, Storage& storage, OBJE* keep)
     const auto now = storage.stamp(presetPath(state));
     if (now == (state.presetReadFailed ? state.failedPresetStamp : state.presetStamp))
         return {};
-    PresetRead list = readPresetList(state, storage);
+    PresetFile list = readPresetList(state, storage);
     if (!list.names) {
         // Nothing to merge: the file will be kept among the copies before it is replaced.
         state.presetFileTrusted = false;
@@ -214,6 +194,8 @@ std::string setPreset(AppState& state, Storage& storage)
     if (std::string reason = readOnlyFailure(state); !reason.empty())
         return reason;
     reloadIfChanged(state, storage, recordAt(state.objeTop, state.ClistClickedRow));
+    if (std::string reason = presetLimitFailure(state.objeTop); !reason.empty())
+        return reason;
     if (std::string reason = keepOldListBeforeWrite(state, storage); !reason.empty())
         return reason;
     FolderChange change;
@@ -267,6 +249,8 @@ std::string saveFile(AppState& state, Storage& storage)
         change.write(picturePath, *png);
     }
     change.write(filePath, characterText(*record));
+    if (std::string reason = presetLimitFailure(state.objeTop); !reason.empty())
+        return reason;
     if (std::string reason = keepOldListBeforeWrite(state, storage); !reason.empty())
         return reason;
     change.write(presetPath(state), presetText(state.objeTop));

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pc {
 
@@ -59,7 +60,12 @@ public:
     virtual bool exists(const std::string& path) = 0;
     // A text that changes whenever the file is replaced or changed; nothing when missing.
     virtual std::optional<std::string> stamp(const std::string& path) = 0;
-    virtual bool makeFolders(const std::string& path) = 0;
+    // Makes the folder and any missing folders above it. Returns the reason of a failure.
+    virtual std::string makeFolders(const std::string& path) = 0;
+    // Removes a folder that holds nothing; anything else is left as it is.
+    virtual void removeEmptyFolder(const std::string&) {}
+    // The names in a folder, or none where the storage cannot list it.
+    virtual std::vector<std::string> list(const std::string&) { return {}; }
     // Removes a regular file; a missing file counts as removed. Returns the reason of a failure.
     virtual std::string remove(const std::string& path) = 0;
     // Whether the platform has a desktop trash, and a move of a regular file of

@@ -34,20 +34,6 @@ BattleEnd endOf(Outcome outcome)
     return BattleEnd::unfinished;
 }
 
-bool sameSetup(const EventSetup& a, const EventSetup& b)
-{
-    const auto sameEntrants = [&] {
-        for (std::size_t i = 0; i < a.entrants.size(); ++i) {
-            if (a.entrants[i].name != b.entrants[i].name || a.entrants[i].members != b.entrants[i].members)
-                return false;
-        }
-        return true;
-    };
-    return a.format == b.format && a.bestOf == b.bestOf && a.seed == b.seed && a.rounds == b.rounds
-        && a.legs == b.legs && a.seeding == b.seeding && a.maxPresses == b.maxPresses
-        && a.entrants.size() == b.entrants.size() && sameEntrants();
-}
-
 std::optional<std::vector<Named>> namedEntrants(const Options& options, const AppState& roster,
                                                 const std::string& folder, const SimulatorIo& io, std::string& reason)
 {
@@ -125,7 +111,7 @@ int runEventCommand(const Options& options, AppState& roster, const std::string&
         const SavedEvent saved = loadEvent(io.files, *options.eventFile);
         if (!saved.problem.empty())
             return fail(io, *options.eventFile + ": " + saved.problem, kExitData);
-        if (!sameSetup(saved.setup, setup))
+        if (saved.setup != setup)
             return fail(io, *options.eventFile + " holds another event", kExitData);
         event = resumedEvent(saved);
         recorded = saved.matches;

@@ -240,7 +240,7 @@ std::string eventSvg(const Event& event)
     constexpr int kColumnWidth = 230;
     constexpr int kBoxHeight = 44;
     constexpr int kGap = 10;
-    constexpr int kTop = 60;
+    constexpr int kTop = 80;
     const int rounds = event.lastRound();
     std::size_t tallest = 1;
     for (int round = 1; round <= rounds; ++round)

@@ -278,11 +278,12 @@ DESCRIPTION
 OPTIONS
     --data DIR
         The folder holding preset.txt, the character files and img/, laid out
-        like data/CharaList/. Default: the application's own, data/CharaList/
-        beside the application (in the build tree, build/src/ beside
-        build/src/partyclash), or in the user's application data folder when
-        the application's folder holds none and cannot be written. No folder
-        is created, and pictures are never read.
+        like data/CharaList/. Default: the application's own. For an
+        installed copy that is the user's data folder,
+        $XDG_DATA_HOME/partyclash/data/CharaList/ (by default
+        ~/.local/share/partyclash/data/CharaList/); in the build tree
+        build/src/data/CharaList/, beside build/src/partyclash. No folder is
+        created, and pictures are never read.
 
     --player NAMES, --enemy NAMES
         The two parties, in party order. Both are required.
@@ -362,17 +363,23 @@ OPTIONS
 
 EXIT STATUS
     0   the battle or the report was written
-    1   the data folder or a named character cannot be found
+    1   the data folder or a named character cannot be found, or the output
+        could not be written whole (a full disk, a closed output): the
+        reason is printed on standard error
     2   the command line is wrong: an unknown option, a missing value, a bad
         number, an empty party, --matrix with --player, --enemy or
         --parties, or --matrix without a name
 
 EXAMPLES
+    Characters may be named by their file names, as here, or by the
+    character names the application shows.
+
     partyclash-sim --data examples/CharaList --player arus.txt,mira.txt \
-                   --enemy ドラゴン --seed 7
-    partyclash-sim --data examples/CharaList --player 勇者アルス \
-                   --enemy ドラゴン --runs 10000 --jobs 2
+                   --enemy dragon.txt --seed 7
+    partyclash-sim --data examples/CharaList --player arus.txt \
+                   --enemy dragon.txt --runs 10000 --jobs 2
     partyclash-sim --data examples/CharaList --matrix all --jobs 2 --csv
+    partyclash-sim --data examples/CharaList --parties parties.txt --jobs 2
     partyclash-sim --data examples/CharaList --compare before/CharaList \
                    --matrix all --runs 10000 --jobs 2
 )";

@@ -29,7 +29,7 @@ public:
     void discard(const std::string&) override {}
     bool exists(const std::string& path) override { return files_.exists(mapped(path)); }
     std::optional<std::string> stamp(const std::string& path) override { return files_.stamp(mapped(path)); }
-    bool makeFolders(const std::string&) override { return false; }
+    std::string makeFolders(const std::string&) override { return "read only"; }
     std::string remove(const std::string&) override { return "read only"; }
     Picture decodePicture(std::string) override { return nullptr; }
     std::optional<std::string> encodePng(const Picture&) override { return std::nullopt; }

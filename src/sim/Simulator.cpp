@@ -86,6 +86,8 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
     }
     AppState roster;
     const std::string folder = options.dataFolder ? *options.dataFolder : io.defaultFolder();
+    if (folder.empty())
+        return fail(io, "no data folder: HOME is not set or is no folder (give one with --data DIR)", kExitData);
     if (const std::string reason = loadRoster(roster, io.files, folder); !reason.empty())
         return fail(io, reason, kExitData);
     if (options.tournament)

@@ -14,10 +14,12 @@ namespace pc::sim {
 
 inline constexpr int kExitData = 1;
 inline constexpr int kExitUsage = 2;
+// The output could not be written whole: a failed write, flush or close.
+inline constexpr int kExitOutput = 1;
 
 struct SimulatorIo {
     Storage& files;
-    std::function<std::string()> defaultFolder; // asked for only without --data
+    std::function<std::string()> defaultFolder; // asked for only without --data; empty when there is none
     std::ostream& out;
     std::ostream& err;
     // Makes the progress display of a batch of `total` battles, or none.

@@ -25,6 +25,7 @@ std::optional<Seeding> seedingNamed(std::string_view name);
 struct Entrant {
     std::string name;
     std::vector<std::string> members;
+    bool operator==(const Entrant&) const = default;
 };
 
 struct EventSetup {
@@ -36,6 +37,7 @@ struct EventSetup {
     int legs = 1;   // a league meets each pairing once or twice
     Seeding seeding = Seeding::random;
     std::int32_t maxPresses = 1000; // a battle without an end by then is unfinished
+    bool operator==(const EventSetup&) const = default;
 };
 
 inline constexpr int kMaxBestOf = 99;

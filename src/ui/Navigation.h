@@ -17,6 +17,7 @@ struct Windows {
     QWidget* partySelection = nullptr;
     QWidget* battle = nullptr;
     QWidget* balance = nullptr;
+    QWidget* tournament = nullptr;
 };
 
 void bringToFront(QWidget* window);

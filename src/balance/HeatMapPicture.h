@@ -1,0 +1,14 @@
+// The whole heat map as a picture, whatever the window shows of it: every
+// cell, the names of the rows and columns, the colour scale, the seed and the
+// battles per pairing.
+#pragma once
+
+#include "balance/HeatMap.h"
+
+#include <QImage>
+
+namespace pc {
+
+QImage heatMapPicture(const HeatMapModel& model);
+
+} // namespace pc
