@@ -1,6 +1,7 @@
 #include "UnwatchedBattle.h"
 
 #include "battle/SeededRandom.h"
+#include "battle/Turn.h"
 #include "battle/Waits.h"
 #include "records/Numbers.h"
 
@@ -224,20 +225,10 @@ constexpr std::uint64_t kNeverActs = UINT64_MAX;
 // Whole waits this far inside 2^52 count down exactly, by one step or many at once.
 constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
 
-// The values of one acting member's turn.
-struct Turn {
-    bool singleReady = false;
-    bool multiReady = false;
-    bool healFlag = false;
-    bool allyFlag = false;
-    bool successFlag = false;
-    bool hitFlag = false;
-    bool chosenValueSet = false;
-    double mpCost = 0;
-    double chosenValue = 0;
-    const Move* multi = nullptr; // the best multi-target attack, none until a total is above 0
-    double multiCost = 0;
-    bool multiHealsOwnParty = false;
+// The values of one acting member's turn, with the best multi-target attack
+// among the member's moves (the rules' own record of it is left empty).
+struct MoveTurn : Turn {
+    const Move* chosenMulti = nullptr;
 };
 
 // One battle with a source of draws whose type is known, so that a seeded
@@ -500,7 +491,7 @@ private:
             return;
         }
         Fighter& actor = fighter(actorSlot);
-        Turn turn;
+        MoveTurn turn;
         const Move* move = &r_.moves[static_cast<std::size_t>(actor.firstMove)];
         const Move* end = move + actor.moveCount;
         if (move != end && isMultiTargetRange(move->range))
@@ -511,10 +502,10 @@ private:
         if (plain) {
             plainAttack(actor, damageSlot);
         } else if (turn.multiReady) {
-            takeMP(actor, turn.multiCost);
+            takeMP(actor, turn.multi.cost);
             targetCursor_ = 0;
             pendingActor_ = actorSlot;
-            pendingHealsOwnParty_ = turn.multiHealsOwnParty;
+            pendingHealsOwnParty_ = turn.multi.healsOwnParty;
             applyNextTarget(actorSlot);
             return;
         } else {
@@ -667,7 +658,7 @@ private:
             node.hit = true;
     }
 
-    void weigh(const Move& move, const Fighter& actor, std::int32_t healSlot, Turn& turn)
+    void weigh(const Move& move, const Fighter& actor, std::int32_t healSlot, MoveTurn& turn)
     {
         const bool ownParty = reachesOwnParty(move.range);
         const Team& team = ownParty ? own() : opponents();
@@ -689,21 +680,21 @@ private:
         if (choosable && total > mostDmg_) {
             mostDmg_ = total;
             r_.chosenTargets = r_.targets;
-            turn.multi = &move;
-            turn.multiCost = move.cost;
-            turn.multiHealsOwnParty = ownParty;
+            turn.chosenMulti = &move;
+            turn.multi.cost = move.cost;
+            turn.multi.healsOwnParty = ownParty;
         }
     }
 
     const Move* chooseMultiTarget(const Fighter& actor, std::int32_t, std::int32_t healSlot, const Move* move,
-                                  const Move* end, Turn& turn)
+                                  const Move* end, MoveTurn& turn)
     {
         drawTargetList(move->range, reachesOwnParty(move->range) ? own() : opponents());
         turn.multiReady = true;
         mostDmg_ = 0;
         for (; move != end && isMultiTargetRange(move->range); ++move)
             weigh(*move, actor, healSlot, turn);
-        if (!turn.multi)
+        if (!turn.chosenMulti)
             turn.multiReady = false;
         return move;
     }
@@ -729,7 +720,7 @@ private:
     }
 
     void chooseSingleTarget(const Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Move* start,
-                            const Move* end, Turn& turn)
+                            const Move* end, MoveTurn& turn)
     {
         turn.singleReady = true;
         turn.allyFlag = start->range == 5;
@@ -780,7 +771,7 @@ private:
         draw(); // the critical draw, which has no effect
     }
 
-    void applySingleTarget(Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Turn& turn)
+    void applySingleTarget(Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const MoveTurn& turn)
     {
         takeMP(actor, turn.mpCost);
         const std::int32_t healed = turn.allyFlag ? healSlot : damageSlot;
