@@ -1,5 +1,6 @@
 #include "ReadyUpList.h"
 
+#include "records/SeedText.h"
 #include "ui/PollingTimer.h"
 #include "ui/RowArrayModel.h"
 #include "ui/Text.h"
@@ -7,49 +8,53 @@
 #include "ui_ReadyUpList.h"
 
 #include <QCloseEvent>
-#include <QRegularExpressionValidator>
-
-#include <limits>
 
 namespace pc {
 
 namespace {
 
+// The row array's "name" is the character's name; the table shows "shown".
+const QString kName = QStringLiteral("name");
+const QString kShown = QStringLiteral("shown");
+
 RowArrayModel* nameTable(RowTableView* view, QObject* parent)
 {
-    auto* model = new RowArrayModel({{QStringLiteral("name"), QStringLiteral("名前")}}, parent);
+    auto* model = new RowArrayModel({{kShown, QStringLiteral("名前")}}, parent);
     view->setModel(model);
+    view->setTextElideMode(Qt::ElideRight);
     return model;
 }
 
-void mirror(RowArrayModel& model, const std::vector<std::string>& names)
+// A character's row: its name, with its file name beside it where another
+// roster character has the same name; both in full in the tooltip.
+RowArrayModel::Row nameRow(const std::string& name, const OBJE* character, const OBJE* roster)
 {
-    bool same = model.rowCount() == static_cast<int>(names.size());
-    for (int i = 0; same && i < model.rowCount(); ++i)
-        same = model.row(i).value(QStringLiteral("name")).toString() == qs(names[static_cast<std::size_t>(i)]);
-    if (same)
-        return;
-    std::vector<RowArrayModel::Row> rows;
-    for (const std::string& name : names)
-        rows.push_back({{QStringLiteral("name"), qs(name)}});
-    model.setRows(std::move(rows));
+    if (!character)
+        return {{kName, qs(name)}, {kShown, qs(name)}};
+    int sharing = 0;
+    for (const OBJE* other = roster; other; other = other->next)
+        sharing += other->name == character->name ? 1 : 0;
+    const QString file = qs(character->fileName);
+    const QString shown = sharing > 1 ? qs(name) + QStringLiteral("（") + file + QStringLiteral("）") : qs(name);
+    return {{kName, qs(name)}, {kShown, shown},
+            {RowArrayModel::kToolTipKey, qs(name) + QStringLiteral("\nファイル: ") + file}};
 }
 
-// The seed typed: none for an empty field; a number beyond 32 bits is not valid.
-struct TypedSeed {
-    bool valid = true;
-    std::optional<std::uint32_t> seed;
-};
-
-TypedSeed typedSeed(const QString& text)
+// Fills a table with the names of a list, row i from member i of `first`'s list.
+void mirror(RowArrayModel& model, const std::vector<std::string>& names, const OBJE* first, const OBJE* roster)
 {
-    if (text.trimmed().isEmpty())
-        return {};
-    bool ok = false;
-    const qulonglong seed = text.trimmed().toULongLong(&ok);
-    if (!ok || seed > std::numeric_limits<std::uint32_t>::max())
-        return {false, std::nullopt};
-    return {true, static_cast<std::uint32_t>(seed)};
+    std::vector<RowArrayModel::Row> rows;
+    for (const std::string& name : names) {
+        rows.push_back(nameRow(name, first, roster));
+        first = first ? first->next : nullptr;
+    }
+    bool same = model.rowCount() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < model.rowCount(); ++i) {
+        for (const auto& cell : rows[static_cast<std::size_t>(i)])
+            same = same && model.value(i, cell.first) == cell.second;
+    }
+    if (!same)
+        model.setRows(std::move(rows));
 }
 
 } // namespace
@@ -75,10 +80,8 @@ ReadyUpList::ReadyUpList(AppContext& context)
     connect(ui_->REdeleteButton, &QPushButton::clicked, this, &ReadyUpList::REdelete);
     connect(ui_->startOffBtn, &QPushButton::clicked, this, &ReadyUpList::StartOff);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &ReadyUpList::ToTheTitle);
-    ui_->seedField->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), ui_->seedField));
-    connect(ui_->seedField, &QLineEdit::textChanged, this,
-            [this] { ui_->seedField->setStyleSheet(typedSeed(ui_->seedField->text()).valid ? QString() : QStringLiteral("color: #c00000;")); });
+    showSeedRefusal(false);
+    connect(ui_->seedField, &QLineEdit::textChanged, this, [this] { showSeedRefusal(false); });
     startPolling(timer, this, &ReadyUpList::timerAction3);
 }
 
@@ -97,6 +100,7 @@ void ReadyUpList::RPadd()
 {
     if (battleShown())
         return;
+    followClickedRows();
     pc::RPadd(context_.state, tables_);
     showParties();
 }
@@ -105,6 +109,7 @@ void ReadyUpList::REadd()
 {
     if (battleShown())
         return;
+    followClickedRows();
     pc::REadd(context_.state, tables_);
     showParties();
 }
@@ -127,15 +132,31 @@ void ReadyUpList::REdelete()
 
 void ReadyUpList::StartOff()
 {
-    const TypedSeed typed = typedSeed(ui_->seedField->text());
-    if (!typed.valid) {
+    const std::string typed = ui_->seedField->text().toStdString();
+    const std::optional<std::uint32_t> seed = parseSeed(typed);
+    if (!seed && !seedTextIsBlank(typed)) {
+        showSeedRefusal(true);
         ui_->seedField->setFocus();
         return;
     }
     if (!pc::StartOff(context_.state))
         return;
-    context_.state.battleSeed = typed.seed;
+    context_.state.battleSeed = seed;
     closeAndBringToFront(this, context_.windows.battle);
+}
+
+// An add goes where the party tables were last clicked, even before the next tick.
+void ReadyUpList::followClickedRows()
+{
+    refreshInsertionRows(context_.state, ui_->RPlistTV->clickedRow(), ui_->RElistTV->clickedRow());
+}
+
+// A refused seed is marked in red and explained above the field until it is edited.
+void ReadyUpList::showSeedRefusal(bool refused)
+{
+    ui_->seedField->setStyleSheet(refused ? QStringLiteral("color: #c00000;") : QString());
+    ui_->seedMessage->setText(refused ? qs(std::string(kSeedRefusal)) : QString());
+    ui_->seedMessage->setVisible(refused);
 }
 
 void ReadyUpList::ToTheTitle()
@@ -158,16 +179,18 @@ bool ReadyUpList::battleShown() const
 
 void ReadyUpList::showTables()
 {
-    mirror(*CPlistMA_, tables_.CPlistMA);
-    mirror(*CElistMA_, tables_.CElistMA);
+    const OBJE* roster = context_.state.objeTop;
+    mirror(*CPlistMA_, tables_.CPlistMA, roster, roster);
+    mirror(*CElistMA_, tables_.CElistMA, roster, roster);
     showParties();
 }
 
 // Adding and removing members leaves the roster tables as they are.
 void ReadyUpList::showParties()
 {
-    mirror(*RPlistMA_, tables_.RPlistMA);
-    mirror(*RElistMA_, tables_.RElistMA);
+    const AppState& state = context_.state;
+    mirror(*RPlistMA_, tables_.RPlistMA, state.RPtop, state.objeTop);
+    mirror(*RElistMA_, tables_.RElistMA, state.REtop, state.objeTop);
     ui_->CPlistTV->selectRowOnly(context_.state.CPlistClickedRow);
     ui_->CElistTV->selectRowOnly(context_.state.CElistClickedRow);
     ui_->RPlistTV->selectRowOnly(tables_.RPlistSelectedRow);

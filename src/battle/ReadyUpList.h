@@ -41,6 +41,8 @@ private:
     void showTables();
     void showParties();
     bool battleShown() const;
+    void showSeedRefusal(bool refused);
+    void followClickedRows();
 
     AppContext& context_;
     std::unique_ptr<Ui::ReadyUpList> ui_;

@@ -42,6 +42,8 @@ QVariant RowArrayModel::data(const QModelIndex& index, int role) const
         return isPicture ? QVariant() : value;
     if (role == Qt::DecorationRole && isPicture)
         return iconOf(value.value<Picture>());
+    if (role == Qt::ToolTipRole)
+        return this->value(index.row(), kToolTipKey);
     return {};
 }
 

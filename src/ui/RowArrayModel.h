@@ -52,6 +52,9 @@ public:
         int index_;
     };
 
+    // A row's value under this key is the tooltip of each of its cells.
+    static inline const QString kToolTipKey = QStringLiteral("toolTip");
+
     explicit RowArrayModel(std::vector<Column> columns, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
