@@ -1,9 +1,15 @@
-// Crash-safe saves: a writer saving characters over and over is killed at random moments, and every kill leaves whole files and the roster of one save of its sequence.
+// Crash-safe saves and imports: a writer saving characters over and over is
+// killed at random moments, and every kill leaves whole files and the roster of
+// one save of its sequence; a writer importing a roster folder over and over
+// likewise leaves, after the next start, the roster before an import or after
+// it, every file in the folder one the roster names, and no temporary file.
 #include "Fixtures.h"
 #include "SaveSequence.h"
 #include "TempDataFolder.h"
 
+#include "records/RowRule.h"
 #include "roster/CharacterFile.h"
+#include "roster/DataFolder.h"
 #include "roster/PresetList.h"
 #include "roster/RosterStore.h"
 
@@ -130,6 +136,18 @@ FolderScan expectWholeFolder(const TempDataFolder& folder, const AppState& roste
     return scan;
 }
 
+// Starts the writer on `args`, lets it write for `delay` and kills it.
+void killWriter(const QStringList& args, std::chrono::microseconds delay)
+{
+    QProcess writer;
+    writer.start(CRASH_SAVE_WRITER, args);
+    ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
+    std::this_thread::sleep_for(delay);
+    writer.kill();
+    ASSERT_TRUE(writer.waitForFinished(30000));
+    ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer writes until it is killed";
+}
+
 } // namespace
 
 TEST(CrashSafeSaveTest, EveryKillLeavesWholeFilesAndTheRosterOfOneSave)
@@ -144,13 +162,9 @@ TEST(CrashSafeSaveTest, EveryKillLeavesWholeFilesAndTheRosterOfOneSave)
     std::set<std::string> leftovers;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        QProcess writer;
-        writer.start(CRASH_SAVE_WRITER, {QString::fromStdString(folder.base())});
-        ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
-        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
-        writer.kill();
-        ASSERT_TRUE(writer.waitForFinished(30000));
-        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer saves until it is killed";
+        killWriter({QString::fromStdString(folder.base())}, std::chrono::microseconds(delayMicroseconds(random)));
+        if (testing::Test::HasFatalFailure())
+            return;
 
         const auto loaded = loadRoster(folder);
         const long saves = savesequence::savesBehind(*loaded);
@@ -169,4 +183,46 @@ TEST(CrashSafeSaveTest, EveryKillLeavesWholeFilesAndTheRosterOfOneSave)
               << " fell between a new character's file and its listing; " << leftovers.size()
               << " whole copies left beside their files\n";
     EXPECT_GE(savesBefore, kKills / 2) << "the writer gets through saves between the kills";
+}
+
+TEST(CrashSafeImportTest, EveryKillLeavesTheRosterBeforeOrAfterAnImportAndNothingElse)
+{
+    constexpr int kKills = 25, kCharacters = 10;
+    TempDataFolder source, folder;
+    AppState sourceRoster; // the first characters of the save sequence, with their pictures
+    sourceRoster.baseDir = source.base();
+    QtStorage storage;
+    while (countOf(sourceRoster.objeTop) < kCharacters) {
+        savesequence::nextEdit(sourceRoster);
+        ASSERT_EQ(saveFile(sourceRoster, storage), "");
+    }
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> delayMilliseconds(0, 1500);
+    int before = 0, cutShort = 0;
+    for (int kill = 0; kill < kKills && !testing::Test::HasFailure(); ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        killWriter({QString::fromStdString(folder.base()), QString::fromStdString(source.path(""))},
+                   std::chrono::milliseconds(delayMilliseconds(random)));
+
+        cutShort += folder.exists(".partyclash-import");
+        ASSERT_TRUE(claimDataFolder(folder.base()).lock) << "the next start, which clears what the kill left";
+        std::set<std::string> named{"preset.txt"};
+        int count = 0;
+        const auto roster = loadRoster(folder);
+        for (const OBJE* record = roster->objeTop; record; record = record->next, ++count) {
+            EXPECT_EQ(record->name, recordAt(sourceRoster.objeTop, count % kCharacters)->name) << "whole, in the order imported";
+            EXPECT_TRUE(record->image && record->unreadable.empty()) << record->fileName;
+            named.insert({record->fileName, "img/" + record->imageName});
+        }
+        EXPECT_EQ(count % kCharacters, 0) << "whole imports only";
+        EXPECT_GE(count, before) << "no finished import is undone";
+        const QDir data(QString::fromStdString(folder.path("")));
+        for (QDirIterator files(data.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); files.hasNext();) {
+            const std::string name = data.relativeFilePath(files.next()).toStdString();
+            EXPECT_TRUE(named.contains(name)) << name << " is neither listed nor a listed character's picture";
+        }
+        before = count;
+    }
+    EXPECT_GE(before / kCharacters, kKills / 4) << "the writer gets through imports between the kills";
+    EXPECT_GT(cutShort, 0) << "some kills fell within an import";
 }

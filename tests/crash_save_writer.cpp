@@ -1,8 +1,10 @@
 // Saves characters of the crash-safe save sequence into a data folder, one after
-// another, until it is killed. Prints "ready" once it has loaded the folder.
+// another, until it is killed; or, given a roster folder, imports its characters
+// again and again. Prints "ready" once it has loaded the data folder.
 #include "SaveSequence.h"
 
 #include "roster/QtStorage.h"
+#include "roster/RosterExchange.h"
 #include "records/RowRule.h"
 #include "roster/RosterStore.h"
 
@@ -10,8 +12,8 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fputs("usage: crash_save_writer <base folder>\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: crash_save_writer <base folder> [<roster folder to import>]\n", stderr);
         return 2;
     }
     pc::AppState state;
@@ -21,6 +23,10 @@ int main(int argc, char* argv[])
     pc::roadFile(state, storage);
     std::puts("ready");
     std::fflush(stdout);
+    while (argc == 3) {
+        if (!pc::importCharacters(state, storage, pc::readRosterFolder(state, storage, argv[2])).problems.empty())
+            return 1; // an import that fails without a kill
+    }
     for (;;) {
         savesequence::nextEdit(state);
         // A new character's file left unlisted by the save that was killed is

@@ -354,9 +354,11 @@ TEST(SimStatistics, WilsonIntervalsReachZeroAndOneExactly)
 
 TEST_F(SimTest, TheExecutableExitsWithTheStatusAndTextsOfTheLibrary)
 {
-    auto execute = [&](const std::string& args) {
-        const std::string out = folder.base() + "/out", err = folder.base() + "/err";
-        const int raw = std::system((std::string("'") + PARTYCLASH_SIM + "' " + args + " >" + out + " 2>" + err).c_str());
+    const std::string out = folder.base() + "/out";
+    auto execute = [&](const std::string& args, const std::string& redirect = "") {
+        const std::string err = folder.base() + "/err";
+        const std::string sink = redirect.empty() ? " >" + out : " " + redirect;
+        const int raw = std::system((std::string("'") + PARTYCLASH_SIM + "' " + args + sink + " 2>" + err).c_str());
         auto read = [](const std::string& path) {
             std::ostringstream text;
             text << std::ifstream(path).rdbuf();
@@ -373,6 +375,22 @@ TEST_F(SimTest, TheExecutableExitsWithTheStatusAndTextsOfTheLibrary)
     EXPECT_EQ(besideItself.status, kExitData);
     EXPECT_NE(besideItself.err.find("/src/data/CharaList"), std::string::npos) << besideItself.err;
     EXPECT_EQ(QFileInfo::exists(besideSim), wasThere);
+
+    // Every output form, written to a full disk and to a closed descriptor,
+    // exits 1 with the reason; into a file it exits 0.
+    const std::string data = " --data '" + kExamples + "'", fight = data + " --player 勇者アルス --enemy スライム --seed 3";
+    const std::string matrix = data + " --matrix 勇者アルス,スライム --runs 20", compare = matrix + " --compare '" + kExamples + "'";
+    for (const std::string& form : {fight, fight + " --json", fight + " --runs 30", fight + " --runs 30 --json", matrix,
+                                    matrix + " --csv", matrix + " --json", compare, compare + " --csv",
+                                    compare + " --json", std::string("--help"), std::string("--version")}) {
+        EXPECT_EQ(execute(form).status, 0) << form;
+        for (const auto& [redirect, reason] : {std::pair(">/dev/full", "No space left on device"),
+                                               std::pair(">&-", "Bad file descriptor")}) {
+            const SimRun failed = execute(form, redirect);
+            EXPECT_EQ(failed.status, kExitOutput) << form << redirect;
+            EXPECT_EQ(failed.err, "partyclash-sim: cannot write the output: " + std::string(reason) + "\n");
+        }
+    }
 }
 
 // 剣士 strikes first and fells anyone with one blow: as the player it always

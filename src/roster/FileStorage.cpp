@@ -181,10 +181,10 @@ public:
             struct stat info {};
             if (::fstatat(folder_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
                 return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
-            type = S_ISREG(info.st_mode) ? DT_REG : DT_LNK;
+            type = S_ISREG(info.st_mode) ? DT_REG : S_ISLNK(info.st_mode) ? DT_LNK : DT_UNKNOWN;
         }
         if (type != DT_REG)
-            return failedRead(std::string(failure::kNotRegular));
+            return failedRead(std::string(type == DT_LNK ? failure::kLink : failure::kNotRegular));
         const int fd = ::openat(folder_, name.c_str(), kOpenForReading);
         if (fd < 0)
             return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
@@ -223,7 +223,7 @@ FileRead FileStorage::readFile(const std::string& path, std::size_t maxBytes)
     if (::lstat(path.c_str(), &info) != 0)
         return errno == ENOENT ? missingFile() : failedRead(systemFailure(errno));
     if (!S_ISREG(info.st_mode))
-        return failedRead(std::string(failure::kNotRegular));
+        return failedRead(std::string(S_ISLNK(info.st_mode) ? failure::kLink : failure::kNotRegular));
     if (std::string problem = folderProblem(path); !problem.empty())
         return failedRead(std::move(problem));
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)

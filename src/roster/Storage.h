@@ -122,6 +122,7 @@ inline constexpr std::string_view kNoSpace = "ディスクに空きがありま�
 inline constexpr std::string_view kPermission = "書き込む権限がありません";
 inline constexpr std::string_view kNameTooLong = "ファイル名が長すぎます";
 inline constexpr std::string_view kNotRegular = "通常のファイルではありません";
+inline constexpr std::string_view kLink = "リンクです（リンク先は読みません）";
 inline constexpr std::string_view kTooLarge = "ファイルが大きすぎます";
 inline constexpr std::string_view kLocked = "別のPartyClashがこのフォルダを使っています";
 inline constexpr std::string_view kShortWrite = "書き込んだ大きさが合いません";
