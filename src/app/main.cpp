@@ -2,6 +2,7 @@
 // user's application data folder when the executable's folder is not writable.
 // An installed copy's first start gives that folder the demo roster.
 #include "AppDelegate.h"
+#include "QtTranslations.h"
 #include "roster/DataFolder.h"
 #include "Version.h"
 #include "roster/DemoRoster.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[])
         }
     }
     QApplication application(argc, argv);
+    pc::installQtTranslations();
     // Only the title's close box or Ctrl+Q ends the application, never a closed sub-window.
     QApplication::setQuitOnLastWindowClosed(false);
     const QString appDir = QCoreApplication::applicationDirPath();
