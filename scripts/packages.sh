@@ -6,6 +6,7 @@ partyclash_packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
     libgtest-dev libbenchmark-dev librapidcheck-dev
     fonts-ipafont-gothic
+    qt6-translations-l10n
     clang libclang-rt-dev llvm
     dpkg-dev file build-essential debhelper
     appstream desktop-file-utils man-db groff-base

@@ -39,6 +39,16 @@ public:
         return in.readAll().toStdString();
     }
 
+    // The bytes `write` (which gives why it failed, "" when it did not) writes
+    // at a path inside the base folder.
+    template <typename Write>
+    std::string writtenBy(Write write, const QString& name) const
+    {
+        QFile file(QString::fromStdString(base()) + "/" + name);
+        EXPECT_EQ(write(file.fileName()), QString()) << name.toStdString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
+    }
+
     bool exists(const std::string& relative) const { return QFileInfo::exists(QString::fromStdString(path(relative))); }
 
 private:

@@ -49,10 +49,7 @@ TEST(BattleLog, SavesAsNumberedTextOrCsvAndSaysWhyAWriteFailed)
     TempDataFolder folder;
     const QString base = QString::fromStdString(folder.base());
     const auto saved = [&](const QString& name) {
-        EXPECT_EQ(battle.window.saveLog(base + name), QString());
-        QFile file(base + name);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll().toStdString();
+        return folder.writtenBy([&](const QString& path) { return battle.window.saveLog(path); }, name.mid(1));
     };
     EXPECT_EQ(saved("/log.txt"), "シードなし\n"
                                  "1\t勇者の攻撃！ スライムは21のダメージを受けた！\n"

@@ -11,7 +11,8 @@
 #include "tournamentwindow/TournamentWindow.h"
 #include "sim/RosterFolder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMessageBox>
 #include <QShortcut>
 
 namespace pc {
@@ -50,10 +51,24 @@ AppDelegate::AppDelegate(std::string baseDir)
     windows.balance = balanceWindow_.get();
     windows.tournament = tournamentWindow_.get();
 
-    // Ctrl+Q ends the application from every window.
-    for (QWidget* window : {windows.title, windows.roster, windows.editor, windows.resist, windows.attack,
-                            windows.special, windows.partySelection, windows.battle, windows.tournament})
-        new QShortcut(QKeySequence::Quit, window, &QCoreApplication::quit);
+    // Ctrl+Q ends the application from every window, its dialogs included.
+    auto* quit = new QShortcut(QKeySequence::Quit, title_.get(), [this] {
+        if (mayQuit())
+            QCoreApplication::quit();
+    });
+    quit->setContext(Qt::ApplicationShortcut);
+}
+
+bool AppDelegate::mayQuit()
+{
+    if (!registerWindow_->hasUnsavedChanges() && !attackWindow_->hasUnsavedChanges()
+        && !resistWindow_->hasUnsavedChanges())
+        return true;
+    QWidget* window = QApplication::activeWindow() ? QApplication::activeWindow() : registerWindow_.get();
+    return QMessageBox::question(window, QStringLiteral("PartyClash"),
+                                 QStringLiteral("保存していない変更があります。終了しますか？"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 AppDelegate::~AppDelegate() = default;

@@ -31,6 +31,9 @@ public:
     ~AppDelegate();
 
     void showTitle();
+    // Whether Ctrl+Q may end the application: at once unless an editor holds
+    // unsaved changes, else after the user has said so.
+    bool mayQuit();
 
     AppState& state() { return state_; }
     AppContext& context() { return context_; }

@@ -2,6 +2,7 @@
 // tree, in the user's data folder for an installed copy (whose first start
 // gives that folder the demo roster); without a home there is none.
 #include "AppDelegate.h"
+#include "QtTranslations.h"
 #include "roster/DataFolder.h"
 #include "roster/DataPlace.h"
 #include "Version.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
         }
     }
     QApplication application(argc, argv);
+    pc::installQtTranslations();
     // The desktop matches the windows to the menu entry, and shows its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.partyclash.PartyClash"));
     QIcon icon;

@@ -51,4 +51,19 @@ void restoreAttacks(OBJE& character, const AttackSnapshot& snapshot)
     *link = nullptr;
 }
 
+bool attacksChangedSince(const OBJE& character, const AttackSnapshot& snapshot)
+{
+    auto same = [](const ATTACK& a, const ATTACK& b) {
+        return a.tag == b.tag && a.name == b.name && a.range == b.range && a.type == b.type && a.prop == b.prop
+            && a.seed == b.seed && a.MP == b.MP && a.MPP == b.MPP && a.succ == b.succ && a.crit == b.crit
+            && a.count == b.count && a.hit == b.hit && a.status == b.status && a.flags == b.flags;
+    };
+    std::size_t i = 0;
+    for (const ATTACK* attack = character.attacks; attack; attack = attack->next, ++i) {
+        if (i >= snapshot.size() || snapshot[i].first != attack || !same(*attack, snapshot[i].second))
+            return true;
+    }
+    return i != snapshot.size();
+}
+
 } // namespace pc

@@ -31,5 +31,7 @@ std::int32_t deleteAttack(AppState& state);
 using AttackSnapshot = std::vector<std::pair<ATTACK*, ATTACK>>;
 AttackSnapshot snapshotAttacks(const OBJE& character);
 void restoreAttacks(OBJE& character, const AttackSnapshot& snapshot);
+// Whether the character's attacks, or any of their values, differ from the snapshot's.
+bool attacksChangedSince(const OBJE& character, const AttackSnapshot& snapshot);
 
 } // namespace pc

@@ -79,6 +79,7 @@ void AttackWindow::initAttackWindow()
     numbersIn(numberFields_, ui_->numberProblem);
     for (std::size_t i = 0; i < choiceMenus_.size(); ++i)
         selectChoice(choiceMenus_[i], choiceCounts_[i], edit.choices[i]);
+    fieldsAtOpen_ = fieldValues(*this);
 }
 
 void AttackWindow::specialWindowBtn()

@@ -3,6 +3,7 @@
 
 #include "SpecialWindow.h"
 #include "ui/AppContext.h"
+#include "ui/FieldValues.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -35,6 +36,8 @@ public:
 
     // The close box and the Escape key leave the editor as cancel does.
     void reject() override;
+    // Whether the editor is open with a field changed since it was opened.
+    bool hasUnsavedChanges() const { return isVisible() && fieldValues(*this) != fieldsAtOpen_; }
 
 private:
     AppContext& context_;
@@ -46,6 +49,7 @@ private:
     std::array<int, 4> choiceCounts_{};
     SpecialWindow specialWindow_;
     QTimer timer;
+    QStringList fieldsAtOpen_;
 };
 
 } // namespace pc

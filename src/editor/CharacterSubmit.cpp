@@ -79,6 +79,7 @@ SubmitOutcome submitCharacter(AppState& state, Storage& storage, const Character
     state.initCListFlag = true;
     state.setPentaFlag = false;
     state.Robje.reset();
+    state.unsavedNew = nullptr;
     return outcome;
 }
 

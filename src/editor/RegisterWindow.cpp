@@ -8,7 +8,9 @@
 #include "records/Numbers.h"
 #include "records/RowRule.h"
 #include "roster/QtStorage.h"
+#include "roster/RosterEdit.h"
 #include "roster/RosterStore.h"
+#include "ui/FieldValues.h"
 #include "ui/Fields.h"
 #include "ui/PollingTimer.h"
 #include "ui/ReadOnlyNotice.h"
@@ -102,6 +104,17 @@ void RegisterWindow::initRegister()
     for (std::size_t i = 0; i < statFields_.size(); ++i)
         setWholeNumber(statFields_[i], edit.stats[i]);
     numbersIn(statFields_, ui_->numberProblem);
+    fieldsAtOpen_ = fieldValues(*this);
+}
+
+bool RegisterWindow::hasUnsavedChanges() const
+{
+    const AppState& state = context_.state;
+    const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
+    if (!isVisible() || !record)
+        return false;
+    return fieldValues(*this) != fieldsAtOpen_ || attacksChangedSince(*record, attacksAtOpen_)
+        || (state.Robje && *state.Robje != record->baseResist);
 }
 
 void RegisterWindow::inputPentaStats()
@@ -135,11 +148,13 @@ void RegisterWindow::submit()
         accept();
 }
 
-// Attack changes made meanwhile are undone too; only 決定 keeps them.
+// Attack changes made meanwhile are undone too; only 決定 keeps them. A new
+// character never saved leaves the roster again.
 void RegisterWindow::cancel()
 {
     if (OBJE* record = recordAt(context_.state.objeTop, context_.state.ClistClickedRow)) {
         restoreAttacks(*record, attacksAtOpen_);
+        dropUnsavedCharacter(context_.state);
         showAttacks();
     }
     context_.state.setPentaFlag = false;

@@ -54,6 +54,10 @@ public:
     // The close box and the Escape key end the edit as cancel does.
     void reject() override;
 
+    // Whether the editor is open with fields, attacks or resistances changed
+    // since it was opened and not yet saved.
+    bool hasUnsavedChanges() const;
+
 private:
     CharacterEdit editInFields() const;
     void showProblems(const CharacterProblems& problems, const std::string& saveFailure);
@@ -69,6 +73,7 @@ private:
     RowArrayModel WlistMA;
     // The edited character's attacks when the editor was opened.
     AttackSnapshot attacksAtOpen_;
+    QStringList fieldsAtOpen_;
     QTimer timer;
     StrengthDialog* strength_ = nullptr;
 };

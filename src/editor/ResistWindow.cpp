@@ -52,6 +52,7 @@ void ResistWindow::initResist()
     for (int i = 0; i < kResistCount; ++i)
         setWholeNumber(fields_[static_cast<std::size_t>(i)], (*state.Robje)[i]);
     numbersIn(fields_, ui_->numberProblem);
+    fieldsAtOpen_ = fieldValues(*this);
 }
 
 // Without a pending block (the character editor was closed meanwhile) there is

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/AppContext.h"
+#include "ui/FieldValues.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -31,6 +32,8 @@ public:
 
     // The close box and the Escape key leave the editor as cancel does.
     void reject() override;
+    // Whether the editor is open with a field changed since it was opened.
+    bool hasUnsavedChanges() const { return isVisible() && fieldValues(*this) != fieldsAtOpen_; }
 
 private:
     AppContext& context_;
@@ -38,6 +41,7 @@ private:
     // The fields in RESIST order.
     std::array<QLineEdit*, kResistCount> fields_;
     QTimer timer;
+    QStringList fieldsAtOpen_;
 };
 
 } // namespace pc

@@ -32,6 +32,10 @@ struct AppState {
     OBJE* REtop = nullptr;
     OBJE* RE = nullptr;
 
+    // The character 追加 inserted that no 決定 has saved yet; cancelling its
+    // edit takes it out again, so that no list names a file never written.
+    OBJE* unsavedNew = nullptr;
+
     // The resistance editor's pending block (only baseResist is used).
     std::optional<RESIST> Robje;
 

@@ -96,6 +96,23 @@ std::optional<std::int32_t> fieldNumber(std::string_view text)
     return readWholeNumber(ascii);
 }
 
+bool beyondInt32(std::string_view text)
+{
+    const std::optional<std::int32_t> number = fieldNumber(text);
+    if (number != kInt32Max && number != kInt32Min)
+        return false;
+    const std::string ascii = asciiNumberText(text);
+    const std::size_t sign = ascii.find_first_not_of(" \t");
+    const bool negative = ascii[sign] == '-';
+    std::size_t first = ascii.find_first_not_of("+-0", sign);
+    const std::size_t end = ascii.find_last_not_of(" \t") + 1;
+    if (first == std::string::npos || first >= end)
+        return false;
+    const std::string_view digits = std::string_view(ascii).substr(first, end - first);
+    const std::string_view limit = negative ? "2147483648" : "2147483647";
+    return digits.size() > limit.size() || (digits.size() == limit.size() && digits > limit);
+}
+
 std::int32_t toInt32(double value)
 {
     if (std::isnan(value))

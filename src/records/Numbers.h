@@ -29,6 +29,10 @@ std::string asciiNumberText(std::string_view text);
 // clamps; 0 for a blank text; nothing for any other text.
 std::optional<std::int32_t> fieldNumber(std::string_view text);
 
+// Whether a text that fieldNumber reads as a number is one beyond the 32-bit
+// signed range, which fieldNumber clamps and a field must refuse.
+bool beyondInt32(std::string_view text);
+
 // Truncation toward zero to a 32-bit signed integer, saturating at the range;
 // a NaN gives 0.
 std::int32_t toInt32(double value);

@@ -148,7 +148,7 @@ void CharacterList::Cdelete()
         initCList();
     if (deletion.row < 0) {
         if (!deletion.failure.empty())
-            showStatus("削除できませんでした：" + deletion.failure);
+            showStatus(deletion.failure);
         return;
     }
     ClistMA.removeAt(deletion.row);

@@ -8,6 +8,7 @@
 
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 namespace pc {
 
@@ -68,7 +69,18 @@ std::int32_t insertCharacter(AppState& state, Storage& storage)
     record->imageName = freeName(state.objeTop, &OBJE::imageName, record->imageName, storage,
                                  pictureFolder(state.baseDir), ".png");
     state.pentaStale = true; // its derived statistics are computed at the next tick
+    state.unsavedNew = record;
     return insertAtDesignated(state.objeTop, record, state.ClistClickedRow);
+}
+
+bool dropUnsavedCharacter(AppState& state)
+{
+    OBJE* record = std::exchange(state.unsavedNew, nullptr);
+    if (!record || recordAt(state.objeTop, state.ClistClickedRow) != record)
+        return false;
+    deleteDesignated(state.objeTop, state.ClistClickedRow);
+    state.initCListFlag = true;
+    return true;
 }
 
 DeleteOutcome deleteCharacter(AppState& state, Storage& storage, bool unreadableConfirmed)

@@ -31,6 +31,11 @@ std::string freeName(const OBJE* rosterTop, std::string OBJE::*field, const std:
 // -1 when the roster already holds as many characters as its list may name.
 std::int32_t insertCharacter(AppState& state, Storage& storage);
 
+// Takes the character 追加 inserted out of the roster again when it is the
+// designated one and no save has written it; true when it did. Nothing on disk
+// names it, so nothing is written.
+bool dropUnsavedCharacter(AppState& state);
+
 struct DeleteOutcome {
     std::int32_t row = -1;                   // the removed row, or -1
     std::string failure;                     // why nothing was deleted, or why a file stayed

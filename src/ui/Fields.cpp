@@ -24,18 +24,27 @@ std::optional<std::vector<std::int32_t>> numbersIn(const std::vector<QLineEdit*>
 {
     std::vector<std::int32_t> numbers;
     QStringList wrong;
+    QStringList beyond;
     for (QLineEdit* field : fields) {
-        const std::optional<std::int32_t> number = fieldNumber(utf8(field->text()));
-        field->setStyleSheet(number ? QString() : QStringLiteral("border: 2px solid #b00020;"));
-        if (number)
-            numbers.push_back(*number);
-        else
+        const std::string text = utf8(field->text());
+        const std::optional<std::int32_t> number = fieldNumber(text);
+        const bool outOfRange = number && beyondInt32(text);
+        field->setStyleSheet(number && !outOfRange ? QString() : QStringLiteral("border: 2px solid #b00020;"));
+        if (!number)
             wrong << fieldName(field);
+        else if (outOfRange)
+            beyond << fieldName(field);
+        else
+            numbers.push_back(*number);
     }
-    showProblem(problem, wrong.isEmpty() ? std::string()
-                                         : utf8(QStringLiteral("数ではありません：") + wrong.join(u'、')
-                                                + QStringLiteral("（整数を入れてください）")));
+    QStringList messages;
     if (!wrong.isEmpty())
+        messages << QStringLiteral("数ではありません：") + wrong.join(u'、') + QStringLiteral("（整数を入れてください）");
+    if (!beyond.isEmpty())
+        messages << QStringLiteral("大きすぎる数です：") + beyond.join(u'、')
+                + QStringLiteral("（-2147483648〜2147483647 の整数を入れてください）");
+    showProblem(problem, utf8(messages.join(u'\n')));
+    if (!messages.isEmpty())
         return std::nullopt;
     return numbers;
 }
