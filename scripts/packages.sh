@@ -10,6 +10,7 @@ partyclash_packages=(
     dpkg-dev file
     appstream desktop-file-utils man-db groff-base
     python3
+    parallel slurm-wlm munge
 )
 
 ensure_packages() {

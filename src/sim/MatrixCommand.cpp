@@ -1,85 +1,20 @@
 #include "MatrixCommand.h"
 
+#include "sim/Entrants.h"
 #include "sim/Matrix.h"
 #include "sim/MatrixReport.h"
 #include "sim/RosterFolder.h"
+#include "sim/ShardFile.h"
 
 #include "records/RowRule.h"
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 
 namespace pc::sim {
 
 namespace {
-
-// An entrant as the command line names it: a label and the names of its members.
-struct Named {
-    std::string label;
-    std::vector<std::string> members;
-};
-
-std::string trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r") - first + 1));
-}
-
-std::vector<std::string> commaSeparated(std::string_view line)
-{
-    std::vector<std::string> names;
-    while (!line.empty()) {
-        const std::size_t comma = line.find(',');
-        if (std::string name = trimmed(line.substr(0, comma)); !name.empty())
-            names.push_back(std::move(name));
-        line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
-    }
-    return names;
-}
-
-// One party a line; empty lines are skipped. The label is the line's names joined by commas.
-std::vector<Named> partiesIn(std::string_view text)
-{
-    std::vector<Named> parties;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::vector<std::string> names = commaSeparated(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (names.empty())
-            continue;
-        std::string label;
-        for (const std::string& name : names)
-            label += (label.empty() ? "" : ",") + name;
-        parties.push_back({label, std::move(names)});
-    }
-    return parties;
-}
-
-// The characters named, each known by its file name so that a second folder
-// finds the same character even when it was renamed there.
-std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>& names, const OBJE* roster,
-                                                  std::string& unknown)
-{
-    std::vector<Named> named;
-    const bool all = names.size() == 1 && names.front() == "all";
-    if (all) {
-        for (const OBJE* character = roster; character; character = character->next)
-            named.push_back({characterLabel(roster, *character), {character->fileName}});
-        return named;
-    }
-    for (const std::string& name : names) {
-        const NamedRows rows = rosterRows(roster, {name});
-        if (!rows.unknown.empty()) {
-            unknown = name;
-            return std::nullopt;
-        }
-        const OBJE* character = recordAt(roster, rows.rows.front());
-        named.push_back({characterLabel(roster, *character), {character->fileName}});
-    }
-    return named;
-}
 
 // The characters of `all` in the second folder that the first lacks, by file name.
 void addOnlyInSecond(std::vector<Named>& named, const OBJE* second)
@@ -109,12 +44,8 @@ int runMatrixCommand(const Options& options, AppState& roster, const std::string
     }
     std::vector<Named> named;
     if (options.partiesFile) {
-        const std::optional<std::string> text = io.files.read(*options.partiesFile);
-        if (!text)
-            return fail(io, "cannot read the parties file " + *options.partiesFile, kExitData);
-        named = partiesIn(*text);
-        if (named.empty())
-            return fail(io, "no party in " + *options.partiesFile, kExitData);
+        if (const std::string reason = readParties(io.files, *options.partiesFile, named); !reason.empty())
+            return fail(io, reason, kExitData);
     } else {
         std::string unknown;
         auto characters = charactersNamed(*options.matrix, roster.objeTop, unknown);
@@ -163,24 +94,40 @@ int runMatrixCommand(const Options& options, AppState& roster, const std::string
     setup.battles = options.runs.value_or(1000);
     setup.firstSeed = options.seed.value_or(1);
     setup.maxPresses = options.maxPresses;
+    setup.precision = options.precision.value_or(0);
+
+    if (options.shard)
+        setup.pairings = shardPairings(setup.pairings, *options.shard);
 
     MatrixRunner runner(std::move(setup), options.jobs);
     const auto progress = io.progress ? io.progress(runner.total()) : std::function<void(std::int64_t)>();
     const MatrixResult result = runner.wait(progress);
-    if (options.compareFolder) {
-        if (options.csv)
-            writeCompareCsv(io.out, result);
-        else if (options.json)
-            writeCompareJson(io.out, result, names);
-        else
-            writeCompareText(io.out, result, names);
-    } else if (options.csv) {
-        writeMatrixCsv(io.out, result);
-    } else if (options.json) {
-        writeMatrixJson(io.out, result);
-    } else {
-        writeMatrixText(io.out, result);
+    const std::string form = options.csv ? "csv" : options.json ? "json" : "text";
+    if (!options.shard) {
+        writeMatrixReport(io.out, result, names, form);
+        return 0;
     }
+    std::string fingerprint = rosterFingerprint(io.files, folder, roster.objeTop);
+    if (options.compareFolder)
+        fingerprint += rosterFingerprint(io.files, *options.compareFolder, before.objeTop);
+    const std::string command = std::string(options.partiesFile ? "--parties" : "--matrix")
+        + (options.compareFolder ? " --compare" : "");
+    std::ostringstream shard;
+    writeShard(shard, result, {command, form, fingerprint, names}, *options.shard);
+    if (!options.outFile) {
+        io.out << shard.str();
+    } else if (const std::string reason = io.files.writeAtomically(*options.outFile, shard.str()); !reason.empty()) {
+        return fail(io, "cannot write " + *options.outFile + ": " + reason, kExitData);
+    }
+    return 0;
+}
+
+int runMergeCommand(const Options& options, const SimulatorIo& io)
+{
+    const MergedShards merged = mergeShards(io.files, options.mergeFiles);
+    if (!merged.error.empty())
+        return fail(io, merged.error, kExitData);
+    writeMatrixReport(io.out, merged.result, merged.origin.folders, merged.origin.form);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "Version.h"
 
 #include "sim/Batch.h"
+#include "sim/LadderCommand.h"
 #include "sim/MatrixCommand.h"
 #include "sim/Options.h"
 #include "sim/Report.h"
@@ -83,10 +84,14 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
         io.out << "partyclash-sim " << kVersion << '\n';
         return 0;
     }
+    if (!options.mergeFiles.empty())
+        return runMergeCommand(options, io);
     AppState roster;
     const std::string folder = options.dataFolder ? *options.dataFolder : io.defaultFolder();
     if (const std::string reason = loadRoster(roster, io.files, folder); !reason.empty())
         return fail(io, reason, kExitData);
+    if (options.ladder)
+        return runLadderCommand(options, roster, folder, io);
     if (options.matrix || options.partiesFile)
         return runMatrixCommand(options, roster, folder, io);
     const NamedRows player = rosterRows(roster.objeTop, options.player);
