@@ -20,10 +20,37 @@ int fail(const SimulatorIo& io, const std::string& message, int status)
 Ladder rateLineup(const Lineup& lineup, const LadderSetup& setup, std::int32_t maxPresses,
                   const LadderProgress& progress, const std::atomic<bool>* cancel)
 {
+    // Every entrant's records, found in one walk down the roster: finding a row
+    // walks the list, which a large roster cannot afford for every battle.
+    std::vector<const OBJE*> byRow;
+    for (const OBJE* record = lineup.roster; record; record = record->next)
+        byRow.push_back(record);
+    std::vector<std::vector<const OBJE*>> members;
+    for (const std::vector<std::int32_t>& rows : lineup.entrants) {
+        std::vector<const OBJE*>& records = members.emplace_back();
+        for (const std::int32_t row : rows)
+            records.push_back(byRow[static_cast<std::size_t>(row)]);
+    }
+    // Each battle on a roster of the two entrants' members alone, player first.
     const LadderFight fight = [&](std::size_t player, std::size_t enemy, std::uint32_t seed) {
+        AppState pair;
+        PartyRows rows;
+        OBJE** link = &pair.objeTop;
+        std::int32_t row = 0;
+        const auto put = [&](const std::vector<const OBJE*>& records, std::vector<std::int32_t>& into) {
+            for (const OBJE* record : records) {
+                OBJE* copy = pair.objes.make();
+                *copy = *record; // the attacks are shared: a battle only reads them
+                copy->next = nullptr;
+                *link = copy;
+                link = &copy->next;
+                into.push_back(row++);
+            }
+        };
+        put(members[player], rows.player);
+        put(members[enemy], rows.enemy);
         SeededRandom random(seed);
-        return fightBattle(lineup.roster, {lineup.entrants[player], lineup.entrants[enemy]}, random, maxPresses)
-            .outcome;
+        return fightBattle(pair.objeTop, rows, random, maxPresses).outcome;
     };
     return runLadder(setup, fight, progress, cancel);
 }
