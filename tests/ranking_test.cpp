@@ -2,7 +2,6 @@
 // and the rating ladder, on scripted battles and on the roster's own.
 #include "TempDataFolder.h"
 
-#include "sim/GeneratedRoster.h"
 #include "sim/Ladder.h"
 #include "sim/Options.h"
 #include "sim/Simulator.h"
@@ -16,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <sstream>
 
 using namespace pc;
@@ -263,39 +261,6 @@ TEST(LadderCommand, EveryFormGivesTheSameLadderForAnyJobs)
     EXPECT_EQ(simulate({"--ladder", "arus.txt,nobody"}).status, kExitData);
     const Printed cut = simulate({"--ladder", "all", "--max-battles", "300"});
     EXPECT_NE(cut.out.find("stopped with ratings within"), std::string::npos) << cut.out;
-}
-
-// Spearman's rank correlation of two orders of the same names.
-double spearman(const std::vector<std::string>& a, const std::vector<std::string>& b)
-{
-    std::map<std::string, std::size_t> place;
-    for (std::size_t i = 0; i < b.size(); ++i)
-        place[b[i]] = i;
-    double squares = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        squares += std::pow(static_cast<double>(i) - static_cast<double>(place.at(a[i])), 2);
-    const double n = static_cast<double>(a.size());
-    return 1 - 6 * squares / (n * (n * n - 1));
-}
-
-TEST(LadderCommand, OrdersAGeneratedRosterAsTheFullMatrixDoesWithAQuarterOfItsBattles)
-{
-    TempDataFolder roster;
-    roster.write("preset.txt", "");
-    QtStorage storage;
-    ASSERT_EQ(writeGeneratedRoster(storage, roster.path(""), 100, 5), "");
-    const QJsonObject matrix = json(simulate({"--matrix", "all", "--runs", "20", "--jobs", "2", "--json"}, roster.path("")));
-    const QJsonObject ladder = json(simulate({"--ladder", "all", "--jobs", "2", "--json"}, roster.path("")));
-    std::vector<std::string> byMatrix;
-    std::vector<std::string> byLadder;
-    for (const auto& standing : matrix["ranking"].toArray())
-        byMatrix.push_back(standing.toObject()["name"].toString().toStdString());
-    for (const auto& entry : ladder["ladder"].toArray())
-        byLadder.push_back(entry.toObject()["name"].toString().toStdString());
-    ASSERT_EQ(byLadder.size(), 100u);
-    EXPECT_GE(spearman(byLadder, byMatrix), 0.95);
-    EXPECT_LE(ladder["battles"].toInteger(), 100 * 100 * 20 / 4);
-    EXPECT_TRUE(ladder["settled"].toBool());
 }
 
 // The demo roster with 勇者アルス twice as hardy, beside the original.
