@@ -332,9 +332,10 @@ TEST_F(Shards, FilesOfDifferentCommandsRostersOrSeedsAreRefusedWithTheReason)
 {
     const std::vector<std::string> command{"--matrix", "all", "--runs", "10"};
     const std::vector<std::string> three = sharded(command, 3);
+    int made = 0;
     auto with = [&](std::vector<std::string> more, int shares = 3) {
         more.insert(more.begin(), command.begin(), command.end());
-        return sharded(more, shares, "other").front();
+        return sharded(more, shares, "other" + std::to_string(++made) + "-").front();
     };
     after.write("report.json", simulate({"--matrix", "all", "--runs", "2", "--json"}, after.path("")).out);
     // The same command on the whole demo roster.
