@@ -13,6 +13,7 @@ partyclash_packages=(
     lintian devscripts appstream-util debootstrap mandoc
     python3
     chromium imagemagick
+    parallel slurm-wlm munge
 )
 
 ensure_packages() {

@@ -70,4 +70,13 @@ std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>
     return named;
 }
 
+std::string readParties(Storage& files, const std::string& path, std::vector<Named>& named)
+{
+    const std::optional<std::string> text = files.read(path);
+    if (!text)
+        return "cannot read the parties file " + path;
+    named = partiesIn(*text);
+    return named.empty() ? "no party in " + path : "";
+}
+
 } // namespace pc::sim

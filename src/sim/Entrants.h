@@ -1,8 +1,9 @@
-// The entrants the command line names: characters of the roster, or the
-// parties of a parties file.
+// The entrants a command line names: characters of the roster, or the
+// parties of a file, one a line.
 #pragma once
 
 #include "records/Records.h"
+#include "roster/Storage.h"
 
 #include <optional>
 #include <string>
@@ -20,9 +21,12 @@ struct Named {
 // One party a line; empty lines are skipped. The label is the line's names joined by commas.
 std::vector<Named> partiesIn(std::string_view text);
 
-// The characters named, or every one for "all", each known by its file name
-// so that a second folder finds the same character even when it was renamed
-// there. Nothing when a name is unknown; `unknown` tells which.
+// The parties of the file at `path` into `named`, or why there are none.
+std::string readParties(Storage& files, const std::string& path, std::vector<Named>& named);
+
+// The characters named, or every one for the single name "all", each known by
+// its file name so that a second folder finds the same character even when it
+// was renamed there. None when a name is unknown; `unknown` then holds it.
 std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>& names, const OBJE* roster,
                                                   std::string& unknown);
 

@@ -86,6 +86,14 @@ Interval PairedChange::interval() const
     return {mean - half, mean + half};
 }
 
+bool preciseEnough(const PairingTotals& totals, double precision)
+{
+    if (totals.battles == 0)
+        return false;
+    const Interval interval = wilsonInterval(totals.wins, totals.battles);
+    return (interval.high - interval.low) / 2 <= precision;
+}
+
 bool MatrixResult::complete() const
 {
     return std::all_of(pairings.begin(), pairings.end(), [](const auto& pairing) { return pairing.has_value(); });
@@ -173,6 +181,10 @@ PairingResult MatrixRunner::fight(const Pairing& pairing)
             count(result.enemy, enemyWon(outcomes[0]), enemyWon(outcomes[1]));
         }
         done_.fetch_add(static_cast<std::int64_t>(outcomes.size()), std::memory_order_relaxed);
+        if (setup_.precision > 0 && outcomes.size() == 1 && preciseEnough(result.lineups[0], setup_.precision)) {
+            done_.fetch_add(setup_.battles - run - 1, std::memory_order_relaxed);
+            break;
+        }
     }
     return result;
 }

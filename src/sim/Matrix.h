@@ -36,6 +36,9 @@ struct MatrixSetup {
     std::vector<Lineup> lineups;
     std::vector<Pairing> pairings;
     std::int64_t battles = 1000; // per pairing, from the seeds firstSeed, firstSeed + 1, ...
+    // Above 0: a pairing of one lineup stops once its win rate's 95% Wilson
+    // half-width is at most this share, its battles the first of the full run.
+    double precision = 0;
     std::uint32_t firstSeed = 1;
     std::int32_t maxPresses = 1000;
 };
@@ -82,6 +85,10 @@ struct MatrixResult {
     bool complete() const;
 };
 
+// Whether a pairing's battles have narrowed its win rate's 95% Wilson interval
+// to a half-width of at most `precision`.
+bool preciseEnough(const PairingTotals& totals, double precision);
+
 // An entrant's battles on both sides over the finished pairings.
 struct Standing {
     std::size_t entrant = 0;
@@ -108,6 +115,7 @@ public:
     MatrixRunner& operator=(const MatrixRunner&) = delete;
 
     std::int64_t total() const { return total_; } // battles in all, each lineup counted
+    // Battles fought or, in a pairing stopped by its precision, no longer needed.
     std::int64_t done() const { return done_.load(std::memory_order_relaxed); }
     bool finished() const { return running_.load() == 0; }
     void cancel() { cancel_.store(true); }

@@ -4,11 +4,13 @@
 #include "sim/Matrix.h"
 #include "sim/MatrixReport.h"
 #include "sim/RosterFolder.h"
+#include "sim/ShardFile.h"
 
 #include "records/RowRule.h"
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 
 namespace pc::sim {
 
@@ -42,12 +44,8 @@ int runMatrixCommand(const Options& options, AppState& roster, const std::string
     }
     std::vector<Named> named;
     if (options.partiesFile) {
-        const std::optional<std::string> text = io.files.read(*options.partiesFile);
-        if (!text)
-            return fail(io, "cannot read the parties file " + *options.partiesFile, kExitData);
-        named = partiesIn(*text);
-        if (named.empty())
-            return fail(io, "no party in " + *options.partiesFile, kExitData);
+        if (const std::string reason = readParties(io.files, *options.partiesFile, named); !reason.empty())
+            return fail(io, reason, kExitData);
     } else {
         std::string unknown;
         auto characters = charactersNamed(*options.matrix, roster.objeTop, unknown);
@@ -96,24 +94,40 @@ int runMatrixCommand(const Options& options, AppState& roster, const std::string
     setup.battles = options.runs.value_or(1000);
     setup.firstSeed = options.seed.value_or(1);
     setup.maxPresses = options.maxPresses;
+    setup.precision = options.precision.value_or(0);
+
+    if (options.shard)
+        setup.pairings = shardPairings(setup.pairings, *options.shard);
 
     MatrixRunner runner(std::move(setup), options.jobs);
     const auto progress = io.progress ? io.progress(runner.total()) : std::function<void(std::int64_t)>();
     const MatrixResult result = runner.wait(progress);
-    if (options.compareFolder) {
-        if (options.csv)
-            writeCompareCsv(io.out, result);
-        else if (options.json)
-            writeCompareJson(io.out, result, names);
-        else
-            writeCompareText(io.out, result, names);
-    } else if (options.csv) {
-        writeMatrixCsv(io.out, result);
-    } else if (options.json) {
-        writeMatrixJson(io.out, result);
-    } else {
-        writeMatrixText(io.out, result);
+    const std::string form = options.csv ? "csv" : options.json ? "json" : "text";
+    if (!options.shard) {
+        writeMatrixReport(io.out, result, names, form);
+        return 0;
     }
+    std::string fingerprint = rosterFingerprint(io.files, folder, roster.objeTop);
+    if (options.compareFolder)
+        fingerprint += rosterFingerprint(io.files, *options.compareFolder, before.objeTop);
+    const std::string command = std::string(options.partiesFile ? "--parties" : "--matrix")
+        + (options.compareFolder ? " --compare" : "");
+    std::ostringstream shard;
+    writeShard(shard, result, {command, form, fingerprint, names}, *options.shard);
+    if (!options.outFile) {
+        io.out << shard.str();
+    } else if (const std::string reason = io.files.writeAtomically(*options.outFile, shard.str()); !reason.empty()) {
+        return fail(io, "cannot write " + *options.outFile + ": " + reason, kExitData);
+    }
+    return 0;
+}
+
+int runMergeCommand(const Options& options, const SimulatorIo& io)
+{
+    const MergedShards merged = mergeShards(io.files, options.mergeFiles);
+    if (!merged.error.empty())
+        return fail(io, merged.error, kExitData);
+    writeMatrixReport(io.out, merged.result, merged.origin.folders, merged.origin.form);
     return 0;
 }
 

@@ -13,4 +13,7 @@ namespace pc::sim {
 // `roster` is the roster of `folder`, already loaded. Returns the exit status.
 int runMatrixCommand(const Options& options, AppState& roster, const std::string& folder, const SimulatorIo& io);
 
+// partyclash-sim --merge: the report of the whole from the files of its shards.
+int runMergeCommand(const Options& options, const SimulatorIo& io);
+
 } // namespace pc::sim

@@ -1,6 +1,7 @@
 #include "MatrixReport.h"
 
 #include "records/Csv.h"
+#include "sim/Columns.h"
 #include "sim/Json.h"
 #include "sim/Percent.h"
 
@@ -35,43 +36,12 @@ std::string signedInterval(const Interval& interval)
     return signedPercent(low) + " to " + signedPercent(high);
 }
 
-// Columns on a terminal: East Asian wide characters take two.
-std::size_t displayWidth(std::string_view text)
-{
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        width += (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF)
-                || (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF)
-                || (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60)
-                || (code >= 0xFFE0 && code <= 0xFFE6) || code >= 0x1F300
-            ? 2
-            : 1;
-        i += length;
-    }
-    return width;
-}
-
-std::string padRight(const std::string& text, std::size_t width)
-{
-    const std::size_t shown = displayWidth(text);
-    return shown >= width ? text : text + std::string(width - shown, ' ');
-}
-
-std::string padLeft(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
 std::string seedRange(const MatrixSetup& setup)
 {
     const std::uint32_t last = setup.firstSeed + static_cast<std::uint32_t>(setup.battles - 1);
-    return std::to_string(setup.battles) + " battles per pairing, seeds " + std::to_string(setup.firstSeed) + " to "
-        + std::to_string(last);
+    const std::string stop = setup.precision > 0 ? "up to " : "";
+    return stop + std::to_string(setup.battles) + " battles per pairing, seeds " + std::to_string(setup.firstSeed)
+        + " to " + std::to_string(last);
 }
 
 const PairingResult* resultAt(const MatrixResult& result, std::size_t player, std::size_t enemy)
@@ -160,7 +130,10 @@ std::string jsonInterval(const Interval& interval)
 void writeJsonSetup(std::ostream& out, const MatrixSetup& setup)
 {
     out << "{\n  \"battlesPerPairing\": " << setup.battles << ",\n  \"firstSeed\": " << setup.firstSeed
-        << ",\n  \"maxPresses\": " << setup.maxPresses << ",\n  \"entrants\": [";
+        << ",\n  \"maxPresses\": " << setup.maxPresses;
+    if (setup.precision > 0)
+        out << ",\n  \"precision\": " << jsonNumber(setup.precision);
+    out << ",\n  \"entrants\": [";
     for (std::size_t i = 0; i < setup.names.size(); ++i)
         out << (i ? ", " : "") << jsonString(setup.names[i]);
     out << "]";
@@ -183,6 +156,18 @@ std::string jsonChange(const PairedChange& change)
 
 } // namespace
 
+void writeMatrixReport(std::ostream& out, const MatrixResult& result, const CompareNames& names,
+                       std::string_view form)
+{
+    const bool compare = result.setup.lineups.size() == 2;
+    if (form == "csv")
+        compare ? writeCompareCsv(out, result) : writeMatrixCsv(out, result);
+    else if (form == "json")
+        compare ? writeCompareJson(out, result, names) : writeMatrixJson(out, result);
+    else
+        compare ? writeCompareText(out, result, names) : writeMatrixText(out, result);
+}
+
 void writeMatrixText(std::ostream& out, const MatrixResult& result)
 {
     const MatrixSetup& setup = result.setup;
@@ -190,6 +175,13 @@ void writeMatrixText(std::ostream& out, const MatrixResult& result)
     writeTable(out, result, [](const PairingResult& fought) {
         return std::to_string(std::lround(fought.lineups[0].winRate() * 100)) + "%";
     }, 4);
+    if (setup.precision > 0) {
+        out << "\nbattles of each pairing, stopped once its 95% interval's half-width was at most "
+            << percent(setup.precision) << ":\n\n";
+        const std::size_t width = std::to_string(setup.battles).size();
+        writeTable(out, result, [](const PairingResult& fought) { return std::to_string(fought.lineups[0].battles); },
+                   std::max<std::size_t>(width, 3));
+    }
     out << "\noverall win rate on both sides, strongest first (95% interval):\n";
     const std::vector<Standing> ranking = standings(result);
     std::size_t nameWidth = 0;

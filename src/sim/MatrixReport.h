@@ -23,6 +23,11 @@ struct CompareNames {
     std::vector<std::string> leftOut; // lines telling what was in one folder only
 };
 
+// The report in the form "text", "csv" or "json"; a comparison's when the
+// result holds two lineups.
+void writeMatrixReport(std::ostream& out, const MatrixResult& result, const CompareNames& names,
+                       std::string_view form);
+
 void writeMatrixText(std::ostream& out, const MatrixResult& result);
 // The header line, then one line per finished pairing, in the setup's order.
 void writeMatrixCsv(std::ostream& out, const MatrixResult& result);

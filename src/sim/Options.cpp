@@ -44,6 +44,17 @@ std::string setNumber(Field& field, std::string_view option, const std::string& 
     return {};
 }
 
+// Reads a number above 0 and at most 1000, such as 0.02 or 35.
+std::string setPrecision(Options& options, std::string_view option, const std::string& text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > 1000)
+        return std::string(option) + ": \"" + text + "\" is not a number above 0 and at most 1000";
+    options.precision = value;
+    return {};
+}
+
 using Setter = std::string (*)(Options&, std::string_view option, const std::string& value);
 
 struct ValueOption {
@@ -114,6 +125,22 @@ constexpr std::array kValueOptions{
                     o.eventFile = v;
                     return std::string();
                 }},
+    ValueOption{"--precision", setPrecision},
+    ValueOption{"--ladder", [](Options& o, std::string_view, const std::string& v) {
+                    o.ladder = splitNames(v);
+                    return std::string();
+                }},
+    ValueOption{"--shard", [](Options& o, std::string_view n, const std::string& v) {
+                    o.shard = parseShardPart(v);
+                    return o.shard ? std::string() : std::string(n) + ": \"" + v + "\" is not I/K, 1 <= I <= K <= 10000";
+                }},
+    ValueOption{"--out", [](Options& o, std::string_view, const std::string& v) {
+                    o.outFile = v;
+                    return std::string();
+                }},
+    ValueOption{"--max-battles", [](Options& o, std::string_view n, const std::string& v) {
+                    return setNumber<std::int64_t>(o.maxBattles, n, v, 1, 1'000'000'000'000);
+                }},
     ValueOption{"--max-presses", [](Options& o, std::string_view n, const std::string& v) {
                     return setNumber<std::int32_t>(o.maxPresses, n, v, 1, kInt32Max);
                 }},
@@ -136,6 +163,25 @@ std::string checkMatrix(const Options& options)
         return std::string(options.matrix ? "--matrix" : "--parties") + " cannot be given with --player or --enemy";
     if (options.matrix && options.matrix->empty())
         return "--matrix needs at least one name, or all";
+    if (options.csv && options.json)
+        return "--csv and --json cannot be given together";
+    if (options.precision && options.compareFolder)
+        return "--precision cannot be given with --compare";
+    if (options.precision && *options.precision >= 0.5)
+        return "--precision of a matrix is a share of the battles, above 0 and below 0.5";
+    if (options.maxBattles)
+        return "--max-battles needs --ladder";
+    return {};
+}
+
+std::string checkLadder(const Options& options)
+{
+    if (options.matrix || !options.player.empty() || !options.enemy.empty())
+        return "--ladder cannot be given with --matrix, --player or --enemy";
+    if (options.ladder->empty() == !options.partiesFile)
+        return "--ladder needs names, all, or --parties FILE, and not both";
+    if (options.compareFolder || options.runs)
+        return std::string(options.runs ? "--runs" : "--compare") + " cannot be given with --ladder";
     if (options.csv && options.json)
         return "--csv and --json cannot be given together";
     return {};
@@ -168,10 +214,19 @@ std::string checkParties(const Options& options)
     if (options.html || options.svg || options.entrants || options.bestOf != 1 || options.rounds || options.legs != 1
         || options.eventFile || options.seeding != "random")
         return "--entrants, --best-of, --rounds, --legs, --seeding, --event-file, --html and --svg need --tournament";
+    if (options.outFile && !options.shard)
+        return "--out needs --shard";
+    if (options.shard && !options.matrix && !options.partiesFile)
+        return "--shard needs --matrix or --parties";
+    if (options.ladder)
+        return checkLadder(options);
     if (options.matrix || options.partiesFile)
         return checkMatrix(options);
-    if (options.csv || options.compareFolder)
-        return std::string(options.csv ? "--csv" : "--compare") + " needs --matrix or --parties";
+    if (options.csv || options.compareFolder || options.precision)
+        return std::string(options.csv ? "--csv" : options.precision ? "--precision" : "--compare")
+            + " needs --matrix, --parties or --ladder";
+    if (options.maxBattles)
+        return "--max-battles needs --ladder";
     if (options.player.empty())
         return "the player party is empty: give --player NAME[,NAME...]";
     if (options.enemy.empty())
@@ -205,6 +260,13 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             options.csv = true;
         } else if (!value && (name == "--html" || name == "--svg")) {
             (name == "--html" ? options.html : options.svg) = true;
+        } else if (name == "--merge" && !value) {
+            while (i + 1 < args.size() && !args[i + 1].starts_with("--"))
+                options.mergeFiles.push_back(args[++i]);
+            if (options.mergeFiles.empty())
+                parsed.error = "--merge needs the shard files";
+        } else if (name == "--ladder" && !value && (i + 1 == args.size() || args[i + 1].starts_with("--"))) {
+            options.ladder.emplace(); // the entrants come from --parties
         } else if (const ValueOption* option = valueOption(name)) {
             if (!value && i + 1 == args.size()) {
                 parsed.error = name + " needs a value";
@@ -219,9 +281,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
     }
     if (options.tournament && !options.help && !options.version)
         parsed.error = checkTournament(options, given);
-    else if (given.contains("--jobs") && !given.contains("--runs") && !options.matrix && !options.partiesFile)
+    else if (given.contains("--jobs") && !given.contains("--runs") && !options.matrix && !options.partiesFile
+             && !options.ladder)
         parsed.error = "--jobs needs --runs";
-    else if (!options.help && !options.version)
+    else if (!options.mergeFiles.empty() && given.size() > 1)
+        parsed.error = "--merge takes the shard files alone";
+    else if (!options.help && !options.version && options.mergeFiles.empty())
         parsed.error = checkParties(options);
     return parsed;
 }
@@ -236,7 +301,13 @@ SYNOPSIS
                    [--runs N [--jobs N]] [--max-presses N] [--json]
     partyclash-sim (--matrix NAMES|all | --parties FILE) [--data DIR]
                    [--compare DIR2] [--runs N] [--seed N] [--jobs N]
+                   [--max-presses N] [--precision P] [--csv | --json]
+    partyclash-sim (--ladder NAMES|all | --ladder --parties FILE) [--data DIR]
+                   [--precision ELO] [--max-battles N] [--seed N] [--jobs N]
                    [--max-presses N] [--csv | --json]
+    partyclash-sim (--matrix NAMES|all | --parties FILE) ... --shard I/K
+                   [--out FILE]
+    partyclash-sim --merge FILE...
     partyclash-sim --tournament FORMAT (--entrants NAMES|all | --parties FILE)
                    [--best-of N] [--seed S] [--rounds R] [--legs 1|2]
                    [--seeding random|chosen] [--event-file FILE] [--data DIR]
@@ -302,11 +373,41 @@ OPTIONS
         matched by file name; an entrant with a member in one folder only is
         reported and left out.
 
+    --ladder NAMES|all, --ladder --parties FILE
+        Rates the characters named, all of the roster, or the parties of
+        FILE on the Elo scale (Bradley-Terry, mean 1500) with a 95% interval,
+        from battles between pairings chosen where they teach most, each
+        fought from both sides. It stops once every interval's half-width is
+        at most --precision Elo (default 35) or at --max-battles (default
+        4000 per entrant). The report: rank, name, rating, interval,
+        battles, overall win rate and tier (S from 1700, A from 1600, B from
+        1400, C from 1300, D below), then the pairings whose results most
+        disagree with the ratings. The same seed gives the same ladder for
+        any --jobs.
+
+    --shard I/K [--out FILE]
+        Fights share I of K of a matrix (every K-th ordered pairing) and
+        writes its counts as JSON to FILE, or to standard output.
+
+    --merge FILE...
+        Reads the K shard files of one command, in any order, and writes the
+        report of the whole, byte for byte as the command without --shard
+        writes it. Files of different commands, rosters, seeds or entrants,
+        and a shard missing or given twice, are refused with the reason.
+
     --csv
         Writes one line per ordered pairing: player, enemy, battles, wins,
         defeats, nobody, unfinished, win_rate, low95, high95, mean_presses
         (presses of the battles that ended with a victory or a defeat), after
         a header line. Names holding a comma or a quote are quoted.
+
+    --precision P
+        With --matrix or --parties: stops each ordered pairing once the 95%
+        Wilson interval of its win rate has a half-width of at most P (a
+        share above 0 and below 0.5, such as 0.02), never past --runs; its
+        battles are the first ones of the full run. The report gives each
+        pairing's battles. With --ladder: the rating half-width in Elo at
+        which the ladder stops (default 35).
 
     --seed N
         Seeds the random draws (0 to 4294967295): a seed gives the same

@@ -1,6 +1,8 @@
 // The command line of partyclash-sim.
 #pragma once
 
+#include "sim/ShardFile.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +35,16 @@ struct Options {
     std::optional<std::string> eventFile; // saved as the event runs, continued when it exists
     bool html = false;
     bool svg = false;
+    // A matrix: the win-rate half-width at which a pairing stops (a share);
+    // a ladder: the rating half-width at which it stops (Elo).
+    std::optional<double> precision;
+    // A ladder of the characters named (or "all"), or, when empty, of the parties of --parties.
+    std::optional<std::vector<std::string>> ladder;
+    std::optional<std::int64_t> maxBattles; // a ladder's battles in all
+    // A matrix fought in shares: this one's share, and the file its counts go to (standard output without).
+    std::optional<ShardPart> shard;
+    std::optional<std::string> outFile;
+    std::vector<std::string> mergeFiles; // the shard files to merge into one report
     bool help = false;
     bool version = false;
 };

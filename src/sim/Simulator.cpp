@@ -4,6 +4,7 @@
 
 #include "sim/Batch.h"
 #include "sim/EventCommand.h"
+#include "sim/LadderCommand.h"
 #include "sim/MatrixCommand.h"
 #include "sim/Options.h"
 #include "sim/Report.h"
@@ -84,6 +85,8 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
         io.out << "partyclash-sim " << kVersion << '\n';
         return 0;
     }
+    if (!options.mergeFiles.empty())
+        return runMergeCommand(options, io);
     AppState roster;
     const std::string folder = options.dataFolder ? *options.dataFolder : io.defaultFolder();
     if (folder.empty())
@@ -92,6 +95,8 @@ int runSimulator(const std::vector<std::string>& args, const SimulatorIo& io)
         return fail(io, reason, kExitData);
     if (options.tournament)
         return runEventCommand(options, roster, folder, io);
+    if (options.ladder)
+        return runLadderCommand(options, roster, folder, io);
     if (options.matrix || options.partiesFile)
         return runMatrixCommand(options, roster, folder, io);
     const NamedRows player = rosterRows(roster.objeTop, options.player);

@@ -19,6 +19,17 @@ public:
     double mean() const { return mean_; }
     // The sample standard deviation; 0 below two values.
     double deviation() const;
+    // The sum of squared distances from the mean, and a mean made again from
+    // its parts, so that a series written down reads back exactly.
+    double squares() const { return squares_; }
+    static RunningMean fromParts(std::int64_t count, double mean, double squares)
+    {
+        RunningMean made;
+        made.count_ = count;
+        made.mean_ = mean;
+        made.squares_ = squares;
+        return made;
+    }
 
 private:
     std::int64_t count_ = 0;
