@@ -421,8 +421,7 @@ OPTIONS
 
     --jobs N
         Spreads the runs, or the pairings, over N threads (1 to 256, default
-        1); only with --runs or a matrix. Every option may be given once. The
-        report does
+        1); only with --runs, a matrix, a ladder or an event. The report does
         not depend on N.
 
     --tournament FORMAT
