@@ -15,6 +15,9 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 using namespace pc;
 
@@ -110,13 +113,36 @@ TEST(FolderGuardTest, ASecondCopyOnTheFolderOpensItReadOnlyAndSaysSo)
     EXPECT_EQ(first.app.state().readOnlyReason, "");
     EXPECT_EQ(second.app.state().readOnlyReason, locked.substr(0, locked.size() - 1));
     EXPECT_TRUE(second.app.title().windowTitle().contains("読み取り専用：別のPartyClash"));
+    // Every window of the read-only copy says why and disables what it could not save; the first shows neither.
+    for (auto [copy, locked] : {std::pair{&first, false}, std::pair{&second, true}}) {
+        copy->openEditor(0);
+        copy->app.resistWindow().initResist();
+        copy->app.attackWindow().initAttackWindow();
+        using Names = std::vector<const char*>;
+        const std::vector<std::tuple<QWidget*, Names, Names>> windows = {
+            {&copy->app.characterList(), {"insertButton", "deleteButton", "demoButton", "importButton"}, {"exportButton"}},
+            {&copy->app.registerWindow(), {"submitButton", "WinsertButton", "WdeleteButton"}, {"WopenButton"}},
+            {&copy->app.resistWindow(), {"submitButton"}, {"cancelButton"}},
+            {&copy->app.attackWindow(), {"submitButton"}, {"specialButton"}}};
+        for (const auto& [window, refused, kept] : windows) {
+            const auto* banner = copy->in<QLabel>(*window, "readOnlyBanner");
+            EXPECT_EQ(banner->isVisibleTo(window) && banner->text().contains(second.app.state().readOnlyReason.c_str()),
+                      locked)
+                << window->metaObject()->className();
+            for (const char* name : refused)
+                EXPECT_EQ(copy->in<QPushButton>(*window, name)->isEnabled(), !locked) << name;
+            for (const char* name : kept)
+                EXPECT_TRUE(copy->in<QPushButton>(*window, name)->isEnabled()) << name;
+        }
+        copy->press(copy->app.registerWindow(), "cancelButton");
+    }
 
     second.openEditor(0);
     second.press(second.app.registerWindow(), "cancelButton");
     second.openEditor(0);
-    EXPECT_EQ(second.app.registerWindow().windowTitle().count("読み取り専用"), 1) << "told once, not at every opening";
+    EXPECT_EQ(second.app.registerWindow().findChildren<QLabel*>("readOnlyBanner").size(), 1) << "one banner, not one an opening";
     second.type("TFHP", "1");
-    second.press(second.app.registerWindow(), "submitButton");
+    second.app.registerWindow().submit();
     EXPECT_TRUE(second.label("saveProblem").startsWith("保存できませんでした：読み取り専用で開いています"));
 
     first.openEditor(0);

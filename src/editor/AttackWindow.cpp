@@ -64,7 +64,7 @@ void AttackWindow::timerAction6()
 void AttackWindow::initAttackWindow()
 {
     context_.state.initAttackFlag = false;
-    showReadOnlyNotice(this, context_.state);
+    showReadOnlyNotice(this, context_.state, {ui_->submitButton});
     showProblem(ui_->nameProblem, {});
     showProblem(ui_->tagProblem, {});
     const ATTACK* attack = designatedAttack(context_.state);

@@ -88,7 +88,7 @@ void RegisterWindow::initRegister()
 {
     AppState& state = context_.state;
     state.initRegisterFlag = false;
-    showReadOnlyNotice(this, state);
+    showReadOnlyNotice(this, state, {ui_->submitButton, ui_->WinsertButton, ui_->WdeleteButton});
     showProblems({}, {});
     showAttacks();
     const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);

@@ -42,7 +42,7 @@ void ResistWindow::initResist()
 {
     AppState& state = context_.state;
     state.initResistFlag = false;
-    showReadOnlyNotice(this, state);
+    showReadOnlyNotice(this, state, {ui_->submitButton});
     if (!state.Robje) {
         const OBJE* record = recordAt(state.objeTop, state.ClistClickedRow);
         if (!record)

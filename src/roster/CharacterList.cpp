@@ -11,6 +11,7 @@
 #include "records/RowRule.h"
 #include "ui/Fields.h"
 #include "ui/PollingTimer.h"
+#include "ui/ReadOnlyNotice.h"
 #include "ui/Text.h"
 
 #include "ui_CharacterList.h"
@@ -201,6 +202,7 @@ void CharacterList::initCList()
     for (const OBJE* record = context_.state.objeTop; record; record = record->next)
         rows.push_back(rowOf(*record));
     ClistMA.setRows(std::move(rows));
+    showReadOnlyNotice(this, context_.state, {ui_->insertButton, ui_->demoButton, ui_->importButton});
     showDesignated();
     context_.state.initCListFlag = false;
 }
@@ -332,7 +334,7 @@ void CharacterList::showDesignated()
 {
     const AppState& state = context_.state;
     ui_->ClistTV->selectRowOnly(state.ClistClickedRow);
-    ui_->deleteButton->setEnabled(ui_->ClistTV->clickedRow() >= 0);
+    ui_->deleteButton->setEnabled(ui_->ClistTV->clickedRow() >= 0 && state.readOnlyReason.empty());
 }
 
 bool CharacterList::refuseWhileEditing()

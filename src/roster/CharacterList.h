@@ -62,7 +62,8 @@ protected:
 
 private:
     void openEditor();
-    // Highlights the designated row and enables 削除 only while it names a character.
+    // Highlights the designated row and enables 削除 only while it names a character
+    // and the folder can be written.
     void showDesignated();
     // While an editor is open the character it edits must stay where it is, so
     // the roster refuses to change and says why.

@@ -1,25 +1,19 @@
-// The read-only notice every editor carries in its title while this run may
-// not write the data folder.
+// The read-only notice of the roster window and every editor while this run
+// may not write the data folder.
 #pragma once
 
-#include "Text.h"
 #include "records/AppState.h"
 
-#include <QVariant>
 #include <QWidget>
+
+#include <initializer_list>
 
 namespace pc {
 
-inline void showReadOnlyNotice(QWidget* window, const AppState& state)
-{
-    const char* key = "titleWithoutNotice";
-    if (!window->property(key).isValid())
-        window->setProperty(key, window->windowTitle());
-    const QString title = window->property(key).toString();
-    window->setWindowTitle(state.readOnlyReason.empty()
-                               ? title
-                               : title + QStringLiteral("（読み取り専用：") + qs(state.readOnlyReason)
-                                   + QStringLiteral("。保存できません）"));
-}
+// Shows a banner across the top of `window` saying why the folder is read-only,
+// and disables `refused`, the controls whose changes would not be saved; in a
+// writable folder the banner is hidden and they are enabled. Calling it again
+// reuses the one banner.
+void showReadOnlyNotice(QWidget* window, const AppState& state, std::initializer_list<QWidget*> refused);
 
 } // namespace pc
