@@ -1,6 +1,7 @@
 // The balance window's results never pass for current: an edit, delete or import
 // after a run greys the table and says so; 強さを試す refuses what 決定 refuses;
 // one seed rule; and the pictures exported hold everything.
+#include "DemoFolder.h"
 #include "EditingApp.h"
 
 #include "balance/BalanceWindow.h"
@@ -12,7 +13,6 @@
 #include "roster/RosterExchange.h"
 
 #include <QComboBox>
-#include <QDirIterator>
 #include <QListWidget>
 #include <QTableView>
 
@@ -30,11 +30,7 @@ class StalenessTest : public ::testing::Test {
 public:
     StalenessTest()
     {
-        for (QDirIterator files(QStringLiteral(PARTYCLASH_EXAMPLES), QDir::Files); files.hasNext();) {
-            QFile file(files.next());
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-            folder.write(files.fileName().toStdString(), file.readAll().toStdString());
-        }
+        copyDemoRoster(folder);
         edit.tick();
         balance.show();
     }
@@ -47,8 +43,8 @@ public:
             list->item(row)->setCheckState(rows.contains(row) ? Qt::Checked : Qt::Unchecked);
         balance.findChild<QComboBox*>("battlesBox")->setCurrentIndex(toTheEnd ? 0 : 2);
         balance.start();
-        while (toTheEnd && balance.running())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (toTheEnd)
+            runUntil([this] { return !balance.running(); });
     }
     QModelIndex cell(int row, int column) { return balance.findChild<QTableView*>("heatMapView")->model()->index(row, column); }
     bool greyed(int row, int column)

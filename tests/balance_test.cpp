@@ -1,6 +1,7 @@
 // The balance window and the editor's 強さを試す, offscreen on the demo roster.
 #include "EditingApp.h"
 #include "DemoFolder.h"
+#include "SimulatorRun.h"
 #include "TempDataFolder.h"
 
 #include "balance/BalanceWindow.h"
@@ -8,21 +9,16 @@
 #include "battle/BattleWindow.h"
 #include "editor/RegisterWindow.h"
 #include "editor/StrengthDialog.h"
-#include "sim/Simulator.h"
 
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QRegularExpression>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QTableView>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 using namespace pc;
 
@@ -72,12 +68,9 @@ TEST_F(BalanceTest, ARunFillsTheHeatMapAndExportsTheCommandLinesCsv)
     EXPECT_EQ(balance.saveCsv(path), QString());
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    QtStorage storage;
-    std::ostringstream out, err;
-    const int status = sim::runSimulator({"--data", folder.path(""), "--matrix", "all", "--runs", "100", "--csv"},
-                                         {storage, {}, out, err, {}});
-    EXPECT_EQ(status, 0) << err.str();
-    EXPECT_EQ(saved.readAll().toStdString(), out.str());
+    const SimRun cli = runSim({"--data", folder.path(""), "--matrix", "all", "--runs", "100", "--csv"});
+    EXPECT_EQ(cli.status, 0) << cli.err;
+    EXPECT_EQ(saved.readAll().toStdString(), cli.out);
 
     // A double click watches the pairing's first battle.
     balance.watch(balance.findChild<QTableView*>("heatMapView")->model()->index(7, 5));

@@ -1,5 +1,6 @@
 // partyclash-sim --tournament: every output form the same for any jobs, every battle replayed by its shown
 // seed, an event killed and restarted, the event file refused when damaged, and the command line's errors.
+#include "SimulatorRun.h"
 #include "TempDataFolder.h"
 
 #include "sim/Options.h"
@@ -25,21 +26,12 @@ namespace {
 
 const std::string kExamples = PARTYCLASH_EXAMPLES;
 
-struct Ran {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 class EventCommandTest : public ::testing::Test {
 protected:
-    Ran simulate(std::vector<std::string> args)
+    SimRun simulate(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--data", kExamples});
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runSimulator(args, {storage, [] { return kExamples; }, out, err, {}});
-        return {status, out.str(), err.str()};
+        return runSim(args);
     }
 
     // Parties of three demo characters, one a line.
@@ -67,7 +59,7 @@ TEST_F(EventCommandTest, EveryFormAndFormatIsTheSameForAnyJobs)
             std::vector<std::string> args{"--tournament", format, "--entrants", "all", "--best-of", "3", "--seed", "11"};
             if (*form)
                 args.push_back(form);
-            const Ran one = simulate(args);
+            const SimRun one = simulate(args);
             ASSERT_EQ(one.status, 0) << one.err;
             args.insert(args.end(), {"--jobs", "3"});
             EXPECT_EQ(simulate(args).out, one.out) << format << " " << form;
@@ -83,7 +75,7 @@ TEST_F(EventCommandTest, EveryBattleReplaysByItsShownSeed)
 {
     const std::vector<std::string> event{"--tournament", "double-elimination", "--parties", partiesFile(13),
                                          "--best-of", "3", "--seed", "5"};
-    const Ran text = simulate(event);
+    const SimRun text = simulate(event);
     std::vector<std::string> withJson = event;
     withJson.push_back("--json");
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(simulate(withJson).out)).object();
@@ -124,7 +116,7 @@ TEST_F(EventCommandTest, AnEventKilledAndRestartedEndsAsOneRunStraightThrough)
     const std::string parties = partiesFile(64);
     const QStringList args{"--data", QString::fromStdString(kExamples), "--tournament", "swiss", "--parties",
                            QString::fromStdString(parties), "--best-of", "3", "--rounds", "5", "--seed", "21"};
-    const Ran straight = simulate({"--tournament", "swiss", "--parties", parties, "--best-of", "3", "--rounds", "5",
+    const SimRun straight = simulate({"--tournament", "swiss", "--parties", parties, "--best-of", "3", "--rounds", "5",
                                    "--seed", "21"});
     ASSERT_EQ(straight.status, 0);
     const QString file = QString::fromStdString(folder.base() + "/data/tournaments/event.txt");
@@ -159,7 +151,7 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
     const std::string file = folder.base() + "/event.txt";
     const std::vector<std::string> args{"--tournament", "single-elimination", "--entrants", "all", "--best-of", "3",
                                         "--event-file", file};
-    const Ran first = simulate(args);
+    const SimRun first = simulate(args);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(simulate(args).out, first.out);
     const std::string text = *storage.read(file);
@@ -185,7 +177,7 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
     // Another event on the same file is refused, the file left as it was.
     std::vector<std::string> other = args;
     other.insert(other.end(), {"--seed", "2"});
-    const Ran refused = simulate(other);
+    const SimRun refused = simulate(other);
     EXPECT_EQ(refused.status, kExitData);
     EXPECT_EQ(refused.err, "partyclash-sim: " + file + " holds another event\n");
     EXPECT_EQ(*storage.read(file), text);
@@ -194,7 +186,7 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
 TEST_F(EventCommandTest, ASaveThatFailsIsReportedNotPassedOver)
 {
     const std::string file = folder.base() + "/no/such/folder/event.txt";
-    const Ran run = simulate({"--tournament", "gauntlet", "--entrants", "all", "--event-file", file});
+    const SimRun run = simulate({"--tournament", "gauntlet", "--entrants", "all", "--event-file", file});
     EXPECT_EQ(run.status, kExitData);
     EXPECT_TRUE(run.err.starts_with("partyclash-sim: cannot save " + file + ": ")) << run.err;
     EXPECT_EQ(run.out, "");
@@ -225,7 +217,7 @@ TEST(EventOptions, WrongCommandLinesAreRefusedWithTheirReason)
 TEST_F(EventCommandTest, AFieldTooSmallOrTooManyRoundsIsAUsageError)
 {
     EXPECT_EQ(simulate({"--tournament", "swiss", "--entrants", "arus.txt"}).status, kExitUsage);
-    const Ran rounds = simulate({"--tournament", "swiss", "--entrants", "all", "--rounds", "12"});
+    const SimRun rounds = simulate({"--tournament", "swiss", "--entrants", "all", "--rounds", "12"});
     EXPECT_EQ(rounds.status, kExitUsage);
     EXPECT_EQ(rounds.err, "partyclash-sim: a Swiss event of 12 entrants has at most 11 rounds\n");
     EXPECT_EQ(simulate({"--tournament", "swiss", "--entrants", "all", "--rounds", "11"}).status, 0);

@@ -1,5 +1,6 @@
 // Ranking many entrants: the matrix that stops each pairing once it is sure,
 // and the rating ladder, on scripted battles and on the roster's own.
+#include "SimulatorRun.h"
 #include "TempDataFolder.h"
 
 #include "sim/Ladder.h"
@@ -24,23 +25,13 @@ namespace {
 
 const std::string kExamples = PARTYCLASH_EXAMPLES;
 
-struct Printed {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Printed simulate(std::vector<std::string> args, const std::string& folder = kExamples)
+SimRun simulate(std::vector<std::string> args, const std::string& folder = kExamples)
 {
     args.insert(args.begin(), {"--data", folder});
-    QtStorage storage;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runSimulator(args, {storage, [] { return std::string(); }, out, err, {}});
-    return {status, out.str(), err.str()};
+    return runSim(args);
 }
 
-QJsonObject json(const Printed& run)
+QJsonObject json(const SimRun& run)
 {
     EXPECT_EQ(run.status, 0) << run.err;
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
@@ -229,7 +220,7 @@ TEST(LadderCommand, EveryFormGivesTheSameLadderForAnyJobs)
         more.insert(more.begin(), args.begin(), args.end());
         return simulate(more);
     };
-    const Printed csv = with({"--csv", "--jobs", "2"});
+    const SimRun csv = with({"--csv", "--jobs", "2"});
     EXPECT_EQ(csv.out, with({"--csv"}).out);
     EXPECT_EQ(with({}).out, with({"--jobs", "2"}).out);
     EXPECT_NE(csv.out, simulate({"--ladder", "all", "--seed", "4", "--precision", "60", "--csv"}).out);
@@ -259,7 +250,7 @@ TEST(LadderCommand, EveryFormGivesTheSameLadderForAnyJobs)
     }
     EXPECT_TRUE(report["settled"].toBool());
     EXPECT_EQ(simulate({"--ladder", "arus.txt,nobody"}).status, kExitData);
-    const Printed cut = simulate({"--ladder", "all", "--max-battles", "300"});
+    const SimRun cut = simulate({"--ladder", "all", "--max-battles", "300"});
     EXPECT_NE(cut.out.find("stopped with ratings within"), std::string::npos) << cut.out;
 }
 
@@ -285,7 +276,7 @@ protected:
             std::vector<std::string> args = command;
             const std::string file = after.path(tag + std::to_string(i) + "of" + std::to_string(shares) + ".json");
             args.insert(args.end(), {"--shard", std::to_string(i) + "/" + std::to_string(shares), "--out", file});
-            const Printed run = simulate(args, after.path(""));
+            const SimRun run = simulate(args, after.path(""));
             EXPECT_EQ(run.status, 0) << run.err;
             EXPECT_EQ(run.out, "");
             files.push_back(file);
@@ -293,14 +284,10 @@ protected:
         return files;
     }
 
-    Printed merge(std::vector<std::string> files)
+    SimRun merge(std::vector<std::string> files)
     {
         files.insert(files.begin(), "--merge");
-        QtStorage storage;
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runSimulator(files, {storage, [] { return std::string(); }, out, err, {}});
-        return {status, out.str(), err.str()};
+        return runSim(files);
     }
 
     TempDataFolder after;
@@ -318,10 +305,10 @@ TEST_F(Shards, TheMergedReportIsTheWholeOneByteForByteForAnyShareAndOrder)
         {"--matrix", "all", "--compare", kExamples, "--runs", "30", "--json"},
         {"--matrix", "all", "--compare", kExamples, "--runs", "30", "--csv"}};
     for (const auto& command : commands) {
-        const Printed whole = simulate(command, after.path(""));
+        const SimRun whole = simulate(command, after.path(""));
         ASSERT_EQ(whole.status, 0) << whole.err;
         for (const int shares : {1, 2, 3, 7}) {
-            const Printed merged = merge(sharded(command, shares));
+            const SimRun merged = merge(sharded(command, shares));
             EXPECT_EQ(merged.status, 0) << merged.err;
             EXPECT_EQ(merged.out, whole.out) << command[1] << ' ' << shares;
         }
@@ -351,7 +338,7 @@ TEST_F(Shards, FilesOfDifferentCommandsRostersOrSeedsAreRefusedWithTheReason)
         {{three[0], after.path("report.json")}, "is not a shard file"},
         {{three[0], after.path("nothing.json")}, "cannot read"}};
     for (const auto& [files, reason] : cases) {
-        const Printed run = merge(files);
+        const SimRun run = merge(files);
         EXPECT_EQ(run.status, kExitData) << reason;
         EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");

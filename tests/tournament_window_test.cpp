@@ -2,23 +2,19 @@
 // restart, a battle of a match opens in the battle window with its seed, and every export is written.
 #include "DemoFolder.h"
 #include "EditingApp.h"
+#include "SimulatorRun.h"
 #include "TempDataFolder.h"
 
 #include "battle/BattleWindow.h"
-#include "sim/Simulator.h"
 #include "tournament/EventFile.h"
 #include "tournamentwindow/TournamentWindow.h"
 
 #include <QComboBox>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 using namespace pc;
 
@@ -52,15 +48,10 @@ protected:
                 names += (names.empty() ? "" : ",") + list->item(i)->data(Qt::UserRole).toString().toStdString();
         }
         const std::string file = folder.base() + "/cli-event.txt";
-        std::ostringstream out;
-        std::ostringstream err;
-        QtStorage storage;
-        const int status = sim::runSimulator({"--data", std::string(PARTYCLASH_EXAMPLES), "--tournament", "swiss", "--entrants",
-                                              names, "--rounds", std::to_string(rounds), "--best-of", "3", "--seed",
-                                              "9", "--event-file", file},
-                                             {storage, [] { return std::string(); }, out, err, {}});
-        EXPECT_EQ(status, 0) << err.str();
-        return *storage.read(file);
+        const SimRun cli = runSim({"--data", std::string(PARTYCLASH_EXAMPLES), "--tournament", "swiss", "--entrants", names,
+                                   "--rounds", std::to_string(rounds), "--best-of", "3", "--seed", "9", "--event-file", file});
+        EXPECT_EQ(cli.status, 0) << cli.err;
+        return *QtStorage().read(file);
     }
 
     TempDataFolder folder;
