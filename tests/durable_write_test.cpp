@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-TEST(DurableWrite, ASaveStagesEveryFileBeforeAnyRenameAndAnImportWritesEachWhole)
+TEST(DurableWrite, ASaveAndAnImportStageEveryFileBeforeAnyRename)
 {
     TempDataFolder folder;
     folder.write("preset.txt", "hero\n");
@@ -62,9 +62,13 @@ TEST(DurableWrite, ASaveStagesEveryFileBeforeAnyRenameAndAnImportWritesEachWhole
 
     storage.steps.clear();
     ASSERT_EQ(importCharacters(state, storage, readRosterFolder(state, storage, folder.path(""))).added.size(), 1u);
+    // Every file staged whole, then the note naming them put in place, then each renamed.
     std::vector<std::string> each;
-    for (const char* file : {"hero2", "hero.png2", "preset.txt"})
-        for (const char* step : {"write ", "sync ", "rename ", "sync folder "})
+    for (const char* file : {"hero2", "hero.png2", "preset.txt", ".partyclash-import"})
+        for (const char* step : {"write ", "sync "})
+            each.push_back(step + std::string(file));
+    for (const char* file : {".partyclash-import", "hero2", "hero.png2", "preset.txt"})
+        for (const char* step : {"rename ", "sync folder "})
             each.push_back(step + std::string(file));
     EXPECT_EQ(storage.steps, each);
 }
