@@ -29,7 +29,7 @@ class TournamentWindowTest : public ::testing::Test {
 protected:
     TournamentWindowTest() { copyDemoRoster(folder); }
 
-    // Chooses the first `count` characters, Swiss of `rounds` rounds, best of 3, seeded by rating from seed 9.
+    // Chooses the first `count` characters, Swiss of `rounds` rounds, best of 3, seed 9.
     static void choose(TournamentWindow& window, int count, int rounds)
     {
         window.show();
@@ -39,7 +39,6 @@ protected:
         window.findChild<QComboBox*>("formatBox")->setCurrentIndex(0);
         window.findChild<QSpinBox*>("roundsBox")->setValue(rounds);
         window.findChild<QSpinBox*>("bestOfBox")->setValue(3);
-        window.findChild<QComboBox*>("seedingBox")->setCurrentIndex(2);
         window.findChild<QLineEdit*>("seedEdit")->setText("9");
     }
 
@@ -58,7 +57,7 @@ protected:
         QtStorage storage;
         const int status = sim::runSimulator({"--data", std::string(PARTYCLASH_EXAMPLES), "--tournament", "swiss", "--entrants",
                                               names, "--rounds", std::to_string(rounds), "--best-of", "3", "--seed",
-                                              "9", "--seeding", "rating", "--event-file", file},
+                                              "9", "--event-file", file},
                                              {storage, [] { return std::string(); }, out, err, {}});
         EXPECT_EQ(status, 0) << err.str();
         return *storage.read(file);
