@@ -173,7 +173,7 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
 {
     const std::string file = folder.base() + "/event.txt";
     const std::vector<std::string> args{"--tournament", "single-elimination", "--entrants", "all", "--best-of", "3",
-                                        "--event-file", file};
+                                        "--seeding", "rating", "--event-file", file};
     const Ran first = simulate(args);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(simulate(args).out, first.out);
