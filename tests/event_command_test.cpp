@@ -68,6 +68,21 @@ TEST_F(EventCommandTest, EveryFormAndFormatIsTheSameForAnyJobs)
             EXPECT_NE(simulate(args).out, one.out) << format << " " << form;
         }
     }
+    // Seeded by rating, a gauntlet meets the ladder's ranking from the same seed in order, for any jobs.
+    const QJsonObject ladder = QJsonDocument::fromJson(QByteArray::fromStdString(
+        simulate({"--ladder", "all", "--seed", "11", "--json"}).out)).object();
+    std::vector<std::string> rated{"--tournament", "gauntlet", "--entrants", "all", "--seeding", "rating", "--seed", "11", "--json"};
+    const std::string once = simulate(rated).out;
+    rated.insert(rated.end(), {"--jobs", "3"});
+    EXPECT_EQ(simulate(rated).out, once);
+    const QJsonArray rounds = QJsonDocument::fromJson(QByteArray::fromStdString(once)).object()["rounds"].toArray();
+    const QJsonArray ranks = ladder["ladder"].toArray();
+    ASSERT_EQ(rounds.size() + 1, ranks.size());
+    for (qsizetype r = 0; r < rounds.size(); ++r) {
+        const QJsonObject match = rounds[r]["matches"][0].toObject();
+        EXPECT_EQ(match[r % 2 ? "second" : "first"], ranks[0]["name"]) << r;
+        EXPECT_EQ(match[r % 2 ? "first" : "second"], ranks[r + 1]["name"]) << r;
+    }
 }
 
 // The options a text report shows with every battle fight that battle again, ending as the event's battle did.
@@ -150,7 +165,7 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
 {
     const std::string file = folder.base() + "/event.txt";
     const std::vector<std::string> args{"--tournament", "single-elimination", "--entrants", "all", "--best-of", "3",
-                                        "--event-file", file};
+                                        "--seeding", "rating", "--event-file", file};
     const SimRun first = simulate(args);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(simulate(args).out, first.out);

@@ -3,9 +3,13 @@
 #include "sim/Entrants.h"
 #include "sim/EventReport.h"
 #include "sim/HeadlessBattle.h"
+#include "sim/LadderCommand.h"
 #include "sim/RosterFolder.h"
 #include "sim/SeededRandom.h"
 #include "tournament/EventFile.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace pc::sim {
 
@@ -80,6 +84,26 @@ FightMaker rosterFights(OBJE* roster, std::vector<std::vector<std::int32_t>> row
     };
 }
 
+std::vector<int> ratedOrder(OBJE* roster, std::vector<std::vector<std::int32_t>> rows, const EventSetup& setup,
+                            int jobs, const std::atomic<bool>* cancel)
+{
+    LadderSetup ladderSetup;
+    ladderSetup.entrants = rows.size();
+    ladderSetup.maxBattles = kLadderBattlesPerEntrant * static_cast<std::int64_t>(rows.size());
+    ladderSetup.firstSeed = setup.seed;
+    ladderSetup.jobs = jobs;
+    const Ladder ladder = rateLineup(Lineup{roster, std::move(rows)}, ladderSetup, setup.maxPresses, {}, cancel);
+    std::vector<double> elo(ladder.entries.size());
+    for (const LadderEntry& entry : ladder.entries)
+        elo[entry.entrant] = entry.rating.elo;
+    std::vector<int> order(elo.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return elo[static_cast<std::size_t>(a)] > elo[static_cast<std::size_t>(b)];
+    });
+    return order;
+}
+
 int runEventCommand(const Options& options, AppState& roster, const std::string& folder, const SimulatorIo& io)
 {
     std::string reason;
@@ -111,10 +135,13 @@ int runEventCommand(const Options& options, AppState& roster, const std::string&
         const SavedEvent saved = loadEvent(io.files, *options.eventFile);
         if (!saved.problem.empty())
             return fail(io, *options.eventFile + ": " + saved.problem, kExitData);
-        if (saved.setup != setup)
+        if (!continues(saved.setup, setup))
             return fail(io, *options.eventFile + " holds another event", kExitData);
         event = resumedEvent(saved);
         recorded = saved.matches;
+    } else if (setup.seeding == Seeding::rating) {
+        setup.ratedOrder = ratedOrder(roster.objeTop, rows, setup, options.jobs);
+        event = Event(setup);
     }
     std::string saveFailure;
     MatchDone saveAsItRuns;

@@ -19,4 +19,10 @@ int runEventCommand(const Options& options, AppState& roster, const std::string&
 tournament::FightMaker rosterFights(OBJE* roster, std::vector<std::vector<std::int32_t>> rows,
                                     std::int32_t maxPresses);
 
+// The entrants, their members at `rows` of the roster, by the ratings of a
+// ladder run from the event's seed: best first, ties in the order given. The
+// same for any number of jobs; `cancel` stops the ladder early.
+std::vector<int> ratedOrder(OBJE* roster, std::vector<std::vector<std::int32_t>> rows, const tournament::EventSetup& setup,
+                            int jobs, const std::atomic<bool>* cancel = nullptr);
+
 } // namespace pc::sim

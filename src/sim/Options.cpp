@@ -200,8 +200,8 @@ std::string checkTournament(const Options& options, const std::set<std::string>&
         return "--entrants needs at least two names, or all";
     if (options.bestOf % 2 == 0)
         return "--best-of: a match is the best of an odd number of battles";
-    if (options.seeding != "random" && options.seeding != "chosen")
-        return "--seeding: \"" + options.seeding + "\" is not random or chosen";
+    if (options.seeding != "random" && options.seeding != "chosen" && options.seeding != "rating")
+        return "--seeding: \"" + options.seeding + "\" is not random, chosen or rating";
     if (options.csv + options.json + options.html + options.svg > 1)
         return "only one of --csv, --json, --html and --svg can be given";
     if (given.contains("--event-file") && options.eventFile->empty())
@@ -310,7 +310,7 @@ SYNOPSIS
     partyclash-sim --merge FILE...
     partyclash-sim --tournament FORMAT (--entrants NAMES|all | --parties FILE)
                    [--best-of N] [--seed S] [--rounds R] [--legs 1|2]
-                   [--seeding random|chosen] [--event-file FILE] [--data DIR]
+                   [--seeding random|chosen|rating] [--event-file FILE] [--data DIR]
                    [--jobs N] [--max-presses N] [--json | --csv | --html | --svg]
     partyclash-sim --help
     partyclash-sim --version
@@ -436,7 +436,9 @@ OPTIONS
         the same seed gives the same event for any --jobs. --rounds gives the
         Swiss rounds (default: enough to leave one entrant unbeaten), --legs
         2 meets every pairing of a league twice, --seeding chosen seeds the
-        entrants in the order given instead of drawing them from the seed.
+        entrants in the order given instead of drawing them from the seed,
+        and --seeding rating by the ratings of a --ladder run from --seed
+        before the event, best first (ties in the order given).
         --csv writes the standings, --html the whole event as one page and
         --svg the picture of the bracket and standings.
 

@@ -2,6 +2,7 @@
 
 #include "battle/SeededRandom.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -20,6 +21,7 @@ constexpr std::array kFormats{
 constexpr std::array kSeedings{
     std::pair{Seeding::random, std::string_view("random")},
     std::pair{Seeding::chosen, std::string_view("chosen")},
+    std::pair{Seeding::rating, std::string_view("rating")},
 };
 
 // SplitMix64's finaliser: every input bit moves about half the output bits.
@@ -29,6 +31,23 @@ std::uint64_t mixed(std::uint64_t value)
     value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ULL;
     value = (value ^ (value >> 27)) * 0x94D049BB133111EBULL;
     return value ^ (value >> 31);
+}
+
+// A rated order names every entrant once, and only when seeding by rating;
+// until the entrants are rated it is empty.
+bool ratedOrderFits(const EventSetup& setup)
+{
+    if (setup.ratedOrder.empty())
+        return true;
+    if (setup.seeding != Seeding::rating)
+        return false;
+    std::vector<int> sorted = setup.ratedOrder;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        if (sorted[i] != static_cast<int>(i))
+            return false;
+    }
+    return sorted.size() == setup.entrants.size();
 }
 
 } // namespace
@@ -53,7 +72,11 @@ std::optional<Format> formatNamed(std::string_view name)
 
 std::string_view seedingName(Seeding seeding)
 {
-    return seeding == Seeding::random ? kSeedings[0].second : kSeedings[1].second;
+    for (const auto& [value, name] : kSeedings) {
+        if (value == seeding)
+            return name;
+    }
+    return {};
 }
 
 std::optional<Seeding> seedingNamed(std::string_view name)
@@ -81,11 +104,19 @@ std::string setupProblem(const EventSetup& setup)
             + std::to_string(count + count % 2 - 1) + " rounds";
     if (setup.maxPresses < 1)
         return "a battle needs at least one press";
+    if (!ratedOrderFits(setup))
+        return "the rated order does not name every entrant once";
     for (const Entrant& entrant : setup.entrants) {
         if (entrant.members.empty())
             return "the entrant \"" + entrant.name + "\" has no member";
     }
     return {};
+}
+
+bool continues(const EventSetup& saved, EventSetup chosen)
+{
+    chosen.ratedOrder = saved.ratedOrder;
+    return saved == chosen;
 }
 
 std::optional<bool> BattleRecord::firstWon() const
@@ -113,6 +144,8 @@ std::uint32_t battleSeed(std::uint32_t eventSeed, int round, int index, int batt
 
 std::vector<int> seedOrder(const EventSetup& setup)
 {
+    if (setup.seeding == Seeding::rating && !setup.ratedOrder.empty())
+        return setup.ratedOrder;
     std::vector<int> order(setup.entrants.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = static_cast<int>(i);

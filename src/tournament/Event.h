@@ -12,8 +12,9 @@
 namespace pc::tournament {
 
 enum class Format { roundRobin, singleElimination, doubleElimination, swiss, gauntlet };
-// Seeds are drawn from the event seed, or given in the entrants' order.
-enum class Seeding { random, chosen };
+// Seeds are drawn from the event seed, given in the entrants' order, or
+// follow the entrants' ladder ratings.
+enum class Seeding { random, chosen, rating };
 
 // The format's name on the command line and in files, and back.
 std::string_view formatName(Format format);
@@ -36,6 +37,7 @@ struct EventSetup {
     int rounds = 0; // Swiss rounds; 0 for the default, enough to find one winner
     int legs = 1;   // a league meets each pairing once or twice
     Seeding seeding = Seeding::random;
+    std::vector<int> ratedOrder; // by rating, best first, when seeding by rating; empty until rated, the order given
     std::int32_t maxPresses = 1000; // a battle without an end by then is unfinished
     bool operator==(const EventSetup&) const = default;
 };
@@ -45,6 +47,8 @@ inline constexpr int kMaxEntrants = 4096;
 
 // Why the set-up cannot be played, or an empty text.
 std::string setupProblem(const EventSetup& setup);
+// Whether a saved set-up is the chosen one, whose rated order the saved one holds.
+bool continues(const EventSetup& saved, EventSetup chosen);
 
 // How a battle ended, told from its own player side.
 enum class BattleEnd { playerWins, enemyWins, nobody, unfinished };
@@ -78,7 +82,7 @@ struct Match {
 // The seed battle `battle` (from 0) of match `index` of round `round` fights from.
 std::uint32_t battleSeed(std::uint32_t eventSeed, int round, int index, int battle);
 
-// The entrants in seed order, best first: drawn from the event seed, or as given.
+// The entrants in seed order, best first: drawn from the event seed, as given, or as rated.
 std::vector<int> seedOrder(const EventSetup& setup);
 
 struct Event {

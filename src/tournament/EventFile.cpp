@@ -130,6 +130,16 @@ bool readSetting(EventSetup& setup, std::string_view key, std::string_view value
         setup.seeding = seeding.value_or(setup.seeding);
         return seeding.has_value();
     }
+    if (key == "rated") {
+        // The seeds a rating gave, best first; whether they name every entrant is checked with the set-up.
+        for (const std::string_view piece : split(value, ',')) {
+            const auto entrant = number<int>(piece, 0, kMaxEntrants - 1);
+            if (!entrant || setup.ratedOrder.size() > kMaxEntrants)
+                return false;
+            setup.ratedOrder.push_back(*entrant);
+        }
+        return true;
+    }
     std::optional<std::int64_t> read = number<std::int64_t>(value, 0, std::numeric_limits<std::uint32_t>::max());
     if (!read)
         return false;
@@ -146,6 +156,14 @@ bool readSetting(EventSetup& setup, std::string_view key, std::string_view value
     else
         return false;
     return true;
+}
+
+std::string ratedLine(const std::vector<int>& ratedOrder)
+{
+    std::string line;
+    for (const int entrant : ratedOrder)
+        line += (line.empty() ? "\nrated " : ",") + std::to_string(entrant);
+    return line;
 }
 
 SavedEvent refused(std::string reason)
@@ -166,7 +184,7 @@ std::string eventText(const Event& event)
 {
     const EventSetup& setup = event.setup;
     std::string text = std::string(kHeader) + "\nformat " + std::string(formatName(setup.format)) + "\nseeding "
-        + std::string(seedingName(setup.seeding)) + "\nseed " + std::to_string(setup.seed) + "\nbest-of "
+        + std::string(seedingName(setup.seeding)) + ratedLine(setup.ratedOrder) + "\nseed " + std::to_string(setup.seed) + "\nbest-of "
         + std::to_string(setup.bestOf) + "\nrounds " + std::to_string(setup.rounds) + "\nlegs "
         + std::to_string(setup.legs) + "\nmax-presses " + std::to_string(setup.maxPresses) + "\n";
     for (const Entrant& entrant : setup.entrants) {
@@ -229,6 +247,8 @@ SavedEvent parseEvent(std::string_view text)
         return refused("the file ends early");
     if (std::string problem = setupProblem(saved.setup); !problem.empty())
         return refused(problem);
+    if (saved.setup.seeding == Seeding::rating && saved.setup.ratedOrder.empty())
+        return refused("an event seeded by rating without its rated order");
     const Event event(saved.setup);
     for (const Match& match : saved.matches) {
         if (decidedWinner(match, event) != match.winner)

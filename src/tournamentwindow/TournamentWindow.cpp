@@ -144,6 +144,7 @@ void TournamentWindow::buildControls()
     seedingBox_->setObjectName(QStringLiteral("seedingBox"));
     seedingBox_->addItem(QStringLiteral("シードから無作為"), static_cast<int>(Seeding::random));
     seedingBox_->addItem(QStringLiteral("並べた順"), static_cast<int>(Seeding::chosen));
+    seedingBox_->addItem(QStringLiteral("レーティング順"), static_cast<int>(Seeding::rating));
     seedEdit_ = new QLineEdit(QStringLiteral("1"));
     seedEdit_->setObjectName(QStringLiteral("seedEdit"));
     seedEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,10}")), seedEdit_));
@@ -293,7 +294,7 @@ void TournamentWindow::start()
     std::vector<Match> recorded;
     if (storage.exists(path)) {
         const SavedEvent saved = loadEvent(storage, path);
-        if (saved.problem.empty() && saved.setup == *setup) {
+        if (saved.problem.empty() && continues(saved.setup, *setup)) {
             event = resumedEvent(saved);
             recorded = saved.matches;
         }
@@ -312,8 +313,17 @@ void TournamentWindow::start()
     saveFailure_.clear();
     cancel_ = false;
     workerDone_ = false;
-    const tournament::FightMaker fights = sim::rosterFights(snapshot_->objeTop, std::move(rows), setup->maxPresses);
-    worker_ = std::jthread([this, event, recorded, fights, path]() mutable {
+    // Entrants seeded by rating are rated on the worker, before the first match.
+    const bool rate = setup->seeding == Seeding::rating && event.setup.ratedOrder.empty();
+    const tournament::FightMaker fights = sim::rosterFights(snapshot_->objeTop, rows, setup->maxPresses);
+    worker_ = std::jthread([this, event, recorded, fights, path, rate, rows = std::move(rows)]() mutable {
+        if (rate) {
+            EventSetup rated = event.setup;
+            rated.ratedOrder = sim::ratedOrder(snapshot_->objeTop, std::move(rows), rated, kJobs, &cancel_);
+            event = Event(std::move(rated));
+            std::lock_guard lock(mutex_);
+            latest_ = event;
+        }
         const auto save = [&](const Event& sofar) {
             const std::string failure = saveEvent(context_.storage, path, sofar);
             std::lock_guard lock(mutex_);
@@ -326,7 +336,9 @@ void TournamentWindow::start()
         workerDone_ = true;
     });
     setRunning(true);
-    statusLabel_->setText(recorded.empty() ? QStringLiteral("大会を始めました") : QStringLiteral("保存された大会の続きから戦います"));
+    statusLabel_->setText(!recorded.empty() ? QStringLiteral("保存された大会の続きから戦います")
+                              : rate        ? QStringLiteral("レーティングでシードを決めています")
+                                            : QStringLiteral("大会を始めました"));
     pollTimer_.start();
 }
 
