@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the roster benchmarks share: the roster read from a data folder as the
 // application reads it at start, and the peak memory of the process.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle driver beside the step-by-step reference: one press against huge
 // waits, one press between large parties, and whole battles of typical parties.
 #include "ReferenceDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated roster for measuring the ladder at scale.
 //   generate_roster COUNT FOLDER [SEED]   writes FOLDER/preset.txt and COUNT character files
 #include "roster/QtStorage.h"

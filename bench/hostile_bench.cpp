@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading hostile data folders: a 100,000-line list of one character, and a
 // 50 MB line in the preset list and in a character file. Run one benchmark per
 // process (--benchmark_filter) to read its peak memory.

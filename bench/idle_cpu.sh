@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The application with a roster of N characters (1,000 unless given; 10 attacks
 # each and a picture for one in ten), offscreen: the start-up to an idle title
 # with the roster loaded (wall and CPU time from the launch until the process's

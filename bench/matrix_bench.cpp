@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balance matrix of the 12-character demo roster: every ordered pairing,
 // 1,000 battles each (144,000 battles), on one and on two worker threads.
 #include "roster/QtStorage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The derived-statistics pass the character editor's timer makes over the
 // whole roster on every tick.
 #include "battle/DerivedStats.h"

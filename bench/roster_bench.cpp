@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a large roster from disk, saving one character of it, and one 追加
 // of the party-selection window with the whole roster in its tables.
 #include "RosterLoading.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Battles of partyclash-sim on the demo roster beside their floor: one battle
 // at a time with texts off (1, 4 and 8 against 8, and 100 against 100), the
 // same seeding and draws alone with the same generator, the heap allocations

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The estimate of the player's chance to win, as the battle window runs it
 // after a press: 2,000 continuations of a 4 against 4 battle of the demo
 // roster on every hardware thread, from the set-up and from later presses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the windows to PNG pictures for the documentation, one function per
 // window, over a copy of the demo roster:
 //   QT_QPA_PLATFORM=offscreen docs_render <output folder>

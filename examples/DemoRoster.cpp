@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the demo roster: characters with portraits drawn here, saved through
 // the application's own character writer.
 //   demo_roster FOLDER   writes FOLDER/data/CharaList/

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builders for battle tests: members, attacks and two parties with scripted draws.
 #pragma once
 

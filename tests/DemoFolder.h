@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo roster laid out in a temporary data folder, and the event loop run
 // until a window's long work is done, for the tests of the windows on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An application over a data folder, driven tick by tick, with the widgets of
 // the roster window and the editors looked up by their object names.
 #pragma once

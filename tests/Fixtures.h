@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared builders: character-file texts, a roster of records, and a reload of
 // the roster from storage as the application's first tick makes it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storage held in memory for core tests: files by path, faults injected per
 // path and step, and pictures that are their own bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the Qt-side tests inside one QApplication.
 #include <QApplication>
 #include <QTemporaryDir>

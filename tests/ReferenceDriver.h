@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The step-by-step battle driver: one step per member per pass, every pass
 // walked. The application's driver must behave exactly like it; the tests
 // and benchmarks compare the two.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saves the crash-safe save test repeats. The next save depends on the roster
 // alone, so a writer restarted on the folder a killed one left carries on from there.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random source that hands out exactly the scripted draws, and fails the test
 // when one draw too many is asked for or a scripted draw is left unused.
 #pragma once

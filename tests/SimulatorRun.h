@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim's library run on a command line: its exit status and both outputs.
 #pragma once
 

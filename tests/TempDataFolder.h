@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary base folder with helpers to lay out and read "data/CharaList/",
 // and the lookup of a window's widgets by object name.
 #pragma once

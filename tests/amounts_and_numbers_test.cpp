@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Amounts a battle shows are never negative, not even "-0"; numbers typed as a Japanese input method types them are read.
 #include "battle/Messages.h"
 #include "battle/Outcome.h"

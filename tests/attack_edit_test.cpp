@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attack editor's submit into the designated attack.
 #include "editor/AttackList.h"
 #include "editor/AttackSubmit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balance window's results never pass for current: an edit, delete or import
 // after a run greys the table and says so; 強さを試す refuses what 決定 refuses;
 // one seed rule; and the pictures exported hold everything.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balance window and the editor's 強さを試す, offscreen on the demo roster.
 #include "EditingApp.h"
 #include "DemoFolder.h"

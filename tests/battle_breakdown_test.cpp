@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The breakdown recorded with a battle message names the attack's attribute and shows its scaling.
 #include "BattleTestKit.h"
 #include "battle/Explanation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A battle copied out of its state goes on as the original does, apart from
 // it; the odds of a battle whose end is certain.
 #include "BattleTestKit.h"

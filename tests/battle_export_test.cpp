@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle log saved as numbered text or as CSV, and a write that fails.
 #include "BattleTestKit.h"
 #include "MemoryStorage.h"

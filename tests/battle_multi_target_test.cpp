@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Multi-target attacks: the choice by total, costs, and parts that miss.
 #include "BattleTestKit.h"
 

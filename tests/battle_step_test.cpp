@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One member's battle step: the choice of attack, its application and the messages.
 #include "BattleTestKit.h"
 

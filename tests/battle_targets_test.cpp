@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heal target draws, target counts and the kinds of range.
 #include "BattleTestKit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Attack values by seed, spreads, the attribute adjustment, MP costs, rolls and the plain attack.
 #include "BattleTestKit.h"
 

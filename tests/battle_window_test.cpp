@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle window against its own battle, press by press: the win-chance
 // gauge never passes an earlier press's estimate off as current, presses after
 // the end record nothing more, and a long name never widens the window.

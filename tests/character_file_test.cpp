@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character file: exact writing, reading back, and files the reader must survive.
 #include "records/RowRule.h"
 #include "roster/CharacterFile.h"

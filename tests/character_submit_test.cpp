@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character editor's submit: refused texts and names, what a submit stores and writes, failed writes.
 #include "MemoryStorage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crash-safe saves and imports: a writer saving characters over and over is
 // killed at random moments, and every kill leaves whole files and the roster of
 // one save of its sequence; a writer importing a roster folder over and over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves characters of the crash-safe save sequence into a data folder, one after
 // another, until it is killed; or, given a roster folder, imports its characters
 // again and again. Prints "ready" once it has loaded the data folder.

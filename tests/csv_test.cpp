@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every CSV the program writes gives its texts back to a real CSV reader, and
 // no cell is one a spreadsheet would run.
 #include "battle/LogExport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the data folder: beside the executable in a build tree that can hold it, else the user's folder;
 // an installed copy always the user's, and none without a home.
 #include "Version.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derived statistics from the base statistics.
 #include "battle/DerivedStats.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle driver against the step-by-step reference over random battles, and its stop where that one never returns.
 #include "BattleTestKit.h"
 #include "ReferenceDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every write reaches the disk in order: the file written and synced, then
 // renamed into place and its folder synced; a save stages all its files first.
 #include "Fixtures.h"

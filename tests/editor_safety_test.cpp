@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editors read typed numbers or refuse them, keep what their pop-ups cannot show, forget a cleared picture, report failed writes and leave the files as they were.
 #include "EditingApp.h"
 

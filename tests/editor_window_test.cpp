@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editors as a user leaves them: Ctrl+Q asks exactly while an editor holds
 // unsaved changes, a new character never saved leaves no row behind when
 // cancelled, a number past 32 bits is refused with the range, a refused delete

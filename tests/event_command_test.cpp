@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim --tournament: every output form the same for any jobs, every battle replayed by its shown
 // seed, an event killed and restarted, the event file refused when damaged, and the command line's errors.
 #include "SimulatorRun.h"

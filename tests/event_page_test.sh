@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The event page opened in headless Chromium: the browser's document holds
 # the champion, the bracket picture with a box for every match, and the
 # standings, and the page renders to a picture of more than one colour.

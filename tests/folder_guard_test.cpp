@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One writer per data folder, a full disk and a read-only folder, through the real windows and file system.
 #include "EditingApp.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile data folders: damaged, odd and oversized files, links and special files load through the application
 // without a crash or a hang, into the roster each case states, and nothing outside the folder changes.
 #include "EditingApp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A newcomer's whole journey through the real windows, from an empty data folder: two characters entered, a restart,
 // two parties and two battles, a character deleted and one added, which the party selection then follows.
 #include "EditingApp.h"

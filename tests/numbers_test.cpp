@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number writing and reading: "%g", the file's whole numbers, 32-bit saturation.
 #include "records/Numbers.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install rules: what they install, and that the installed partyclash-sim
 # runs and links no Qt library.
 #   tests/package_test.sh BUILD_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Party selection: the roster tables, adding and removing members, and when a battle may start.
 #include "battle/PartySelection.h"
 

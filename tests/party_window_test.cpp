@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The party-selection window as a user meets it: the seed field's one rule,
 // an add right after a click, and characters of one name told apart.
 #include "EditingApp.h"

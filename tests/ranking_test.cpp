@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ranking many entrants: the matrix that stops each pairing once it is sure,
 // and the rating ladder, on scripted battles and on the roster's own.
 #include "SimulatorRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inserting and deleting characters in the roster: positions, designated rows, files and names.
 #include "Fixtures.h"
 #include "MemoryStorage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sharing characters: export into a roster folder of its own, import with new names, hostile folders.
 #include "Fixtures.h"
 #include "MemoryStorage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster and party windows act on the highlighted row, a delete asks first and goes to the trash, and an edit stays with its character.
 #include "EditingApp.h"
 #include "Fixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the roster on disk: pictures, failed writes, a large roster.
 #include "Fixtures.h"
 #include "TempDataFolder.h"

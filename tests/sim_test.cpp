@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim: its battles against the window's, damage per member, batches, reports, errors and exit statuses.
 #include "BattleTestKit.h"
 #include "Fixtures.h"

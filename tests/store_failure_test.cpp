@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves and deletes against failing, changed and damaged folders: all or nothing,
 // never over a file that was not loaded, rotated copies of the preset list.
 #include "MemoryStorage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Events: every format on small and large fields, best-of matches, seeds, standings and resuming.
 #include "tournament/EventRun.h"
 #include "tournament/Pairing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 大会 window offscreen on the demo roster: its event is the command line's, it continues after a
 // restart, a battle of a match opens in the battle window with its seed, and every export is written.
 #include "DemoFolder.h"

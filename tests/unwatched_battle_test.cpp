@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Battles nobody watches against the same battles pressed through the window's
 // driver: every outcome, press count, damage per member and draw the same, on
 // random characters with every range, seed, attribute and wait at their edges.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: the version, the licence and the data folder in use.
 #pragma once
 

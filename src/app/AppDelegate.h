@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates the state, the controllers and their windows, and shows the title.
 #pragma once
 

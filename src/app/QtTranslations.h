@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (the buttons of questions, file dialogs) in the user's
 // language, or in Japanese, the interface's language, when Qt has none for it.
 #pragma once

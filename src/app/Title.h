@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title window: the way to the roster and to the party selection.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process entry: the data folder lives beside the executable in a build
 // tree, in the user's data folder for an installed copy (whose first start
 // gives that folder the demo roster); without a home there is none.

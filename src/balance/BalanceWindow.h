@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balance window: the checked roster characters against each other, many
 // seeded battles per pairing fought on worker threads, shown as a heat map and
 // a ranking chart, exported as CSV and PNG.

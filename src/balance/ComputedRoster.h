@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a balance result was computed from: each entrant's character as its
 // file would read, and every character the roster held then, so that a later
 // edit, delete or import shows the result as outdated.

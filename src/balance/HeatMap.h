@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balance matrix as a table: rows are the player, columns the enemy, each
 // cell the player's win rate coloured on one diverging scale.
 #pragma once

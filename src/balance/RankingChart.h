@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The overall win rates as a chart: one dot per entrant, strongest at the top,
 // with a bar across its 95% interval.
 #pragma once

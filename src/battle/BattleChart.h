@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of a decided battle: every member's HP and the player's chance
 // to win over the presses, with the blows that felled a member marked; it
 // can be saved as a PNG picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the battle rules work on: the shared state, the view they write, the
 // source of random draws and the sink of the diagnostic log line.
 #pragma once

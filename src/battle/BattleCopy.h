@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A battle copied out of its state into a state of its own, to be continued
 // without touching the original: the estimate of the odds plays copies out.
 #pragma once

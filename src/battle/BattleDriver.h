@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle driver: each press of the navigation button walks the parties,
 // one step per member, until a step asks to stop.
 #pragma once

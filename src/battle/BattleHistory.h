@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a battle went through, press by press: every member's HP and the
 // player's chance to win, for the chart drawn when the battle is decided.
 #pragma once

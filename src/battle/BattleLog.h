@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle log: one entry a press of the navigation button, the message it
 // left in NaviTF with the breakdown of its numbers.
 #pragma once

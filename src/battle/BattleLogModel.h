@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle log as a list for the battle window: one row a press, numbered,
 // each message on one line.
 #pragma once

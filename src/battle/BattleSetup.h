@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle window's set-up and the refresh of its side tables and status
 // panels, written into the BattleView.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One member's battle step: the wait, and when it runs out the member's turn.
 #pragma once
 

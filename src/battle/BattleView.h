@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the battle shows: written by the battle rules, copied to the widgets by
 // the battle window. The battle runs and is tested without any window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle window's controller: the set-up after a start, the side tables and
 // status panels refreshed on every tick, and the navigation button that runs
 // the battle. The rules write a BattleView; this window only copies it. Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the numbers of a battle message came about, recorded by the battle rules
 // while they compute them: small plain records, no text (Explanation.h words
 // them). Recording is optional: the rules fill these only when the context

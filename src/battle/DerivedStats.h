@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five combat statistics derived from the base statistics.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The breakdown of a battle message in words: how its value came about, line by line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle log written out: as text, one numbered message a press, or as
 // CSV, one row a message with who did what to whom and the terms of its numbers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The battle's own texts, formatted as the C conversions "%@" (a name), "%g"
 // (a number) and "%d" (an integer) would.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Multi-target attacks: the choice among the run of them at the cursor, and
 // the multi-part action that applies the chosen one a target per step.
 #pragma once

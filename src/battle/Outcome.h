@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Applying an action's outcome to hit points and magic points, and the end of an action.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A member's HP percentage and the panels that show a member.
 #pragma once
 

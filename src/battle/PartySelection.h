@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the player party and the enemy party out of the roster. The row
 // arrays mirror the four tables of the party-selection window: the roster
 // twice, and each party with its selected row.

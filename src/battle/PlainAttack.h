@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain attack a member makes when it has no usable attack.
 #pragma once
 

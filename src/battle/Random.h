@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one source of random draws of a battle, injectable so tests can script it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The party-selection window's controller: two roster tables, two party
 // tables, their add and remove buttons, and the start of a battle.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded random source whose draws are the same on every machine: the
 // Mersenne Twister's output is fixed by the C++ standard, and its top 31 bits
 // give the range 0 to 2147483647 of the C library's rand() on this platform.

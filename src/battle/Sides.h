@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two parties as a battle step sees them: the acting member's opponents
 // and its own party, each with its head, its cursor and its size (the row
 // count of its side table). A position counts from 1 at the head.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-target choice of a turn and the application of its attack.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Target choice: the damage target, the heal target and the target lists of
 // multi-target attacks, all drawn at random for the side of the acting member.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of one acting member's turn, fresh for every turn.
 #pragma once
 

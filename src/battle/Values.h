@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Attack values by formula, the attribute adjustment, MP costs and the rolls.
 // Every draw is one call of the random source, in the order the battle needs.
 // Each takes an optional record that it fills with the terms it worked with.

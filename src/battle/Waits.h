@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many steps of a wait at once. A step subtracts 1.0 from a member's current
 // WP; these give exactly what that many subtractions, each with its own
 // rounding, would leave, so that the driver can skip the passes in which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's chance to win from a battle as it stands, estimated by playing
 // copies of it out to their end on worker threads, each copy drawing from a
 // seeded stream of its own. The battle itself is only read, when the snapshot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attack list of the edited character: the attack designated in it, and
 // the editor's insert and delete buttons.
 #pragma once

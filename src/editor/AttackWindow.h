@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attack editor's controller, with its read-only special window.
 #pragma once
 

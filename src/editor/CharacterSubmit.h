@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character editor's values and its submit: check, store, save.
 #pragma once
 

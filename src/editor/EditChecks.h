@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editors refuse before they write into a record: texts the character
 // file cannot hold back, and names another character's files already have.
 #pragma once

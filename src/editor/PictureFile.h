@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a picture the user puts into the character editor from a file.
 #pragma once
 

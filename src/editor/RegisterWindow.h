@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character editor's controller. Its timer also loads and saves the roster
 // files and keeps every character's derived statistics up to date.
 #pragma once

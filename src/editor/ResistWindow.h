@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resistance editor's controller: 22 fields edited into a pending block,
 // which the character editor's submit applies and its cancel drops.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attack editor's special window: an attack's stored status block and
 // flags, shown read only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 強さを試す: the character being edited, as it stands in the editor and as it
 // is saved, against every other roster character on both sides with the same
 // seeds, on worker threads. Nothing is saved.

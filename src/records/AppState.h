@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide state: list heads and cursors, remembered table rows and the
 // flags through which the controllers hand work to each other. One object per
 // run (or per test); it owns every record through its arenas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Owns every record of one kind for the life of the state that holds it.
 // Records are linked by raw pointers; an unlinked record stays owned here, so a
 // party member that still shares an unlinked attack never dangles.

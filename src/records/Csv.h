@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One text cell of a CSV line, for every CSV the program writes. A text that a
 // spreadsheet would take for a formula (one beginning with "=", "+", "-", "@",
 // a tab or a carriage return) gets a leading "'", so it shows as the text it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number conversions shared by the file format, the editors and the battle.
 #pragma once
 

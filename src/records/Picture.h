@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A character's picture as the core sees it: an opaque, immutable handle.
 #pragma once
 

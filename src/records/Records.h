@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character, statistics, resistance and attack records, chained in singly linked lists.
 #pragma once
 

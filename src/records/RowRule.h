@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The row rule shared by every table: row r >= 0 is the r-th record counting
 // from 0, a negative row the last record, and a row at or past the end (or any
 // row of an empty list) designates nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one rule for a typed seed, shared by every seed field and --seed: a whole
 // number from 0 to 4294967295 in ASCII or full-width digits, between blanks.
 // A blank text names no seed, and the caller's default applies.

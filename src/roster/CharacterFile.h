@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character file: eight header lines, a separator, three lines per attack
 // and a closing separator, UTF-8 with comma-separated fields.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster window's controller: the roster table and its insert, delete and
 // open actions, and the way back to the title.
 #pragma once

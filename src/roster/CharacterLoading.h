@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading character files and their pictures into roster records.
 #pragma once
 

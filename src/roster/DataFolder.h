@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data folder lives, and whether this run may write it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data folder lives: beside the executable in a build tree, in the
 // user's own data folder for an installed copy, which never writes beside
 // its executable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo roster that comes with the application: where it lies, and the
 // copy a data folder without a roster receives.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which names from the user or from files may be used as a path inside the data folder.
 #pragma once
 

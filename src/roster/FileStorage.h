@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storage on the local file system, in standard C++ and POSIX: regular files
 // only, read within limits and written through a synced temporary file.
 // Pictures are kept as the bytes read, undecoded, for programs that show none.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One all-or-nothing change of the data folder: every new file is staged
 // (written aside, synced, size-checked) before any is put in place, and a file
 // put in place is restored when a later one cannot be.

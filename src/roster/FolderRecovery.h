@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a start does to a data folder before loading it, while it holds the
 // folder's lock: it finishes or undoes an import that was cut short, and
 // removes the temporary files of writes that never finished.

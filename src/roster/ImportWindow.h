@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import window: the characters another roster folder offers, with their
 // pictures, to be ticked and added; the ones that cannot be read, with why.
 #pragma once

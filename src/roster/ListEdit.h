@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The insert and delete buttons of the roster and of a character's attack
 // list: records linked in and out of a singly linked list by the designated row.
 #pragma once

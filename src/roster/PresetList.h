@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preset list file: the roster's file names, one per line, each ended by a line feed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storage on the local file system for the windows: the file access of
 // FileStorage, with pictures decoded by QImage when first shown and deletes
 // into the desktop's trash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster's insert and delete: where a character goes or comes from, which
 // row is designated afterwards, and which files go with a deleted character.
 #pragma once

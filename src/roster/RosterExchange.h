@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sharing characters between roster folders: writing chosen characters into a
 // roster folder of their own, and reading another roster folder's characters
 // into this roster without overwriting anything.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the roster from the data folder and writing it back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file operations the roster needs, supplied by the platform side.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splitting and cleaning of the text files the roster reads.
 #pragma once
 

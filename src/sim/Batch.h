@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many battles spread over threads, their totals independent of the threads.
 #pragma once
 

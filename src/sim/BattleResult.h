@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a battle fought without a window comes to.
 #pragma once
 

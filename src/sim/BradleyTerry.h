@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ratings on the Elo scale fitted to the results of pairings (the
 // Bradley–Terry model), with a 95% interval for each.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stream buffer over a file descriptor whose every write is checked: the
 // first failure is kept, nothing more is written after it, and close() writes
 // what is buffered, closes the descriptor and gives the failure's reason.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in columns on a terminal, where East Asian wide characters take two.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damage dealt and taken per member of one battle, heard from the rules as
 // they change hit points and credited to the actor of each press.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entrants a command line names: characters of the roster, or the
 // parties of a file, one a line.
 #pragma once

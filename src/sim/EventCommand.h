@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim --tournament: the entrants found, the event played (saved
 // as it runs and continued when an event file is given), and the report written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What is written of an event, all in one place: the pairings round by round
 // with every battle's seed and the standings as text, JSON and CSV; a picture
 // of the bracket (or of the rounds and standings) as SVG; and the whole event

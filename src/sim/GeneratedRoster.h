@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A roster made up for ranking many characters: each character's hit points,
 // speed and blow drawn from a seed, so strengths spread widely and evenly.
 #pragma once

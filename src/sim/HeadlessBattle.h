@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One battle fought without a window: the parties built and the battle set up
 // and pressed through exactly as the party-selection and battle windows do.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces of the JSON that partyclash-sim writes.
 #pragma once
 

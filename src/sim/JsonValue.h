@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small JSON reader for the files partyclash-sim writes itself: objects,
 // arrays, strings, numbers, true, false and null, nested at most 64 deep.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A rating ladder: battles between pairings chosen where they teach most,
 // ratings fitted after every round, until every rating's 95% interval is
 // narrow enough or the battles run out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim --ladder: the entrants found, the ladder run on the roster's
 // battles, and the report written.
 #pragma once

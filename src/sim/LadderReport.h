@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What partyclash-sim writes for a ladder: a table as text, one line per
 // entrant as CSV, or the ladder and the disagreeing pairings as JSON.
 #pragma once

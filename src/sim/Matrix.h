@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every entrant against every other: many seeded battles per ordered pairing,
 // fought on worker threads, on one roster or on two (to compare them battle
 // for battle on the same seeds).

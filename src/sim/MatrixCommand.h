@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim --matrix and --parties: the entrants found in one or two
 // folders, their pairings fought, and the report written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What partyclash-sim writes for a matrix of pairings: a table and a ranking
 // as text, one line per pairing as CSV, or both as JSON; and the same for the
 // comparison of two lineups.

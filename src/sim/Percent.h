@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the reports print them: fixed decimals and percentages.
 #pragma once
 

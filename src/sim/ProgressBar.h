@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A progress bar for a batch, drawn on one terminal line once the batch has
 // taken more than a second, and wiped when it is done.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What partyclash-sim writes: one battle's texts, or a batch's report.
 #pragma once
 

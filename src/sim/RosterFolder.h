@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roster of a data folder, loaded as the application's start-up loads it,
 // and the characters named on the command line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seeded source lives with the battle rules, which the window shares.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A matrix fought in shares on many machines: each shard fights every K-th
 // pairing and writes its counts as JSON; the merge of all K files gives the
 // report of the whole, byte for byte as one command would have written it.

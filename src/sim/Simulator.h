@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim from its command line to its exit status, with the platform
 // (files, streams, the progress display) handed in.
 #pragma once

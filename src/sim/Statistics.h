@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Totals of a batch of battles and the figures reported from them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One character as it was and as it is now, against every other character of
 // the roster on both sides, on the same seeds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh battle that nobody watches, fought on the members' numbers alone:
 // the same draws in the same order and the same arithmetic as the battle
 // window's driver and steps, with the members in fixed slots, each party's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // partyclash-sim: the battles of PartyClash without the windows, for balancing.
 // Standard C++ and POSIX alone, so that it runs where no window system is.
 #include "roster/DataPlace.h"

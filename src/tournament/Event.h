@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An event between entrants: its set-up, its matches, and the seeds its
 // battles fight from. Every pairing follows from the set-up and the results
 // before it, so one event seed fixes the whole event.

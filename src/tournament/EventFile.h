@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The event file: the set-up and every finished match, rewritten whole after
 // each match through the store's checked, atomic writes, so that an event
 // stopped at any moment continues from its last finished match.

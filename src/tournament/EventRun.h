@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An event played through: each round paired, its matches fought on worker
 // threads, a finished match told at once, and the matches of an interrupted
 // run taken back instead of fought again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pairings of each round of an event, from the results of the rounds before.
 #pragma once
 

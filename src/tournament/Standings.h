@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standings of an event: match wins and losses, battle difference, and the
 // tie-breaks head-to-head, Buchholz and Sonneborn-Berger, then seed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 大会 window: roster characters chosen as entrants, a format, best-of,
 // rounds and seed; the event fought on a worker thread and saved after every
 // match in the data folder's tournaments/ folder, continued after a restart;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every controller receives: the process-wide state, the platform's
 // storage, the battle's random source and the windows.
 #pragma once

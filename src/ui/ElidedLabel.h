@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-line label that never widens its window: a text too long for the
 // room it is given is drawn cut short with "…", and shown whole in the tooltip.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a window's editable fields hold, so that an editor can tell whether
 // anything was changed since it was opened.
 #pragma once

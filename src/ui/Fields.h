@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editors' numeric fields and the messages shown beside fields.
 #pragma once
 

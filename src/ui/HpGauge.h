@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HP gauges coloured by the HP percentage: green when healthy, yellow when
 // hurt, red when close to falling.
 #pragma once

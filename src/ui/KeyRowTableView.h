@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A row table for keyboard use: Enter on the highlighted row acts as a double
 // click on it and Delete asks for its deletion, so a list can be worked without a mouse.
 #pragma once

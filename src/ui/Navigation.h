@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving between windows: every navigation action closes one window and brings
 // another to the front, in that order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture view that shows a picture scaled to fit, and reports picture files
 // dropped on it.
 #pragma once

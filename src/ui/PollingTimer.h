@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controllers' repeating 0.01-second timer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's picture behind the core's opaque handle: a QImage, made from
 // the picture file's bytes the first time it is asked for.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The read-only notice of the roster window and every editor while this run
 // may not write the data folder.
 #pragma once

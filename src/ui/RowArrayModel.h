@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table's row array: rows of values by fixed string keys, one column per key.
 // Pictures (pc::Picture values) are drawn as small icons in their cell.
 #pragma once

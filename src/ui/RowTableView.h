@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table that reports the row of each click, -1 for a click that hits no row,
 // and remembers that row. The remembered row is always the highlighted one:
 // moving the current row with the keys reports it as a click would, a click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between the core's UTF-8 text and the widgets' strings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which texts read from a file the writer gives back unchanged: those the editors
 // accept as lines or fields, except that the first line of a file must not open with
 // a byte-order mark, which the reader takes for the encoding's.

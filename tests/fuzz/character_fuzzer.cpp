@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the character file reader: any bytes load, and the file written from what
 // loaded reads back as the same character.
 #include "RoundTrip.h"

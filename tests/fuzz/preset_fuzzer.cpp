@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the preset list reader: any bytes load, and the list written from the
 // names that loaded reads back as the same names.
 #include "RoundTrip.h"
