@@ -493,7 +493,8 @@ private:
         }
         Fighter& actor = fighter(actorSlot);
         MoveTurn turn;
-        const Move* move = &r_.moves[static_cast<std::size_t>(actor.firstMove)];
+        // Through data(): a roster without attacks has no moves at all, and no element to index.
+        const Move* move = r_.moves.data() + actor.firstMove;
         const Move* end = move + actor.moveCount;
         if (move != end && isMultiTargetRange(move->range))
             move = chooseMultiTarget(actor, damageSlot, healSlot, move, end, turn);
