@@ -5,6 +5,7 @@
 #include "app/AppDelegate.h"
 #include "app/Title.h"
 #include "balance/BalanceWindow.h"
+#include "ranking/RankingWindow.h"
 #include "battle/BattleChart.h"
 #include "battle/BattleWindow.h"
 #include "battle/ReadyUpList.h"
@@ -261,6 +262,20 @@ bool renderBalance(pc::AppDelegate& app, const QString& out)
     return save(balance, out + "/balance.png") && ok;
 }
 
+// The ランキング window after laddering the whole demo roster to ±35 Elo,
+// 勇者アルス's results by opponent shown, and the ladder as exported.
+bool renderRanking(pc::AppDelegate& app, const QString& out)
+{
+    pc::RankingWindow& ranking = app.rankingWindow();
+    ranking.show();
+    ranking.start();
+    while (ranking.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ranking.showOpponents(0);
+    const bool ok = report(ranking.savePng(out + "/ranking-ladder.png").isEmpty(), out + "/ranking-ladder.png");
+    return save(ranking, out + "/ranking.png") && ok;
+}
+
 // 強さを試す on the character shown in the editor, its HP raised in the field.
 bool renderStrength(pc::AppDelegate& app, const QString& out)
 {
@@ -326,7 +341,8 @@ int main(int argc, char* argv[])
     bool ok = true;
     for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor,
                          renderAttackPopups, renderResistEditor, renderPartySelection, renderBattle,
-                         renderMultiPartAction, renderWinChance, renderImport, renderBalance, renderStrength})
+                         renderMultiPartAction, renderWinChance, renderImport, renderBalance, renderRanking,
+                         renderStrength})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "editor/AttackWindow.h"
 #include "editor/RegisterWindow.h"
 #include "editor/ResistWindow.h"
+#include "ranking/RankingWindow.h"
 #include "roster/CharacterList.h"
 #include "tournamentwindow/TournamentWindow.h"
 #include "sim/RosterFolder.h"
@@ -40,6 +41,8 @@ AppDelegate::AppDelegate(std::string baseDir)
             watchPairing(player, enemy, seed, tournamentWindow_.get(), QStringLiteral("大会へ(&T)"));
         });
 
+    rankingWindow_ = std::make_unique<RankingWindow>(context_);
+
     Windows& windows = context_.windows;
     windows.title = title_.get();
     windows.roster = characterList_.get();
@@ -51,6 +54,7 @@ AppDelegate::AppDelegate(std::string baseDir)
     windows.battle = battleWindow_.get();
     windows.balance = balanceWindow_.get();
     windows.tournament = tournamentWindow_.get();
+    windows.ranking = rankingWindow_.get();
 
     // Ctrl+Q ends the application from every window, its dialogs included.
     auto* quit = new QShortcut(QKeySequence::Quit, title_.get(), [this] {

@@ -23,6 +23,7 @@ class ResistWindow;
 class AttackWindow;
 class BalanceWindow;
 class TournamentWindow;
+class RankingWindow;
 
 class AppDelegate {
 public:
@@ -47,6 +48,7 @@ public:
     AttackWindow& attackWindow() { return *attackWindow_; }
     BalanceWindow& balanceWindow() { return *balanceWindow_; }
     TournamentWindow& tournamentWindow() { return *tournamentWindow_; }
+    RankingWindow& rankingWindow() { return *rankingWindow_; }
 
     // Opens the battle window on one character against another, given by file
     // name, drawing from the seeded source, in place of the window `from`:
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<AttackWindow> attackWindow_;
     std::unique_ptr<BalanceWindow> balanceWindow_;
     std::unique_ptr<TournamentWindow> tournamentWindow_;
+    std::unique_ptr<RankingWindow> rankingWindow_;
 };
 
 } // namespace pc

@@ -26,6 +26,7 @@ Title::Title(AppContext& context)
     connect(ui_->battleReadyButton, &QPushButton::clicked, this, &Title::battleReady);
     connect(ui_->balanceButton, &QPushButton::clicked, this, &Title::balance);
     connect(ui_->tournamentButton, &QPushButton::clicked, this, &Title::tournament);
+    connect(ui_->rankingButton, &QPushButton::clicked, this, &Title::ranking);
     connect(ui_->aboutButton, &QPushButton::clicked, this, [this] { showAbout(this, context_.state); });
 }
 
@@ -59,6 +60,11 @@ void Title::balance()
 void Title::tournament()
 {
     closeAndBringToFront(this, context_.windows.tournament);
+}
+
+void Title::ranking()
+{
+    closeAndBringToFront(this, context_.windows.ranking);
 }
 
 } // namespace pc

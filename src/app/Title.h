@@ -24,6 +24,7 @@ public:
     void battleReady();
     void balance();
     void tournament();
+    void ranking();
 
 protected:
     // The close box ends the application.

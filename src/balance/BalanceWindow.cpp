@@ -3,18 +3,18 @@
 
 #include "balance/HeatMapPicture.h"
 #include "balance/RankingChart.h"
-#include "records/SeedText.h"
+#include "balance/RosterChecks.h"
 #include "sim/MatrixReport.h"
 #include "ui/Fields.h"
 #include "ui/Navigation.h"
 #include "ui/Text.h"
+#include "ui/TimeLeft.h"
 
 #include "ui_BalanceWindow.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QSaveFile>
-#include <QSet>
 #include <QThread>
 
 #include <sstream>
@@ -25,19 +25,15 @@ namespace {
 
 constexpr int kBattleChoices[] = {100, 1000, 10000};
 constexpr int kDefaultChoice = 1;
+// The widest half-width of a pairing's 95% interval at which it stops; 0 fights every battle.
+constexpr std::pair<const char*, double> kPrecisionChoices[] = {
+    {"すべて戦う", 0}, {"±5%", 0.05}, {"±2%", 0.02}, {"±1%", 0.01}};
 // Progress is read from the runner's counters and drawn four times a second,
 // so that the window's thread stays idle while the workers fight.
 constexpr int kPollMs = 250;
 constexpr int kOutdatedCheckMs = 1000;
 
 const QString kOutdated = QStringLiteral("キャラクターが変わりました。もう一度計算してください");
-
-QString timeLeft(double seconds)
-{
-    if (seconds < 60)
-        return QStringLiteral("残り 約%1秒").arg(std::max(1, static_cast<int>(std::ceil(seconds))));
-    return QStringLiteral("残り 約%1分").arg(static_cast<int>(std::ceil(seconds / 60)));
-}
 
 } // namespace
 
@@ -50,6 +46,8 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
     for (const int battles : kBattleChoices)
         ui_->battlesBox->addItem(QLocale(QLocale::English).toString(battles), battles);
     ui_->battlesBox->setCurrentIndex(kDefaultChoice);
+    for (const auto& [text, precision] : kPrecisionChoices)
+        ui_->precisionBox->addItem(QString::fromUtf8(text), precision);
     ui_->heatMapView->setModel(&heatMap_);
     ui_->heatMapView->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // Every column as wide as "100%" needs, so that no figure is cut to "…" while a run fills the table.
@@ -63,14 +61,10 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
     connect(ui_->startButton, &QPushButton::clicked, this, &BalanceWindow::start);
     connect(ui_->stopButton, &QPushButton::clicked, this, &BalanceWindow::stop);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &BalanceWindow::ToTheTitle);
-    connect(ui_->checkAllButton, &QPushButton::clicked, this, [this] {
-        for (int i = 0; i < ui_->rosterList->count(); ++i)
-            ui_->rosterList->item(i)->setCheckState(Qt::Checked);
-    });
-    connect(ui_->checkNoneButton, &QPushButton::clicked, this, [this] {
-        for (int i = 0; i < ui_->rosterList->count(); ++i)
-            ui_->rosterList->item(i)->setCheckState(Qt::Unchecked);
-    });
+    connect(ui_->rankingButton, &QPushButton::clicked, this,
+            [this] { closeAndBringToFront(this, context_.windows.ranking); });
+    connect(ui_->checkAllButton, &QPushButton::clicked, this, [this] { setAllChecks(ui_->rosterList, true); });
+    connect(ui_->checkNoneButton, &QPushButton::clicked, this, [this] { setAllChecks(ui_->rosterList, false); });
     connect(ui_->heatMapView, &QTableView::doubleClicked, this, &BalanceWindow::watch);
     connect(&pollTimer_, &QTimer::timeout, this, &BalanceWindow::poll);
     connect(ui_->csvButton, &QPushButton::clicked, this, [this] {
@@ -123,38 +117,16 @@ void BalanceWindow::showOutdated(bool outdated)
     ui_->outdatedLabel->setVisible(outdated);
 }
 
-// The seed of the first battle of every pairing; a blank field starts from the
-// same seed as the command line does.
-std::optional<std::uint32_t> BalanceWindow::firstSeed()
-{
-    const std::string text = utf8(ui_->seedField->text());
-    const std::optional<std::uint32_t> seed = seedTextIsBlank(text) ? kDefaultFirstSeed : parseSeed(text);
-    showProblem(ui_->seedProblem, seed ? std::string()
-                                       : "シードは 0〜" + std::to_string(kSeedMax) + " の整数で入力してください（空欄なら "
-                                             + std::to_string(kDefaultFirstSeed) + "）");
-    return seed;
-}
-
 void BalanceWindow::showRoster()
 {
-    QSet<QString> unchecked;
-    for (int i = 0; i < ui_->rosterList->count(); ++i) {
-        if (ui_->rosterList->item(i)->checkState() == Qt::Unchecked)
-            unchecked.insert(ui_->rosterList->item(i)->data(Qt::UserRole).toString());
-    }
-    ui_->rosterList->clear();
-    for (const OBJE* character = context_.state.objeTop; character; character = character->next) {
-        auto* item = new QListWidgetItem(qs(sim::characterLabel(context_.state.objeTop, *character)), ui_->rosterList);
-        item->setData(Qt::UserRole, qs(character->fileName));
-        item->setCheckState(unchecked.contains(qs(character->fileName)) ? Qt::Unchecked : Qt::Checked);
-    }
+    showRosterChecks(ui_->rosterList, context_.state.objeTop);
 }
 
 void BalanceWindow::start()
 {
     if (running())
         return;
-    const std::optional<std::uint32_t> seed = firstSeed();
+    const std::optional<std::uint32_t> seed = firstSeedIn(ui_->seedField, ui_->seedProblem);
     if (!seed)
         return;
     auto snapshot = std::make_unique<AppState>();
@@ -162,14 +134,10 @@ void BalanceWindow::start()
     sim::MatrixSetup setup;
     setup.lineups.push_back({snapshot->objeTop, {}});
     std::vector<std::string> fileNames;
-    std::int32_t row = 0;
-    for (const OBJE* character = snapshot->objeTop; character; character = character->next, ++row) {
-        const QListWidgetItem* item = ui_->rosterList->item(row);
-        if (!item || item->checkState() != Qt::Checked || item->data(Qt::UserRole).toString() != qs(character->fileName))
-            continue;
-        setup.names.push_back(sim::characterLabel(snapshot->objeTop, *character));
-        setup.lineups[0].entrants.push_back({row});
-        fileNames.push_back(character->fileName);
+    for (const CheckedCharacter& character : checkedCharacters(ui_->rosterList, snapshot->objeTop)) {
+        setup.names.push_back(character.label);
+        setup.lineups[0].entrants.push_back({character.row});
+        fileNames.push_back(character.fileName);
     }
     if (setup.names.empty()) {
         ui_->statusLabel->setText(QStringLiteral("キャラクターを1人以上選んでください"));
@@ -177,6 +145,7 @@ void BalanceWindow::start()
     }
     setup.pairings = sim::everyPairing(setup.names.size());
     setup.battles = ui_->battlesBox->currentData().toInt();
+    setup.precision = ui_->precisionBox->currentData().toDouble();
     setup.firstSeed = *seed;
     computedOn_.remember(snapshot->objeTop, fileNames);
     snapshot_ = std::move(snapshot);
@@ -209,7 +178,7 @@ void BalanceWindow::poll()
     const std::int64_t total = runner_->total();
     ui_->progressBar->setValue(static_cast<int>(done * 1000 / std::max<std::int64_t>(1, total)));
     if (done > 0 && clock_.elapsed() > 300)
-        ui_->timeLeftLabel->setText(timeLeft(clock_.elapsed() / 1000.0 * static_cast<double>(total - done) / done));
+        ui_->timeLeftLabel->setText(timeLeftText(clock_.elapsed() / 1000.0 * static_cast<double>(total - done) / done));
     heatMap_.setResult(runner_->snapshot());
 }
 
@@ -248,6 +217,7 @@ void BalanceWindow::setRunning(bool running)
     ui_->stopButton->setEnabled(running);
     ui_->rosterList->setEnabled(!running);
     ui_->battlesBox->setEnabled(!running);
+    ui_->precisionBox->setEnabled(!running);
     ui_->seedField->setEnabled(!running);
     const bool results = !running && !heatMap_.result().pairings.empty();
     for (QPushButton* button : {ui_->csvButton, ui_->heatMapPngButton, ui_->chartPngButton})

@@ -62,7 +62,6 @@ private:
     void showResult(const sim::MatrixResult& result);
     void setRunning(bool running);
     void showOutdated(bool outdated);
-    std::optional<std::uint32_t> firstSeed();
     void exportWith(const QString& title, const QString& filter, QString (BalanceWindow::*save)(const QString&) const);
 
     AppContext& context_;

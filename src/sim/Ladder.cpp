@@ -177,7 +177,8 @@ Ladder ladderFrom(const std::vector<Rating>& ratings, const std::vector<Matchup>
     for (std::size_t i = 0; i < ratings.size(); ++i)
         ladder.entries.push_back(
             {i, ratings[i], tally.battles[i], tally.wins[i], tierOf(ratings[i].elo), tally.beyondReach(i)});
-    for (const Matchup& m : byPair(matchups)) {
+    ladder.pairs = byPair(matchups);
+    for (const Matchup& m : ladder.pairs) {
         ladder.battles += m.battles;
         const double p = winChance(ratings[m.first].elo, ratings[m.second].elo);
         const double expected = m.battles * p;

@@ -55,6 +55,7 @@ struct Disagreement {
 struct Ladder {
     std::vector<LadderEntry> entries; // strongest first
     std::vector<Disagreement> disagreements; // most surprising first
+    std::vector<Matchup> pairs; // every pair's battles summed, the lower entrant first, in entrant order
     std::int64_t battles = 0;
     bool settled = false; // every half-width is at most the precision, but those beyond reach
 };

@@ -1,9 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fields.h"
 
+#include "records/SeedText.h"
+
 #include <QRegularExpression>
 
 namespace pc {
+
+std::optional<std::uint32_t> firstSeedIn(const QLineEdit* field, QLabel* problem)
+{
+    const std::string text = utf8(field->text());
+    const std::optional<std::uint32_t> seed = seedTextIsBlank(text) ? kDefaultFirstSeed : parseSeed(text);
+    showProblem(problem, seed ? std::string()
+                              : "シードは 0〜" + std::to_string(kSeedMax) + " の整数で入力してください（空欄なら "
+                                    + std::to_string(kDefaultFirstSeed) + "）");
+    return seed;
+}
 
 void keepDigitsVisible(QLineEdit* field)
 {

@@ -37,6 +37,11 @@ inline void showProblem(QLabel* label, const std::string& message)
     label->setVisible(!message.empty());
 }
 
+// The seed of the first battle of a series typed in `field`; a blank field
+// starts from kDefaultFirstSeed, as the command line does. Anything else is
+// refused in `problem` with the range, and gives nothing.
+std::optional<std::uint32_t> firstSeedIn(const QLineEdit* field, QLabel* problem);
+
 // Keeps a numeric field wide enough for seven digits and a sign, however small
 // its window is made.
 void keepDigitsVisible(QLineEdit* field);

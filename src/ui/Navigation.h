@@ -19,6 +19,7 @@ struct Windows {
     QWidget* battle = nullptr;
     QWidget* balance = nullptr;
     QWidget* tournament = nullptr;
+    QWidget* ranking = nullptr;
 };
 
 void bringToFront(QWidget* window);
