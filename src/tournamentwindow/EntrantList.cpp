@@ -45,10 +45,12 @@ bool isCharacter(const QListWidgetItem& item)
     return item.data(kCharacterRole).isValid();
 }
 
-int rowOf(const QListWidget& list, const QStringList& members, int from = 0)
+// The row of the entrant of this label and these members, from `from` on; -1 when none.
+int rowOf(const QListWidget& list, const sim::Named& entrant, int from = 0)
 {
     for (int i = from; i < list.count(); ++i) {
-        if (list.item(i)->data(kMembersRole).toStringList() == members)
+        const QListWidgetItem& item = *list.item(i);
+        if (item.text() == qs(entrant.label) && item.data(kMembersRole).toStringList() == membersOf(entrant.members))
             return i;
     }
     return -1;
@@ -94,7 +96,7 @@ void listRoster(QListWidget& list, const OBJE* roster)
 void listParties(QListWidget& list, const std::vector<sim::Named>& parties)
 {
     for (const sim::Named& party : parties) {
-        if (const int row = rowOf(list, membersOf(party.members)); row >= 0)
+        if (const int row = rowOf(list, party); row >= 0)
             list.item(row)->setCheckState(Qt::Checked);
         else
             addItem(list, party, true);
@@ -122,8 +124,9 @@ void tickEntrants(QListWidget& list, const std::vector<tournament::Entrant>& ent
         list.item(i)->setCheckState(Qt::Unchecked);
     int place = 0;
     for (const tournament::Entrant& entrant : entrants) {
-        const int row = rowOf(list, membersOf(entrant.members), place);
-        QListWidgetItem* item = row >= 0 ? list.takeItem(row) : addItem(list, {entrant.name, entrant.members}, true);
+        const sim::Named named{entrant.name, entrant.members};
+        const int row = rowOf(list, named, place);
+        QListWidgetItem* item = row >= 0 ? list.takeItem(row) : addItem(list, named, true);
         if (row < 0)
             list.takeItem(list.row(item));
         item->setCheckState(Qt::Checked);
