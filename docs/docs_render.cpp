@@ -17,13 +17,16 @@
 #include "roster/ImportWindow.h"
 #include "roster/QtStorage.h"
 #include "roster/RosterExchange.h"
+#include "tournamentwindow/TournamentWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -320,6 +323,33 @@ bool renderWinChance(pc::AppDelegate& app, const QString& out)
     return chart && save(*chart, out + "/battle-chart.png") && ok;
 }
 
+// The 大会 window after a Swiss event of the first eight demo characters, best
+// of 3, and the battle window six presses into the broadcast of its first battle.
+bool renderTournament(pc::AppDelegate& app, const QString& out)
+{
+    pc::TournamentWindow& window = app.tournamentWindow();
+    window.show();
+    auto* list = window.findChild<QListWidget*>("entrantList");
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setCheckState(i < 8 ? Qt::Checked : Qt::Unchecked);
+    window.start();
+    while (window.running())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    bool ok = save(window, out + "/tournament.png");
+    pc::BattleWindow& battle = app.battleWindow();
+    battle.findChild<QComboBox*>("paceBox")->setCurrentIndex(2);
+    window.watchShow();
+    const auto* caption = battle.findChild<QLabel*>("captionLabel");
+    while (window.broadcasting()
+           && (caption->text().isEmpty() || app.state().ReadyUpListStartOffFlag || battle.log().size() < 6))
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    battle.settleWinChance();
+    ok = save(battle, out + "/tournament-broadcast.png") && ok;
+    battle.ToTheTitle();
+    window.poll();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -342,7 +372,7 @@ int main(int argc, char* argv[])
     for (auto* render : {renderTitle, renderRoster, renderDeleteQuestion, renderEditor, renderAttackEditor,
                          renderAttackPopups, renderResistEditor, renderPartySelection, renderBattle,
                          renderMultiPartAction, renderWinChance, renderImport, renderBalance, renderRanking,
-                         renderStrength})
+                         renderStrength, renderTournament})
         ok = render(app, out) && ok;
     return ok ? 0 : 1;
 }

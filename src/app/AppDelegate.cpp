@@ -34,11 +34,13 @@ AppDelegate::AppDelegate(std::string baseDir)
     attackWindow_ = std::make_unique<AttackWindow>(context_);
     balanceWindow_ = std::make_unique<BalanceWindow>(
         context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
-            watchPairing(player, enemy, seed, balanceWindow_.get(), QStringLiteral("バランス表へ(&T)"));
+            watchParties({player}, {enemy}, seed, balanceWindow_.get(), QStringLiteral("バランス表へ(&T)"));
         });
     tournamentWindow_ = std::make_unique<TournamentWindow>(
-        context_, [this](const std::string& player, const std::string& enemy, std::uint32_t seed) {
-            watchPairing(player, enemy, seed, tournamentWindow_.get(), QStringLiteral("大会へ(&T)"));
+        context_, *battleWindow_,
+        [this](const std::vector<std::string>& players, const std::vector<std::string>& enemies, std::uint32_t seed,
+               const QString& backText) {
+            return watchParties(players, enemies, seed, tournamentWindow_.get(), backText);
         });
 
     rankingWindow_ = std::make_unique<RankingWindow>(context_);
@@ -83,24 +85,20 @@ void AppDelegate::showTitle()
     bringToFront(title_.get());
 }
 
-void AppDelegate::watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed,
-                               QWidget* from, const QString& backText)
+bool AppDelegate::watchParties(const std::vector<std::string>& players, const std::vector<std::string>& enemies,
+                               std::uint32_t seed, QWidget* from, const QString& backText)
 {
-    const sim::NamedRows rows = sim::rosterRows(state_.objeTop, {player, enemy});
-    if (!rows.unknown.empty())
-        return;
-    // Rebuilding the party selection's tables empties both parties.
-    state_.initCPEListFlag = true;
-    readyUpList_->timerAction3();
-    state_.CPlistClickedRow = rows.rows[0];
-    readyUpList_->RPadd();
-    state_.CElistClickedRow = rows.rows[1];
-    readyUpList_->REadd();
+    const sim::NamedRows playerRows = sim::rosterRows(state_.objeTop, players);
+    const sim::NamedRows enemyRows = sim::rosterRows(state_.objeTop, enemies);
+    if (!playerRows.unknown.empty() || !enemyRows.unknown.empty())
+        return false;
+    readyUpList_->chooseParties(playerRows.rows, enemyRows.rows);
     if (!StartOff(state_))
-        return;
+        return false;
     state_.battleSeed = seed;
     battleWindow_->returnTo(from, backText);
     closeAndBringToFront(from, battleWindow_.get());
+    return true;
 }
 
 } // namespace pc

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pc {
 
@@ -50,12 +51,13 @@ public:
     TournamentWindow& tournamentWindow() { return *tournamentWindow_; }
     RankingWindow& rankingWindow() { return *rankingWindow_; }
 
-    // Opens the battle window on one character against another, given by file
-    // name, drawing from the seeded source, in place of the window `from`:
-    // the double click of the balance and tournament windows. Its back button
-    // (`backText`) and Escape return to `from`.
-    void watchPairing(const std::string& player, const std::string& enemy, std::uint32_t seed, QWidget* from,
-                      const QString& backText);
+    // Opens the battle window on one party against another, each member given
+    // by file or character name, drawing from the seeded source, in place of
+    // the window `from`: the double click of the balance and tournament
+    // windows. Its back button (`backText`) and Escape return to `from`.
+    // False when a member is not in the roster.
+    bool watchParties(const std::vector<std::string>& players, const std::vector<std::string>& enemies,
+                      std::uint32_t seed, QWidget* from, const QString& backText);
 
 private:
     AppState state_;

@@ -4,7 +4,7 @@
 // a ranking chart, exported as CSV and PNG.
 #pragma once
 
-#include "balance/ComputedRoster.h"
+#include "roster/ComputedRoster.h"
 #include "balance/HeatMap.h"
 #include "sim/Matrix.h"
 #include "ui/AppContext.h"

@@ -449,6 +449,17 @@ void BattleWindow::autoPress()
     Navigation();
 }
 
+void BattleWindow::setAutoAdvancing(bool on)
+{
+    ui_->autoAdvanceButton->setChecked(on);
+}
+
+void BattleWindow::showCaption(const QString& caption)
+{
+    ui_->captionLabel->setText(caption);
+    ui_->captionLabel->setVisible(!caption.isEmpty());
+}
+
 void BattleWindow::ToTheTitle()
 {
     ui_->autoAdvanceButton->setChecked(false);
@@ -466,6 +477,7 @@ QWidget* BattleWindow::takeBack()
     QWidget* back = back_ ? back_ : context_.windows.title;
     back_ = nullptr;
     ui_->toTheTitleButton->setText(QStringLiteral("タイトルへ(&T)"));
+    showCaption({});
     return back;
 }
 

@@ -55,6 +55,10 @@ public:
     void returnTo(QWidget* window, const QString& buttonText);
     // The auto-advance timer's tick: one press, the same as the button's.
     void autoPress();
+    // Turns auto-advance on or off, as its button does.
+    void setAutoAdvancing(bool on);
+    // A line over the battle telling what it belongs to (a match of an event); empty hides it.
+    void showCaption(const QString& caption);
     // Copies the chosen log lines as text, or the whole log when none is chosen.
     void copyLog();
     // The same parties set up again, drawing from the same seed.

@@ -115,6 +115,24 @@ void ReadyUpList::REadd()
     showParties();
 }
 
+void ReadyUpList::chooseParties(const std::vector<std::int32_t>& players, const std::vector<std::int32_t>& enemies)
+{
+    AppState& state = context_.state;
+    // Rebuilding the tables empties both parties; the members then go at the end in order.
+    state.initCPEListFlag = true;
+    timerAction3();
+    refreshInsertionRows(state, -1, -1);
+    for (const std::int32_t row : players) {
+        state.CPlistClickedRow = row;
+        pc::RPadd(state, tables_);
+    }
+    for (const std::int32_t row : enemies) {
+        state.CElistClickedRow = row;
+        pc::REadd(state, tables_);
+    }
+    showParties();
+}
+
 void ReadyUpList::RPdelete()
 {
     if (battleShown())

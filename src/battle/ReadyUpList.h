@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class ReadyUpList;
@@ -32,6 +34,10 @@ public:
     void REdelete();
     void StartOff();
     void ToTheTitle();
+    // Empties both parties and fills them, as 追加 does, with copies of the
+    // roster characters at these rows: a battle chosen in another window,
+    // also while the battle window still shows the one before.
+    void chooseParties(const std::vector<std::int32_t>& players, const std::vector<std::int32_t>& enemies);
 
 protected:
     // The close box goes back to the title as タイトルへ does.

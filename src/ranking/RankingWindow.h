@@ -6,7 +6,7 @@
 // command line's CSV and a PNG to save.
 #pragma once
 
-#include "balance/ComputedRoster.h"
+#include "roster/ComputedRoster.h"
 #include "ranking/LadderModel.h"
 #include "sim/LadderRunner.h"
 #include "ui/AppContext.h"

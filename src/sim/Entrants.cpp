@@ -71,12 +71,23 @@ std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>
     return named;
 }
 
+std::optional<std::vector<Named>> partiesOfFile(Storage& files, const std::string& path, std::string& reason)
+{
+    const FileRead read = files.readFile(path, kPresetFileLimit);
+    if (!read.bytes) {
+        reason = read.reason;
+        return std::nullopt;
+    }
+    return partiesIn(*read.bytes);
+}
+
 std::string readParties(Storage& files, const std::string& path, std::vector<Named>& named)
 {
-    const std::optional<std::string> text = files.read(path);
-    if (!text)
+    std::string reason;
+    std::optional<std::vector<Named>> parties = partiesOfFile(files, path, reason);
+    if (!parties)
         return "cannot read the parties file " + path;
-    named = partiesIn(*text);
+    named = std::move(*parties);
     return named.empty() ? "no party in " + path : "";
 }
 

@@ -22,6 +22,10 @@ struct Named {
 // One party a line; empty lines are skipped. The label is the line's names joined by commas.
 std::vector<Named> partiesIn(std::string_view text);
 
+// The parties of the file at `path`, read within the preset list's limit;
+// none when it cannot be read, `reason` then says why.
+std::optional<std::vector<Named>> partiesOfFile(Storage& files, const std::string& path, std::string& reason);
+
 // The parties of the file at `path` into `named`, or why there are none.
 std::string readParties(Storage& files, const std::string& path, std::vector<Named>& named);
 

@@ -1,35 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TournamentWindow.h"
 
-#include "sim/Entrants.h"
+#include "battle/BattleWindow.h"
+#include "records/RowRule.h"
+#include "roster/Storage.h"
 #include "sim/EventCommand.h"
 #include "sim/EventReport.h"
 #include "sim/Matrix.h"
 #include "sim/RosterFolder.h"
-#include "roster/Storage.h"
 #include "tournament/Pairing.h"
+#include "tournamentwindow/EntrantList.h"
 #include "ui/Navigation.h"
 #include "ui/Text.h"
 
+#include "ui_TournamentWindow.h"
+
 #include <QBuffer>
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
-#include <QPushButton>
-#include <QScrollArea>
-#include <QSpinBox>
-#include <QSplitter>
 #include <QSvgRenderer>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 #include <QValidator>
 
 #include <sstream>
@@ -41,6 +30,7 @@ using namespace pc::tournament;
 namespace {
 
 constexpr int kPollMs = 100;
+constexpr int kOutdatedCheckMs = 1000;
 constexpr int kJobs = 2;
 constexpr int kMatchRole = Qt::UserRole;
 constexpr int kBattleRole = Qt::UserRole + 1;
@@ -92,6 +82,16 @@ std::string battleTitle(const Event& event, const Match& match, std::size_t k)
         + std::to_string(battle.presses) + "手）";
 }
 
+// What the battle window shows over a battle of the event.
+std::string battleCaption(const Event& event, const Match& match, std::size_t k)
+{
+    const char* bracket = match.bracket == Bracket::losers ? "（敗者側）" : match.bracket == Bracket::final ? "（決勝）" : "";
+    const BattleRecord& battle = match.battles[k];
+    return "大会　第" + std::to_string(match.round) + "回戦 第" + std::to_string(match.index + 1) + "試合" + bracket + "　第"
+        + std::to_string(k + 1) + "戦　" + entrantName(event, battle.firstIsPlayer ? match.first : match.second) + " 対 "
+        + entrantName(event, battle.firstIsPlayer ? match.second : match.first);
+}
+
 std::string summaryOf(const Event& event)
 {
     if (!eventOver(event))
@@ -104,119 +104,46 @@ std::string summaryOf(const Event& event)
 
 } // namespace
 
-TournamentWindow::TournamentWindow(AppContext& context, WatchPairing watch)
+TournamentWindow::TournamentWindow(AppContext& context, BattleWindow& battleWindow, WatchParties watch)
     : context_(context)
+    , battleWindow_(battleWindow)
     , watch_(std::move(watch))
+    , ui_(std::make_unique<Ui::TournamentWindow>())
+    , broadcast_(battleWindow, context.state, [this](const Match& match, std::size_t battle) {
+        return openBattle(match, battle, QStringLiteral("観戦をやめる(&T)"));
+    })
 {
-    setWindowTitle(QStringLiteral("大会"));
-    resize(1200, 760);
-    buildControls();
+    ui_->setupUi(this);
+    for (const FormatChoice& choice : kFormats)
+        ui_->formatBox->addItem(QString::fromUtf8(choice.label), static_cast<int>(choice.format));
+    ui_->bestOfBox->setRange(1, kMaxBestOf);
+    ui_->bestOfBox->setValue(3);
+    ui_->roundsBox->setRange(0, kMaxEntrants);
+    ui_->seedingBox->addItem(QStringLiteral("シードから無作為"), static_cast<int>(Seeding::random));
+    ui_->seedingBox->addItem(QStringLiteral("並べた順"), static_cast<int>(Seeding::chosen));
+    ui_->seedingBox->addItem(QStringLiteral("レーティング順"), static_cast<int>(Seeding::rating));
+    ui_->seedEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,10}")), ui_->seedEdit));
+    ui_->resultSplitter->setSizes({460, 240});
+
+    connect(ui_->startButton, &QPushButton::clicked, this, &TournamentWindow::start);
+    connect(ui_->stopButton, &QPushButton::clicked, this, &TournamentWindow::stop);
+    connect(ui_->showButton, &QPushButton::clicked, this, &TournamentWindow::watchShow);
+    connect(ui_->exportButton, &QPushButton::clicked, this, &TournamentWindow::exportEvent);
+    connect(ui_->partiesButton, &QPushButton::clicked, this, &TournamentWindow::chooseParties);
+    connect(ui_->titleButton, &QPushButton::clicked, this,
+            [this] { closeAndBringToFront(this, context_.windows.title); });
+    connect(ui_->matchTree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { watchItem(item); });
     pollTimer_.setInterval(kPollMs);
     connect(&pollTimer_, &QTimer::timeout, this, &TournamentWindow::poll);
-    connect(&showTimer_, &QTimer::timeout, this, &TournamentWindow::showNextOfShow);
+    outdatedTimer_.setInterval(kOutdatedCheckMs);
+    connect(&outdatedTimer_, &QTimer::timeout, this, &TournamentWindow::checkOutdated);
     setRunning(false);
 }
 
 TournamentWindow::~TournamentWindow()
 {
     stop();
-}
-
-void TournamentWindow::buildControls()
-{
-    entrantList_ = new QListWidget;
-    entrantList_->setObjectName(QStringLiteral("entrantList"));
-    entrantList_->setDragDropMode(QAbstractItemView::InternalMove);
-    formatBox_ = new QComboBox;
-    formatBox_->setObjectName(QStringLiteral("formatBox"));
-    for (const FormatChoice& choice : kFormats)
-        formatBox_->addItem(QString::fromUtf8(choice.label), static_cast<int>(choice.format));
-    bestOfBox_ = new QSpinBox;
-    bestOfBox_->setObjectName(QStringLiteral("bestOfBox"));
-    bestOfBox_->setRange(1, kMaxBestOf);
-    bestOfBox_->setSingleStep(2);
-    bestOfBox_->setValue(3);
-    roundsBox_ = new QSpinBox;
-    roundsBox_->setObjectName(QStringLiteral("roundsBox"));
-    roundsBox_->setRange(0, kMaxEntrants);
-    roundsBox_->setSpecialValueText(QStringLiteral("自動"));
-    twoLegsBox_ = new QCheckBox(QStringLiteral("総当たりを2回"));
-    seedingBox_ = new QComboBox;
-    seedingBox_->setObjectName(QStringLiteral("seedingBox"));
-    seedingBox_->addItem(QStringLiteral("シードから無作為"), static_cast<int>(Seeding::random));
-    seedingBox_->addItem(QStringLiteral("並べた順"), static_cast<int>(Seeding::chosen));
-    seedingBox_->addItem(QStringLiteral("レーティング順"), static_cast<int>(Seeding::rating));
-    seedEdit_ = new QLineEdit(QStringLiteral("1"));
-    seedEdit_->setObjectName(QStringLiteral("seedEdit"));
-    seedEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,10}")), seedEdit_));
-    paceBox_ = new QSpinBox;
-    paceBox_->setObjectName(QStringLiteral("paceBox"));
-    paceBox_->setRange(1, 60);
-    paceBox_->setValue(2);
-    paceBox_->setSuffix(QStringLiteral(" 秒ごと"));
-
-    startButton_ = new QPushButton(QStringLiteral("開始(&S)"));
-    startButton_->setObjectName(QStringLiteral("startButton"));
-    stopButton_ = new QPushButton(QStringLiteral("中止"));
-    stopButton_->setObjectName(QStringLiteral("stopButton"));
-    showButton_ = new QPushButton(QStringLiteral("大会を観戦"));
-    showButton_->setObjectName(QStringLiteral("showButton"));
-    exportButton_ = new QPushButton(QStringLiteral("書き出し…"));
-    exportButton_->setObjectName(QStringLiteral("exportButton"));
-    auto* titleButton = new QPushButton(QStringLiteral("タイトルへ"));
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("形式"), formatBox_);
-    form->addRow(QStringLiteral("1試合の戦闘数（最大）"), bestOfBox_);
-    form->addRow(QStringLiteral("スイス式の回戦数"), roundsBox_);
-    form->addRow(QString(), twoLegsBox_);
-    form->addRow(QStringLiteral("シード順"), seedingBox_);
-    form->addRow(QStringLiteral("シード値"), seedEdit_);
-    form->addRow(QStringLiteral("観戦の速さ"), paceBox_);
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("出場キャラクター（チェックした順に並べ替え可）")));
-    left->addWidget(entrantList_, 1);
-    left->addLayout(form);
-    for (QPushButton* button : {startButton_, stopButton_, showButton_, exportButton_, titleButton})
-        left->addWidget(button);
-    auto* leftPanel = new QWidget;
-    leftPanel->setLayout(left);
-
-    pictureLabel_ = new QLabel;
-    pictureLabel_->setObjectName(QStringLiteral("pictureLabel"));
-    pictureLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* pictureScroll = new QScrollArea;
-    pictureScroll->setWidget(pictureLabel_);
-    pictureScroll->setWidgetResizable(true);
-    matchTree_ = new QTreeWidget;
-    matchTree_->setObjectName(QStringLiteral("matchTree"));
-    matchTree_->setHeaderLabel(QStringLiteral("試合（ダブルクリックで戦闘画面で観戦）"));
-    summaryLabel_ = new QLabel;
-    summaryLabel_->setObjectName(QStringLiteral("summaryLabel"));
-    summaryLabel_->setWordWrap(true);
-    summaryLabel_->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    statusLabel_ = new QLabel;
-    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
-    statusLabel_->setWordWrap(true);
-    auto* splitter = new QSplitter(Qt::Vertical);
-    splitter->addWidget(pictureScroll);
-    splitter->addWidget(matchTree_);
-    splitter->setSizes({460, 240});
-    auto* right = new QVBoxLayout;
-    right->addWidget(summaryLabel_);
-    right->addWidget(splitter, 1);
-    right->addWidget(statusLabel_);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(leftPanel);
-    layout->addLayout(right, 1);
-
-    connect(startButton_, &QPushButton::clicked, this, &TournamentWindow::start);
-    connect(stopButton_, &QPushButton::clicked, this, &TournamentWindow::stop);
-    connect(showButton_, &QPushButton::clicked, this, &TournamentWindow::watchShow);
-    connect(exportButton_, &QPushButton::clicked, this, &TournamentWindow::exportEvent);
-    connect(titleButton, &QPushButton::clicked, this, [this] { closeAndBringToFront(this, context_.windows.title); });
-    connect(matchTree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { watchItem(item); });
 }
 
 std::string TournamentWindow::eventPath() const
@@ -226,74 +153,104 @@ std::string TournamentWindow::eventPath() const
 
 void TournamentWindow::showRoster()
 {
-    std::vector<std::pair<std::string, bool>> kept;
-    for (int i = 0; i < entrantList_->count(); ++i)
-        kept.emplace_back(utf8(entrantList_->item(i)->data(Qt::UserRole).toString()),
-                          entrantList_->item(i)->checkState() == Qt::Checked);
-    entrantList_->clear();
-    const auto add = [&](const OBJE& character, bool checked) {
-        auto* item = new QListWidgetItem(qs(sim::characterLabel(context_.state.objeTop, character)), entrantList_);
-        item->setData(Qt::UserRole, qs(character.fileName));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    };
-    // Those listed before keep their place and choice; new characters come last.
-    for (const auto& [fileName, checked] : kept) {
-        for (const OBJE* c = context_.state.objeTop; c; c = c->next) {
-            if (c->fileName == fileName)
-                add(*c, checked);
-        }
-    }
-    for (const OBJE* c = context_.state.objeTop; c; c = c->next) {
-        const bool listed = std::any_of(kept.begin(), kept.end(), [&](const auto& k) { return k.first == c->fileName; });
-        if (!listed)
-            add(*c, false);
-    }
+    listRoster(*ui_->entrantList, context_.state.objeTop);
+}
+
+QString TournamentWindow::addParties(const QString& path)
+{
+    std::string reason;
+    const std::optional<std::vector<sim::Named>> parties = sim::partiesOfFile(context_.storage, utf8(path), reason);
+    if (!parties)
+        return QStringLiteral("パーティのファイルを読めません：") + qs(reason);
+    if (parties->empty())
+        return QStringLiteral("パーティがありません（1行に1パーティ、キャラクターをカンマで区切ります）");
+    listParties(*ui_->entrantList, *parties);
+    return {};
+}
+
+void TournamentWindow::chooseParties()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("パーティを読み込む"), {},
+                                                      QStringLiteral("テキスト (*.txt);;すべてのファイル (*)"));
+    if (path.isEmpty())
+        return;
+    const QString failure = addParties(path);
+    ui_->statusLabel->setText(failure.isEmpty() ? QStringLiteral("パーティを加えました：") + path : failure);
 }
 
 std::optional<EventSetup> TournamentWindow::chosenSetup(QString& problem) const
 {
-    std::vector<std::string> fileNames;
-    for (int i = 0; i < entrantList_->count(); ++i) {
-        if (entrantList_->item(i)->checkState() == Qt::Checked)
-            fileNames.push_back(utf8(entrantList_->item(i)->data(Qt::UserRole).toString()));
-    }
-    std::string unknown;
-    const auto named = fileNames.empty() ? std::optional<std::vector<sim::Named>>()
-                                         : sim::charactersNamed(fileNames, context_.state.objeTop, unknown);
     EventSetup setup;
-    if (named) {
-        for (const sim::Named& entrant : *named)
-            setup.entrants.push_back({entrant.label, entrant.members});
+    for (sim::Named& entrant : tickedEntrants(*ui_->entrantList)) {
+        const sim::NamedRows rows = sim::rosterRows(context_.state.objeTop, entrant.members);
+        if (!rows.unknown.empty()) {
+            problem = QStringLiteral("「%1」というキャラクターはいません").arg(qs(rows.unknown));
+            return std::nullopt;
+        }
+        setup.entrants.push_back({std::move(entrant.label), std::move(entrant.members)});
     }
-    setup.format = static_cast<Format>(formatBox_->currentData().toInt());
-    setup.bestOf = bestOfBox_->value() | 1;
-    setup.rounds = setup.format == Format::swiss ? roundsBox_->value() : 0;
-    setup.legs = setup.format == Format::roundRobin && twoLegsBox_->isChecked() ? 2 : 1;
-    setup.seeding = static_cast<Seeding>(seedingBox_->currentData().toInt());
+    setup.format = static_cast<Format>(ui_->formatBox->currentData().toInt());
+    setup.bestOf = ui_->bestOfBox->value() | 1;
+    setup.rounds = setup.format == Format::swiss ? ui_->roundsBox->value() : 0;
+    setup.legs = setup.format == Format::roundRobin && ui_->twoLegsBox->isChecked() ? 2 : 1;
+    setup.seeding = static_cast<Seeding>(ui_->seedingBox->currentData().toInt());
     bool ok = false;
-    setup.seed = seedEdit_->text().toUInt(&ok);
+    setup.seed = ui_->seedEdit->text().toUInt(&ok);
     problem = !ok ? QStringLiteral("シード値は 0 から 4294967295 の整数です") : qs(setupProblem(setup));
     if (!problem.isEmpty())
         return std::nullopt;
     return setup;
 }
 
+// Every member's file name, or its name when no character answers to it, so
+// that a member gone since shows the event outdated.
+void TournamentWindow::rememberRoster(const EventSetup& setup)
+{
+    const OBJE* roster = context_.state.objeTop;
+    std::vector<std::string> fileNames;
+    for (const Entrant& entrant : setup.entrants) {
+        for (const std::string& member : entrant.members) {
+            const sim::NamedRows rows = sim::rosterRows(roster, {member});
+            fileNames.push_back(rows.unknown.empty() ? recordAt(roster, rows.rows.front())->fileName : member);
+        }
+    }
+    computedOn_.remember(roster, fileNames);
+    checkOutdated();
+}
+
+void TournamentWindow::checkOutdated()
+{
+    showOutdated(computedOn_.outdatedIn(context_.state.objeTop));
+}
+
+void TournamentWindow::showOutdated(bool outdated)
+{
+    if (outdated == outdated_)
+        return;
+    outdated_ = outdated;
+    ui_->outdatedLabel->setVisible(outdated);
+    ui_->pictureLabel->setEnabled(!outdated);
+    ui_->summaryLabel->setEnabled(!outdated);
+    ui_->matchTree->setStyleSheet(outdated ? QStringLiteral("color: #909090;") : QString());
+}
+
 void TournamentWindow::start()
 {
     if (running())
         return;
+    checkOutdated();
     QString problem;
     const std::optional<EventSetup> setup = chosenSetup(problem);
     if (!setup) {
-        statusLabel_->setText(problem);
+        ui_->statusLabel->setText(problem);
         return;
     }
     Storage& storage = context_.storage;
     const std::string path = eventPath();
     Event event(*setup);
     std::vector<Match> recorded;
-    if (storage.exists(path)) {
+    // An event fought with characters changed since is fought again from its start.
+    if (!outdated_ && storage.exists(path)) {
         const SavedEvent saved = loadEvent(storage, path);
         if (saved.problem.empty() && continues(saved.setup, *setup)) {
             event = resumedEvent(saved);
@@ -301,9 +258,10 @@ void TournamentWindow::start()
         }
     }
     if (const std::string reason = storage.makeFolders(eventFolder(context_.state.baseDir)); !reason.empty()) {
-        statusLabel_->setText(QStringLiteral("大会のフォルダを作れません：") + qs(reason));
+        ui_->statusLabel->setText(QStringLiteral("大会のフォルダを作れません：") + qs(reason));
         return;
     }
+    rememberRoster(*setup);
     snapshot_ = std::make_unique<AppState>();
     sim::copyRoster(context_.state.objeTop, *snapshot_);
     std::vector<std::vector<std::int32_t>> rows;
@@ -337,7 +295,7 @@ void TournamentWindow::start()
         workerDone_ = true;
     });
     setRunning(true);
-    statusLabel_->setText(!recorded.empty() ? QStringLiteral("保存された大会の続きから戦います")
+    ui_->statusLabel->setText(!recorded.empty() ? QStringLiteral("保存された大会の続きから戦います")
                               : rate        ? QStringLiteral("レーティングでシードを決めています")
                                             : QStringLiteral("大会を始めました"));
     pollTimer_.start();
@@ -365,23 +323,34 @@ void TournamentWindow::poll()
     }
     if (latest) {
         shown_ = std::move(latest);
-        if (!showTimer_.isActive())
+        if (!broadcasting())
             showProgress(*shown_, shown_->matches.size());
     }
     if (!failure.empty())
-        statusLabel_->setText(QStringLiteral("大会を保存できません：") + qs(failure));
+        ui_->statusLabel->setText(QStringLiteral("大会を保存できません：") + qs(failure));
     if (worker_.joinable() && workerDone) {
         worker_.join();
-        pollTimer_.stop();
         snapshot_.reset();
         setRunning(false);
         if (failure.empty())
-            statusLabel_->setText(shown_ && eventOver(*shown_) ? QStringLiteral("大会が終わりました")
-                                                              : QStringLiteral("中止しました。「開始」で続きから戦えます"));
-    } else if (!worker_.joinable()) {
-        pollTimer_.stop();
-        setRunning(false);
+            ui_->statusLabel->setText(shown_ && eventOver(*shown_)
+                                          ? QStringLiteral("大会が終わりました")
+                                          : QStringLiteral("中止しました。「開始」で続きから戦えます"));
     }
+    if (shown_ && broadcasting()) {
+        broadcast_.tick(*shown_, running());
+        const std::optional<std::size_t> match = broadcast_.matchShown(*shown_);
+        if (!broadcasting()) {
+            showProgress(*shown_, shown_->matches.size());
+            ui_->statusLabel->setText(broadcast_.finished() ? QStringLiteral("観戦を終えました")
+                                                            : QStringLiteral("観戦をやめました"));
+        } else if (match && shownCount_ != *match + 1) {
+            // The picture grows with the broadcast, up to the match on screen.
+            showProgress(*shown_, *match + 1);
+        }
+    }
+    if (!running() && !broadcasting())
+        pollTimer_.stop();
 }
 
 QImage TournamentWindow::picture() const
@@ -400,11 +369,11 @@ void TournamentWindow::showProgress(const Event& event, std::size_t revealed)
 {
     shownCount_ = revealed;
     const Event part = firstMatches(event, revealed);
-    pictureLabel_->setPixmap(QPixmap::fromImage(picture()));
-    matchTree_->clear();
+    ui_->pictureLabel->setPixmap(QPixmap::fromImage(picture()));
+    ui_->matchTree->clear();
     for (std::size_t m = 0; m < part.matches.size(); ++m) {
         const Match& match = part.matches[m];
-        auto* item = new QTreeWidgetItem(matchTree_, {qs(matchTitle(part, match))});
+        auto* item = new QTreeWidgetItem(ui_->matchTree, {qs(matchTitle(part, match))});
         item->setData(0, kMatchRole, static_cast<int>(m));
         item->setData(0, kBattleRole, 0);
         for (std::size_t k = 0; k < match.battles.size(); ++k) {
@@ -414,47 +383,56 @@ void TournamentWindow::showProgress(const Event& event, std::size_t revealed)
         }
     }
     if (!part.matches.empty())
-        matchTree_->scrollToItem(matchTree_->topLevelItem(matchTree_->topLevelItemCount() - 1));
-    summaryLabel_->setText(qs(summaryOf(part)));
+        ui_->matchTree->scrollToItem(ui_->matchTree->topLevelItem(ui_->matchTree->topLevelItemCount() - 1));
+    ui_->summaryLabel->setText(qs(summaryOf(part)));
 }
 
 void TournamentWindow::watchShow()
 {
-    if (!shown_)
-        return;
-    showNext_ = 0;
-    showTimer_.start(paceBox_->value() * 1000);
-    showNextOfShow();
-}
-
-void TournamentWindow::showNextOfShow()
-{
-    if (!shown_ || showNext_ >= shown_->matches.size()) {
-        if (!running())
-            showTimer_.stop();
+    checkOutdated();
+    if (outdated_) {
+        ui_->statusLabel->setText(ui_->outdatedLabel->text());
         return;
     }
-    ++showNext_;
-    showProgress(*shown_, showNext_);
-    QTreeWidgetItem* current = matchTree_->topLevelItem(static_cast<int>(showNext_ - 1));
-    current->setExpanded(true);
-    matchTree_->setCurrentItem(current);
-    statusLabel_->setText(QStringLiteral("観戦中：") + current->text(0));
+    if (!shown_)
+        start();
+    if (!shown_)
+        return;
+    broadcast_.start(ui_->paceBox->value() * 1000);
+    ui_->statusLabel->setText(QStringLiteral("観戦を始めます"));
+    pollTimer_.start();
+    poll();
+}
+
+bool TournamentWindow::openBattle(const Match& match, std::size_t k, const QString& backText)
+{
+    const BattleRecord& battle = match.battles[k];
+    const auto& entrants = shown_->setup.entrants;
+    const Entrant& player = entrants[static_cast<std::size_t>(battle.firstIsPlayer ? match.first : match.second)];
+    const Entrant& enemy = entrants[static_cast<std::size_t>(battle.firstIsPlayer ? match.second : match.first)];
+    if (!watch_(player.members, enemy.members, battle.seed, backText)) {
+        ui_->statusLabel->setText(QStringLiteral("戦闘画面を開けませんでした"));
+        return false;
+    }
+    const QString caption = qs(battleCaption(*shown_, match, k));
+    battleWindow_.showCaption(caption + QStringLiteral("　シード %1").arg(battle.seed));
+    ui_->statusLabel->setText(QStringLiteral("戦闘画面で観戦：") + caption);
+    return true;
 }
 
 void TournamentWindow::watchItem(QTreeWidgetItem* item)
 {
     if (!shown_ || !item)
         return;
+    checkOutdated();
+    if (outdated_) {
+        ui_->statusLabel->setText(ui_->outdatedLabel->text());
+        return;
+    }
     const Match& match = shown_->matches[static_cast<std::size_t>(item->data(0, kMatchRole).toInt())];
     const std::size_t k = static_cast<std::size_t>(item->data(0, kBattleRole).toInt());
-    if (match.bye() || k >= match.battles.size())
-        return;
-    const BattleRecord& battle = match.battles[k];
-    const Entrant& player = shown_->setup.entrants[static_cast<std::size_t>(battle.firstIsPlayer ? match.first : match.second)];
-    const Entrant& enemy = shown_->setup.entrants[static_cast<std::size_t>(battle.firstIsPlayer ? match.second : match.first)];
-    statusLabel_->setText(QStringLiteral("戦闘画面で観戦：シード %1").arg(battle.seed));
-    watch_(player.members.front(), enemy.members.front(), battle.seed);
+    if (!match.bye() && k < match.battles.size())
+        openBattle(match, k, QStringLiteral("大会へ(&T)"));
 }
 
 QString TournamentWindow::saveAs(const QString& path) const
@@ -489,32 +467,20 @@ void TournamentWindow::exportEvent()
     if (path.isEmpty())
         return;
     const QString failure = saveAs(path);
-    statusLabel_->setText(failure.isEmpty() ? QStringLiteral("保存しました：") + path
+    ui_->statusLabel->setText(failure.isEmpty() ? QStringLiteral("保存しました：") + path
                                             : QStringLiteral("保存できませんでした：") + failure);
 }
 
 void TournamentWindow::showSaved(const SavedEvent& saved)
 {
-    formatBox_->setCurrentIndex(formatBox_->findData(static_cast<int>(saved.setup.format)));
-    bestOfBox_->setValue(saved.setup.bestOf);
-    roundsBox_->setValue(saved.setup.rounds);
-    twoLegsBox_->setChecked(saved.setup.legs == 2);
-    seedingBox_->setCurrentIndex(seedingBox_->findData(static_cast<int>(saved.setup.seeding)));
-    seedEdit_->setText(QString::number(saved.setup.seed));
-    // The saved entrants checked and first, in their order.
-    for (int i = 0; i < entrantList_->count(); ++i)
-        entrantList_->item(i)->setCheckState(Qt::Unchecked);
-    int place = 0;
-    for (const Entrant& entrant : saved.setup.entrants) {
-        for (int i = place; i < entrantList_->count(); ++i) {
-            if (utf8(entrantList_->item(i)->data(Qt::UserRole).toString()) == entrant.members.front()) {
-                QListWidgetItem* item = entrantList_->takeItem(i);
-                item->setCheckState(Qt::Checked);
-                entrantList_->insertItem(place++, item);
-                break;
-            }
-        }
-    }
+    ui_->formatBox->setCurrentIndex(ui_->formatBox->findData(static_cast<int>(saved.setup.format)));
+    ui_->bestOfBox->setValue(saved.setup.bestOf);
+    ui_->roundsBox->setValue(saved.setup.rounds);
+    ui_->twoLegsBox->setChecked(saved.setup.legs == 2);
+    ui_->seedingBox->setCurrentIndex(ui_->seedingBox->findData(static_cast<int>(saved.setup.seeding)));
+    ui_->seedEdit->setText(QString::number(saved.setup.seed));
+    tickEntrants(*ui_->entrantList, saved.setup.entrants);
+    rememberRoster(saved.setup);
     Event event = resumedEvent(saved);
     const bool over = eventOver(event);
     const int finishedRounds = event.lastRound();
@@ -524,7 +490,7 @@ void TournamentWindow::showSaved(const SavedEvent& saved)
     }
     shown_ = event;
     showProgress(event, event.matches.size());
-    statusLabel_->setText(over
+    ui_->statusLabel->setText(over
                               ? QStringLiteral("前回の大会です")
                               : QStringLiteral("前回の大会の続きがあります。「開始」で続きから戦います"));
 }
@@ -533,27 +499,31 @@ void TournamentWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     showRoster();
-    if (running() || !context_.storage.exists(eventPath()))
-        return;
-    const SavedEvent saved = loadEvent(context_.storage, eventPath());
-    if (saved.problem.empty())
-        showSaved(saved);
-    else
-        statusLabel_->setText(QStringLiteral("前回の大会を読めません：") + qs(saved.problem));
+    // The saved event is shown once; afterwards the window keeps what it shows.
+    if (!shown_ && !running() && context_.storage.exists(eventPath())) {
+        const SavedEvent saved = loadEvent(context_.storage, eventPath());
+        if (saved.problem.empty())
+            showSaved(saved);
+        else
+            ui_->statusLabel->setText(QStringLiteral("前回の大会を読めません：") + qs(saved.problem));
+    }
+    checkOutdated();
+    outdatedTimer_.start();
 }
 
-void TournamentWindow::closeEvent(QCloseEvent* event)
+void TournamentWindow::hideEvent(QHideEvent* event)
 {
-    showTimer_.stop();
-    QWidget::closeEvent(event);
+    outdatedTimer_.stop();
+    QWidget::hideEvent(event);
 }
 
 void TournamentWindow::setRunning(bool running)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{entrantList_, formatBox_, bestOfBox_, roundsBox_,
-                                                            twoLegsBox_, seedingBox_, seedEdit_, startButton_})
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_->entrantList, ui_->partiesButton, ui_->formatBox,
+                                                            ui_->bestOfBox, ui_->roundsBox, ui_->twoLegsBox,
+                                                            ui_->seedingBox, ui_->seedEdit, ui_->startButton})
         control->setEnabled(!running);
-    stopButton_->setEnabled(running);
+    ui_->stopButton->setEnabled(running);
 }
 
 } // namespace pc
