@@ -80,12 +80,15 @@ struct Expectation {
 
 Expectation expectationOf(const Problem& problem, const std::vector<double>& gamma, std::size_t i)
 {
+    // p (1 - p) as a product of the two chances, so that a near-certain result
+    // still counts for a little instead of nothing.
     double p = gamma[i] / (gamma[i] + 1);
-    Expectation e{kVirtualBattles * p, kVirtualBattles * p * (1 - p)};
+    Expectation e{kVirtualBattles * p, kVirtualBattles * p / (gamma[i] + 1)};
     for (std::size_t k = problem.firstOpponent[i]; k < problem.firstOpponent[i + 1]; ++k) {
-        p = gamma[i] / (gamma[i] + gamma[problem.opponents[k]]);
+        const double other = gamma[problem.opponents[k]];
+        p = gamma[i] / (gamma[i] + other);
         e.score += problem.battles[k] * p;
-        e.information += problem.battles[k] * p * (1 - p);
+        e.information += problem.battles[k] * p * (other / (gamma[i] + other));
     }
     return e;
 }
@@ -160,14 +163,14 @@ std::vector<double> newtonStep(const Problem& problem, const std::vector<double>
     std::vector<double> residual(count);
     for (std::size_t i = 0; i < count; ++i) {
         const double p = logistic(strengths[i]);
-        own[i] = kVirtualBattles * p * (1 - p);
+        own[i] = kVirtualBattles * p * logistic(-strengths[i]);
         residual[i] = problem.scores[i] - kVirtualBattles * p;
     }
     std::vector<double> diagonal = own;
     for (std::size_t k = 0; k < pairs.size(); ++k) {
         const Matchup& m = pairs[k];
         const double p = logistic(strengths[m.first] - strengths[m.second]);
-        weights[k] = m.battles * p * (1 - p);
+        weights[k] = m.battles * p * logistic(strengths[m.second] - strengths[m.first]);
         diagonal[m.first] += weights[k];
         diagonal[m.second] += weights[k];
         residual[m.first] -= m.battles * p;
