@@ -4,6 +4,7 @@
 #include "SimulatorRun.h"
 #include "TempDataFolder.h"
 
+#include "sim/GeneratedRoster.h"
 #include "sim/Ladder.h"
 #include "sim/Options.h"
 #include "sim/Simulator.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 
 using namespace pc;
@@ -253,6 +255,50 @@ TEST(LadderCommand, EveryFormGivesTheSameLadderForAnyJobs)
     EXPECT_EQ(simulate({"--ladder", "arus.txt,nobody"}).status, kExitData);
     const SimRun cut = simulate({"--ladder", "all", "--max-battles", "300"});
     EXPECT_NE(cut.out.find("stopped with ratings within"), std::string::npos) << cut.out;
+}
+
+// Ranks (1 for the highest value, ties sharing their mean rank) of the values.
+std::map<std::string, double> ranked(const std::map<std::string, double>& values)
+{
+    std::map<std::string, double> ranks;
+    for (const auto& [name, value] : values) {
+        double above = 0, equal = 0;
+        for (const auto& [other, v] : values) {
+            above += v > value;
+            equal += v == value;
+        }
+        ranks[name] = above + (equal + 1) / 2;
+    }
+    return ranks;
+}
+
+TEST(LadderCommand, AGeneratedRosterIsOrderedAsItsMatrixRanksItOnAQuarterOfTheBattles)
+{
+    TempDataFolder folder;
+    folder.write("preset.txt", "");
+    QtStorage storage;
+    ASSERT_EQ(writeGeneratedRoster(storage, folder.path(""), 100, 5), "");
+    const SimRun matrix = simulate({"--matrix", "all", "--runs", "4", "--jobs", "2", "--csv"}, folder.path(""));
+    std::map<std::string, double> wins, battles;
+    for (const auto& row : csvRows(matrix.out)) { // the overall win rate on both sides
+        wins[row[0]] += std::stod(row[3]);
+        wins[row[1]] += std::stod(row[4]);
+        battles[row[0]] += std::stod(row[2]);
+        battles[row[1]] += std::stod(row[2]);
+    }
+    const SimRun ladder = simulate({"--ladder", "all", "--max-battles", "10000", "--jobs", "2", "--csv"}, folder.path(""));
+    std::map<std::string, double> rating, rate;
+    for (const auto& row : csvRows(ladder.out)) {
+        rating[row[1]] = std::stod(row[2]);
+        rate[row[1]] = wins[row[1]] / battles[row[1]];
+    }
+    ASSERT_EQ(rating.size(), 100u) << ladder.err;
+    const auto byRating = ranked(rating);
+    const auto byRate = ranked(rate);
+    double squares = 0;
+    for (const auto& [name, r] : byRating)
+        squares += (r - byRate.at(name)) * (r - byRate.at(name));
+    EXPECT_GE(1 - 6 * squares / (100 * (100 * 100 - 1)), 0.95);
 }
 
 // The demo roster with 勇者アルス twice as hardy, beside the original.

@@ -55,8 +55,10 @@ std::optional<std::vector<Named>> charactersNamed(const std::vector<std::string>
     std::vector<Named> named;
     const bool all = names.size() == 1 && names.front() == "all";
     if (all) {
+        std::vector<std::string> labels = characterLabels(roster);
+        std::size_t row = 0;
         for (const OBJE* character = roster; character; character = character->next)
-            named.push_back({characterLabel(roster, *character), {character->fileName}});
+            named.push_back({std::move(labels[row++]), {character->fileName}});
         return named;
     }
     for (const std::string& name : names) {

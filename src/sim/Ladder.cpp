@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::size_t kWindow = 12;    // opponents are drawn from this far up or down the ladder
 constexpr int kCandidates = 4;         // of which the most instructive is taken
+// A round seeks up to this many matches for each entrant still open, so that
+// a round of a few open entrants still keeps the threads busy and earns its refit.
+constexpr std::size_t kMostChallenges = 8;
 constexpr std::size_t kDisagreements = 10;
 constexpr double kSurprise = 2.5;      // standard deviations from the expected score
 
@@ -62,10 +65,35 @@ double openWidth(const std::vector<Rating>& ratings, const Tally& tally, std::si
     return tally.beyondReach(i) ? 0 : ratings[i].halfWidth;
 }
 
-// Each entrant still too uncertain challenges the opponent, among a few drawn
-// near it on the ladder, whose battles teach most: an even chance and an
-// uncertain rating. Entrants of equal rating are ordered by a draw fixed at the
-// start, so the first round pairs them at random.
+// Of a few opponents drawn within `window` places of `place` on the ladder,
+// the one whose battles teach most: an even chance and an uncertain rating.
+std::uint32_t mostInstructive(const std::vector<Rating>& ratings, const Tally& tally,
+                              const std::vector<std::uint32_t>& ladder, std::size_t place, std::size_t window,
+                              double precision, Draws& draws)
+{
+    const std::size_t count = ladder.size();
+    const std::uint32_t entrant = ladder[place];
+    std::uint32_t best = entrant;
+    double bestValue = -1;
+    for (int c = 0; c < kCandidates; ++c) {
+        const std::size_t low = place >= window ? place - window : 0;
+        const std::size_t high = std::min(count - 1, place + window);
+        std::size_t other = low + draws.below(high - low);
+        other += other >= place; // never the entrant itself
+        const std::uint32_t opponent = ladder[other];
+        const double p = winChance(ratings[entrant].elo, ratings[opponent].elo);
+        const double value = p * (1 - p) * std::max(openWidth(ratings, tally, opponent), precision);
+        if (value > bestValue) {
+            bestValue = value;
+            best = opponent;
+        }
+    }
+    return best;
+}
+
+// Each entrant still too uncertain challenges the most instructive opponents
+// near it on the ladder, several when few are open. Entrants of equal rating
+// are ordered by a draw fixed at the start, so the first round pairs them at random.
 std::vector<Match> roundOfMatches(const std::vector<Rating>& ratings, const Tally& tally,
                                   const std::vector<std::uint64_t>& order, double precision, Draws& draws)
 {
@@ -78,61 +106,55 @@ std::vector<Match> roundOfMatches(const std::vector<Rating>& ratings, const Tall
         return ratings[a].elo != ratings[b].elo ? ratings[a].elo > ratings[b].elo : order[a] < order[b];
     });
     const std::size_t window = std::min(kWindow, count - 1);
+    std::size_t open = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        open += openWidth(ratings, tally, i) > precision;
+    const std::size_t challenges = std::clamp<std::size_t>(count / (4 * std::max<std::size_t>(open, 1)), 1,
+                                                           kMostChallenges);
     std::vector<Match> matches;
     for (std::size_t place = 0; place < count; ++place) {
         const std::uint32_t entrant = ladder[place];
         if (openWidth(ratings, tally, entrant) <= precision)
             continue;
-        std::uint32_t best = entrant;
-        double bestValue = -1;
-        for (int c = 0; c < kCandidates; ++c) {
-            const std::size_t low = place >= window ? place - window : 0;
-            const std::size_t high = std::min(count - 1, place + window);
-            std::size_t other = low + draws.below(high - low);
-            other += other >= place; // never the entrant itself
-            const std::uint32_t opponent = ladder[other];
-            const double p = winChance(ratings[entrant].elo, ratings[opponent].elo);
-            const double value = p * (1 - p) * std::max(openWidth(ratings, tally, opponent), precision);
-            if (value > bestValue) {
-                bestValue = value;
-                best = opponent;
-            }
-        }
-        matches.push_back({entrant, best});
+        for (std::size_t challenge = 0; challenge < challenges; ++challenge)
+            matches.push_back({entrant, mostInstructive(ratings, tally, ladder, place, window, precision, draws)});
     }
     return matches;
 }
 
-Matchup fightMatch(const Match& match, std::uint32_t firstSeed, const LadderFight& fight)
+Matchup fightMatch(const Match& match, std::uint32_t firstSeed, const LadderPairing& pairing)
 {
+    const LadderBout asPlayer = pairing(match.first, match.second);
+    const LadderBout asEnemy = pairing(match.second, match.first);
     Matchup result{match.first, match.second, kBattlesPerMatch, 0, 0};
     for (std::uint32_t s = 0; s < kSeedsPerMatch; ++s) {
-        const std::uint32_t seed = firstSeed + s;
-        const Outcome asPlayer = fight(match.first, match.second, seed);
-        const Outcome asEnemy = fight(match.second, match.first, seed);
-        result.firstWins += (asPlayer == Outcome::victory) + (asEnemy == Outcome::defeat);
-        result.secondWins += (asPlayer == Outcome::defeat) + (asEnemy == Outcome::victory);
+        const Outcome first = asPlayer(firstSeed + s);
+        const Outcome second = asEnemy(firstSeed + s);
+        result.firstWins += (first == Outcome::victory) + (second == Outcome::defeat);
+        result.secondWins += (first == Outcome::defeat) + (second == Outcome::victory);
     }
     return result;
 }
 
 // Fights the matches on `jobs` threads; match i gets the seeds from firstSeed + 4 (done + i).
-void fightRound(const std::vector<Match>& matches, std::size_t done, const LadderSetup& setup,
-                const LadderFight& fight, std::vector<Matchup>& into)
+std::vector<Matchup> fightRound(const std::vector<Match>& matches, std::int64_t done, const LadderSetup& setup,
+                                const LadderPairing& pairing)
 {
-    const std::size_t start = into.size();
-    into.resize(start + matches.size());
+    std::vector<Matchup> results(matches.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < matches.size(); i = next++) {
             const auto seed = setup.firstSeed + static_cast<std::uint32_t>((done + i) * kSeedsPerMatch);
-            into[start + i] = fightMatch(matches[i], seed, fight);
+            results[i] = fightMatch(matches[i], seed, pairing);
         }
     };
-    std::vector<std::jthread> threads;
-    for (int t = 1; t < std::min<int>(setup.jobs, static_cast<int>(matches.size())); ++t)
-        threads.emplace_back(work);
-    work();
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 1; t < std::min<int>(setup.jobs, static_cast<int>(matches.size())); ++t)
+            threads.emplace_back(work);
+        work();
+    }
+    return results;
 }
 
 double widest(const std::vector<Rating>& ratings, const Tally& tally)
@@ -143,41 +165,13 @@ double widest(const std::vector<Rating>& ratings, const Tally& tally)
     return most;
 }
 
-// The matchups of every pair of entrants summed, the first entrant the lower index.
-std::vector<Matchup> byPair(std::vector<Matchup> matchups)
-{
-    for (Matchup& m : matchups) {
-        if (m.first > m.second) {
-            std::swap(m.first, m.second);
-            std::swap(m.firstWins, m.secondWins);
-        }
-    }
-    std::sort(matchups.begin(), matchups.end(), [](const Matchup& a, const Matchup& b) {
-        return a.first != b.first ? a.first < b.first : a.second < b.second;
-    });
-    std::vector<Matchup> pairs;
-    for (const Matchup& m : matchups) {
-        if (!pairs.empty() && pairs.back().first == m.first && pairs.back().second == m.second) {
-            pairs.back().battles += m.battles;
-            pairs.back().firstWins += m.firstWins;
-            pairs.back().secondWins += m.secondWins;
-        } else {
-            pairs.push_back(m);
-        }
-    }
-    return pairs;
-}
-
-Ladder ladderFrom(const std::vector<Rating>& ratings, const std::vector<Matchup>& matchups)
+Ladder ladderFrom(const std::vector<Rating>& ratings, const PairResults& results, const Tally& tally)
 {
     Ladder ladder;
-    Tally tally(ratings.size());
-    for (const Matchup& m : matchups)
-        tally.add(m);
     for (std::size_t i = 0; i < ratings.size(); ++i)
         ladder.entries.push_back(
             {i, ratings[i], tally.battles[i], tally.wins[i], tierOf(ratings[i].elo), tally.beyondReach(i)});
-    ladder.pairs = byPair(matchups);
+    ladder.pairs = results.pairs();
     for (const Matchup& m : ladder.pairs) {
         ladder.battles += m.battles;
         const double p = winChance(ratings[m.first].elo, ratings[m.second].elo);
@@ -188,10 +182,12 @@ Ladder ladderFrom(const std::vector<Rating>& ratings, const std::vector<Matchup>
     }
     std::stable_sort(ladder.entries.begin(), ladder.entries.end(),
                      [](const LadderEntry& a, const LadderEntry& b) { return a.rating.elo > b.rating.elo; });
-    std::stable_sort(ladder.disagreements.begin(), ladder.disagreements.end(),
-                     [](const Disagreement& a, const Disagreement& b) {
-                         return std::abs(a.deviation) > std::abs(b.deviation);
-                     });
+    std::sort(ladder.disagreements.begin(), ladder.disagreements.end(), [](const Disagreement& a, const Disagreement& b) {
+        if (std::abs(a.deviation) != std::abs(b.deviation))
+            return std::abs(a.deviation) > std::abs(b.deviation);
+        return a.matchup.first != b.matchup.first ? a.matchup.first < b.matchup.first
+                                                  : a.matchup.second < b.matchup.second;
+    });
     if (ladder.disagreements.size() > kDisagreements)
         ladder.disagreements.resize(kDisagreements);
     return ladder;
@@ -204,13 +200,7 @@ char tierOf(double elo)
     return elo >= 1700 ? 'S' : elo >= 1600 ? 'A' : elo >= 1400 ? 'B' : elo >= 1300 ? 'C' : 'D';
 }
 
-Ladder ladderOf(std::size_t entrants, const std::vector<Matchup>& matchups)
-{
-    std::vector<double> strengths(entrants);
-    return ladderFrom(fitRatings(matchups, strengths), matchups);
-}
-
-Ladder runLadder(const LadderSetup& setup, const LadderFight& fight, const LadderProgress& progress,
+Ladder runLadder(const LadderSetup& setup, const LadderPairing& pairing, const LadderProgress& progress,
                  const std::atomic<bool>* cancel)
 {
     const std::size_t count = setup.entrants;
@@ -221,28 +211,47 @@ Ladder runLadder(const LadderSetup& setup, const LadderFight& fight, const Ladde
     for (std::uint64_t& key : order)
         key = draws.next();
     std::vector<double> strengths(count);
-    std::vector<Matchup> matchups;
-    std::vector<Rating> ratings = fitRatings(matchups, strengths);
+    PairResults results(count);
+    std::vector<Rating> ratings = fitRatings(results, strengths);
     Tally tally(count);
+    std::int64_t matches = 0;
     bool settled = widest(ratings, tally) <= setup.precision;
     while (!settled && !(cancel && cancel->load())) {
-        const std::int64_t left = budget - static_cast<std::int64_t>(matchups.size() * kBattlesPerMatch);
-        std::vector<Match> matches = roundOfMatches(ratings, tally, order, setup.precision, draws);
-        matches.resize(std::min<std::size_t>(matches.size(), static_cast<std::size_t>(left / kBattlesPerMatch)));
-        if (matches.empty())
+        const std::int64_t left = budget - matches * kBattlesPerMatch;
+        std::vector<Match> round = roundOfMatches(ratings, tally, order, setup.precision, draws);
+        round.resize(std::min<std::size_t>(round.size(), static_cast<std::size_t>(left / kBattlesPerMatch)));
+        if (round.empty())
             break;
-        const std::size_t before = matchups.size();
-        fightRound(matches, before, setup, fight, matchups);
-        for (std::size_t i = before; i < matchups.size(); ++i)
-            tally.add(matchups[i]);
-        ratings = fitRatings(matchups, strengths);
+        std::vector<std::uint32_t> changed;
+        for (const Matchup& result : fightRound(round, matches, setup, pairing)) {
+            tally.add(result);
+            results.add(result);
+            changed.insert(changed.end(), {result.first, result.second});
+        }
+        matches += static_cast<std::int64_t>(round.size());
+        ratings = refitRatings(results, strengths, changed);
         settled = widest(ratings, tally) <= setup.precision;
+        if (settled) { // the ratings moved by one round alone; settled only once fitted in full
+            ratings = fitRatings(results, strengths);
+            settled = widest(ratings, tally) <= setup.precision;
+        }
         if (progress)
-            progress(static_cast<std::int64_t>(matchups.size() * kBattlesPerMatch), widest(ratings, tally));
+            progress(matches * kBattlesPerMatch, widest(ratings, tally));
     }
-    Ladder ladder = ladderFrom(ratings, matchups);
+    if (!settled)
+        ratings = fitRatings(results, strengths);
+    Ladder ladder = ladderFrom(ratings, results, tally);
     ladder.settled = settled;
     return ladder;
+}
+
+Ladder runLadder(const LadderSetup& setup, const LadderFight& fight, const LadderProgress& progress,
+                 const std::atomic<bool>* cancel)
+{
+    const LadderPairing pairing = [&fight](std::size_t player, std::size_t enemy) {
+        return LadderBout([&fight, player, enemy](std::uint32_t seed) { return fight(player, enemy, seed); });
+    };
+    return runLadder(setup, pairing, progress, cancel);
 }
 
 } // namespace pc::sim

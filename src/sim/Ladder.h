@@ -31,6 +31,11 @@ inline constexpr std::int64_t kDecidingBattles = 64;
 
 // Fights one battle of entrant `player` against entrant `enemy`; called from several threads at once.
 using LadderFight = std::function<Outcome(std::size_t player, std::size_t enemy, std::uint32_t seed)>;
+// The battles of one pairing, player and enemy fixed: one battle a seed.
+using LadderBout = std::function<Outcome(std::uint32_t seed)>;
+// Sets up the bout of entrant `player` against entrant `enemy` once for all
+// the battles of a match; called from several threads at once.
+using LadderPairing = std::function<LadderBout(std::size_t player, std::size_t enemy)>;
 
 // An entrant's place on the ladder.
 struct LadderEntry {
@@ -55,7 +60,7 @@ struct Disagreement {
 struct Ladder {
     std::vector<LadderEntry> entries; // strongest first
     std::vector<Disagreement> disagreements; // most surprising first
-    std::vector<Matchup> pairs; // every pair's battles summed, the lower entrant first, in entrant order
+    std::vector<Matchup> pairs; // every pair's battles summed, the lower entrant first, in the order they met
     std::int64_t battles = 0;
     bool settled = false; // every half-width is at most the precision, but those beyond reach
 };
@@ -70,10 +75,9 @@ using LadderProgress = std::function<void(std::int64_t battles, double widest)>;
 // firstSeed + 4m + 3, each from both sides; the pairings of a round depend on
 // the ratings before it and on the seed alone, so the ladder is the same for
 // any number of jobs. `cancel` stops it after the round under way.
+Ladder runLadder(const LadderSetup& setup, const LadderPairing& pairing, const LadderProgress& progress = {},
+                 const std::atomic<bool>* cancel = nullptr);
 Ladder runLadder(const LadderSetup& setup, const LadderFight& fight, const LadderProgress& progress = {},
                  const std::atomic<bool>* cancel = nullptr);
-
-// The ladder of a matchups' list fitted as it stands: ratings, tiers, disagreements.
-Ladder ladderOf(std::size_t entrants, const std::vector<Matchup>& matchups);
 
 } // namespace pc::sim

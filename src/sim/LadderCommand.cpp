@@ -5,6 +5,9 @@
 #include "sim/LadderReport.h"
 #include "sim/RosterFolder.h"
 #include "sim/SeededRandom.h"
+#include "sim/UnwatchedBattle.h"
+
+#include <memory>
 
 namespace pc::sim {
 
@@ -22,38 +25,35 @@ Ladder rateLineup(const Lineup& lineup, const LadderSetup& setup, std::int32_t m
                   const LadderProgress& progress, const std::atomic<bool>* cancel)
 {
     // Every entrant's records, found in one walk down the roster: finding a row
-    // walks the list, which a large roster cannot afford for every battle.
+    // walks the list, which a large roster cannot afford for every entrant.
     std::vector<const OBJE*> byRow;
     for (const OBJE* record = lineup.roster; record; record = record->next)
         byRow.push_back(record);
-    std::vector<std::vector<const OBJE*>> members;
+    // Every entrant's members as a party list of its own, made once; a battle
+    // only reads them, and the attacks are shared with the roster.
+    AppState parties;
+    std::vector<const OBJE*> tops;
     for (const std::vector<std::int32_t>& rows : lineup.entrants) {
-        std::vector<const OBJE*>& records = members.emplace_back();
-        for (const std::int32_t row : rows)
-            records.push_back(byRow[static_cast<std::size_t>(row)]);
+        OBJE* top = nullptr;
+        OBJE** link = &top;
+        for (const std::int32_t row : rows) {
+            OBJE* copy = parties.objes.make();
+            *copy = *byRow[static_cast<std::size_t>(row)];
+            copy->next = nullptr;
+            *link = copy;
+            link = &copy->next;
+        }
+        tops.push_back(top);
     }
-    // Each battle on a roster of the two entrants' members alone, player first.
-    const LadderFight fight = [&](std::size_t player, std::size_t enemy, std::uint32_t seed) {
-        AppState pair;
-        PartyRows rows;
-        OBJE** link = &pair.objeTop;
-        std::int32_t row = 0;
-        const auto put = [&](const std::vector<const OBJE*>& records, std::vector<std::int32_t>& into) {
-            for (const OBJE* record : records) {
-                OBJE* copy = pair.objes.make();
-                *copy = *record; // the attacks are shared: a battle only reads them
-                copy->next = nullptr;
-                *link = copy;
-                link = &copy->next;
-                into.push_back(row++);
-            }
-        };
-        put(members[player], rows.player);
-        put(members[enemy], rows.enemy);
-        SeededRandom random(seed);
-        return fightBattle(pair.objeTop, rows, random, maxPresses).outcome;
+    // A match's battles of one side against the other share one set-up.
+    const LadderPairing pairing = [&](std::size_t player, std::size_t enemy) {
+        const auto battle = std::make_shared<UnwatchedBattle>(tops[player], tops[enemy]);
+        return LadderBout([battle, maxPresses](std::uint32_t seed) {
+            SeededRandom random(seed);
+            return battle->fight(random, maxPresses).outcome;
+        });
     };
-    return runLadder(setup, fight, progress, cancel);
+    return runLadder(setup, pairing, progress, cancel);
 }
 
 int runLadderCommand(const Options& options, AppState& roster, const std::string& folder, const SimulatorIo& io)
@@ -71,8 +71,9 @@ int runLadderCommand(const Options& options, AppState& roster, const std::string
     }
     Lineup lineup{roster.objeTop, {}};
     LadderNames names;
+    const RosterIndex index(roster.objeTop);
     for (const Named& entrant : named) {
-        NamedRows found = rosterRows(roster.objeTop, entrant.members);
+        NamedRows found = index.rows(entrant.members);
         if (!found.unknown.empty())
             return fail(io, "no character named \"" + found.unknown + "\" in " + folder, kExitData);
         lineup.entrants.push_back(std::move(found.rows));

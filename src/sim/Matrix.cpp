@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
 
 namespace pc::sim {
 
@@ -209,13 +211,33 @@ MatrixResult MatrixRunner::wait(const std::function<void(std::int64_t done)>& pr
     return snapshot();
 }
 
+namespace {
+
+std::string labelOf(const OBJE& character, bool nameShared)
+{
+    return nameShared ? character.name + " (" + character.fileName + ")" : character.name;
+}
+
+} // namespace
+
 std::string characterLabel(const OBJE* roster, const OBJE& character)
 {
     for (const OBJE* other = roster; other; other = other->next) {
         if (other != &character && other->name == character.name)
-            return character.name + " (" + character.fileName + ")";
+            return labelOf(character, true);
     }
-    return character.name;
+    return labelOf(character, false);
+}
+
+std::vector<std::string> characterLabels(const OBJE* roster)
+{
+    std::unordered_map<std::string_view, int> named;
+    for (const OBJE* character = roster; character; character = character->next)
+        ++named[character->name];
+    std::vector<std::string> labels;
+    for (const OBJE* character = roster; character; character = character->next)
+        labels.push_back(labelOf(*character, named[character->name] > 1));
+    return labels;
 }
 
 void copyRoster(const OBJE* roster, AppState& into)

@@ -145,6 +145,8 @@ private:
 // How an entrant of one character is named in tables: its name, followed by
 // its file name in brackets when another roster character has the same name.
 std::string characterLabel(const OBJE* roster, const OBJE& character);
+// The labels of every roster character, in roster order, from two walks down the roster.
+std::vector<std::string> characterLabels(const OBJE* roster);
 
 // Fills `into` with copies of the roster's characters and their attacks,
 // pictures left out, so a run can read them while the original is edited.

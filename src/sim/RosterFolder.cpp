@@ -90,4 +90,28 @@ NamedRows rosterRows(const OBJE* roster, const std::vector<std::string>& names)
     return named;
 }
 
+RosterIndex::RosterIndex(const OBJE* roster)
+{
+    std::int32_t row = 0;
+    for (const OBJE* character = roster; character; character = character->next, ++row) {
+        byFileName_.try_emplace(character->fileName, row); // the first character keeps a shared name
+        byName_.try_emplace(character->name, row);
+    }
+}
+
+NamedRows RosterIndex::rows(const std::vector<std::string>& names) const
+{
+    NamedRows named;
+    for (const std::string& name : names) {
+        const auto file = byFileName_.find(name);
+        const auto character = file == byFileName_.end() ? byName_.find(name) : byName_.end();
+        if (file == byFileName_.end() && character == byName_.end()) {
+            named.unknown = name;
+            break;
+        }
+        named.rows.push_back(file != byFileName_.end() ? file->second : character->second);
+    }
+    return named;
+}
+
 } // namespace pc::sim

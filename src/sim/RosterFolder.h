@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pc::sim {
@@ -27,5 +29,17 @@ struct NamedRows {
 // name is the file name of a character or, failing that, the name of the
 // first character that has it.
 NamedRows rosterRows(const OBJE* roster, const std::vector<std::string>& names);
+
+// Finds rows as rosterRows does, from one walk down the roster for any number
+// of look-ups: for many names on a large roster.
+class RosterIndex {
+public:
+    explicit RosterIndex(const OBJE* roster);
+    NamedRows rows(const std::vector<std::string>& names) const;
+
+private:
+    std::unordered_map<std::string_view, std::int32_t> byFileName_;
+    std::unordered_map<std::string_view, std::int32_t> byName_;
+};
 
 } // namespace pc::sim
