@@ -411,18 +411,6 @@ TEST_F(MatrixTest, EveryPairingIsCountedAndTheStrongestRanksFirst)
     EXPECT_NE(parties.out.find("\nghost,\"sword,ghost\",2,0,2,0,0,"), std::string::npos) << parties.out;
 }
 
-TEST_F(MatrixTest, AMatrixDependsOnTheSeedsNotOnTheJobs)
-{
-    const std::vector<std::string> args{"--data", kExamples, "--matrix", "arus.txt,ドラゴン,mira.txt", "--runs", "30",
-                                        "--json", "--seed", "3", "--jobs"};
-    auto with = [&](const std::string& jobs) {
-        std::vector<std::string> all = args;
-        all.push_back(jobs);
-        return simulate(all).out;
-    };
-    EXPECT_EQ(with("2"), with("1"));
-}
-
 // Every number option from end to end, and the options that need another.
 TEST(SimOptions, NumbersAreTakenAtBothEndsOfTheirRangeAndOptionsOnlyWithWhatTheyNeed)
 {

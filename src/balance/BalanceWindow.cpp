@@ -12,7 +12,6 @@
 
 #include "ui_BalanceWindow.h"
 
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QSaveFile>
 #include <QThread>
@@ -31,14 +30,13 @@ constexpr std::pair<const char*, double> kPrecisionChoices[] = {
 // Progress is read from the runner's counters and drawn four times a second,
 // so that the window's thread stays idle while the workers fight.
 constexpr int kPollMs = 250;
-constexpr int kOutdatedCheckMs = 1000;
 
 const QString kOutdated = QStringLiteral("キャラクターが変わりました。もう一度計算してください");
 
 } // namespace
 
 BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
-    : context_(context)
+    : RosterRunWindow(context)
     , watch_(std::move(watch))
     , ui_(std::make_unique<Ui::BalanceWindow>())
 {
@@ -55,8 +53,6 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
         std::max(48, ui_->heatMapView->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 16));
     ui_->rankingView->setRenderHint(QPainter::Antialiasing);
     pollTimer_.setInterval(kPollMs);
-    outdatedTimer_.setInterval(kOutdatedCheckMs);
-    connect(&outdatedTimer_, &QTimer::timeout, this, &BalanceWindow::checkOutdated);
 
     connect(ui_->startButton, &QPushButton::clicked, this, &BalanceWindow::start);
     connect(ui_->stopButton, &QPushButton::clicked, this, &BalanceWindow::stop);
@@ -68,13 +64,16 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
     connect(ui_->heatMapView, &QTableView::doubleClicked, this, &BalanceWindow::watch);
     connect(&pollTimer_, &QTimer::timeout, this, &BalanceWindow::poll);
     connect(ui_->csvButton, &QPushButton::clicked, this, [this] {
-        exportWith(QStringLiteral("CSVを保存"), QStringLiteral("CSV (*.csv)"), &BalanceWindow::saveCsv);
+        exportWith(QStringLiteral("CSVを保存"), QStringLiteral("CSV (*.csv)"),
+                   [this](const QString& path) { return saveCsv(path); }, ui_->statusLabel);
     });
     connect(ui_->heatMapPngButton, &QPushButton::clicked, this, [this] {
-        exportWith(QStringLiteral("勝率表をPNGで保存"), QStringLiteral("PNG (*.png)"), &BalanceWindow::saveHeatMapPng);
+        exportWith(QStringLiteral("勝率表をPNGで保存"), QStringLiteral("PNG (*.png)"),
+                   [this](const QString& path) { return saveHeatMapPng(path); }, ui_->statusLabel);
     });
     connect(ui_->chartPngButton, &QPushButton::clicked, this, [this] {
-        exportWith(QStringLiteral("ランキングをPNGで保存"), QStringLiteral("PNG (*.png)"), &BalanceWindow::saveChartPng);
+        exportWith(QStringLiteral("ランキングをPNGで保存"), QStringLiteral("PNG (*.png)"),
+                   [this](const QString& path) { return saveChartPng(path); }, ui_->statusLabel);
     });
     setRunning(false);
 }
@@ -82,21 +81,6 @@ BalanceWindow::BalanceWindow(AppContext& context, WatchPairing watch)
 BalanceWindow::~BalanceWindow()
 {
     runner_.reset(); // stops the threads before the roster they read goes
-}
-
-void BalanceWindow::showEvent(QShowEvent* event)
-{
-    if (!running())
-        showRoster();
-    checkOutdated();
-    outdatedTimer_.start();
-    QWidget::showEvent(event);
-}
-
-void BalanceWindow::hideEvent(QHideEvent* event)
-{
-    outdatedTimer_.stop();
-    QWidget::hideEvent(event);
 }
 
 void BalanceWindow::checkOutdated()
@@ -265,17 +249,6 @@ QString BalanceWindow::saveHeatMapPng(const QString& path) const
 QString BalanceWindow::saveChartPng(const QString& path) const
 {
     return savePicture(rankingPicture(heatMap_.result()), path);
-}
-
-void BalanceWindow::exportWith(const QString& title, const QString& filter,
-                               QString (BalanceWindow::*save)(const QString&) const)
-{
-    const QString path = QFileDialog::getSaveFileName(this, title, {}, filter);
-    if (path.isEmpty())
-        return;
-    const QString failure = (this->*save)(path);
-    ui_->statusLabel->setText(failure.isEmpty() ? QStringLiteral("保存しました：") + path
-                                                : QStringLiteral("保存できませんでした：") + failure);
 }
 
 void BalanceWindow::watch(const QModelIndex& cell)

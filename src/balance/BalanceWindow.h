@@ -6,6 +6,7 @@
 
 #include "roster/ComputedRoster.h"
 #include "balance/HeatMap.h"
+#include "balance/RosterRunWindow.h"
 #include "sim/Matrix.h"
 #include "ui/AppContext.h"
 
@@ -26,7 +27,7 @@ class BalanceWindow;
 
 namespace pc {
 
-class BalanceWindow : public QWidget {
+class BalanceWindow : public RosterRunWindow {
     Q_OBJECT
 public:
     // Opens the battle window on the characters with these file names, seeded.
@@ -36,14 +37,14 @@ public:
     ~BalanceWindow() override;
 
     // Refills the roster list from the roster, keeping what was unchecked.
-    void showRoster();
+    void showRoster() override;
     void start();
     void stop();
-    bool running() const { return runner_ != nullptr; }
+    bool running() const override { return runner_ != nullptr; }
     // Whether a character the result was computed from has changed or gone
     // since; the table is then greyed and says so.
     bool outdated() const { return outdated_; }
-    void checkOutdated();
+    void checkOutdated() override;
     const sim::MatrixResult& result() const { return heatMap_.result(); }
     // Each returns why the file could not be written, or an empty text.
     QString saveCsv(const QString& path) const;
@@ -52,19 +53,13 @@ public:
     void watch(const QModelIndex& cell);
     void ToTheTitle();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void poll();
     void finish();
     void showResult(const sim::MatrixResult& result);
     void setRunning(bool running);
     void showOutdated(bool outdated);
-    void exportWith(const QString& title, const QString& filter, QString (BalanceWindow::*save)(const QString&) const);
 
-    AppContext& context_;
     WatchPairing watch_;
     std::unique_ptr<Ui::BalanceWindow> ui_;
     HeatMapModel heatMap_;
@@ -74,7 +69,6 @@ private:
     std::unique_ptr<sim::MatrixRunner> runner_;  // while a run is under way
     QElapsedTimer clock_;
     QTimer pollTimer_;
-    QTimer outdatedTimer_; // while shown: the roster may change in another window
 };
 
 } // namespace pc

@@ -16,8 +16,10 @@ void showRosterChecks(QListWidget* list, const OBJE* roster)
             unchecked.insert(list->item(i)->data(Qt::UserRole).toString());
     }
     list->clear();
-    for (const OBJE* character = roster; character; character = character->next) {
-        auto* item = new QListWidgetItem(qs(sim::characterLabel(roster, *character)), list);
+    const std::vector<std::string> labels = sim::characterLabels(roster);
+    std::size_t row = 0;
+    for (const OBJE* character = roster; character; character = character->next, ++row) {
+        auto* item = new QListWidgetItem(qs(labels[row]), list);
         item->setData(Qt::UserRole, qs(character->fileName));
         item->setCheckState(unchecked.contains(qs(character->fileName)) ? Qt::Unchecked : Qt::Checked);
     }
@@ -32,11 +34,12 @@ void setAllChecks(QListWidget* list, bool checked)
 std::vector<CheckedCharacter> checkedCharacters(const QListWidget* list, const OBJE* roster)
 {
     std::vector<CheckedCharacter> checked;
+    const std::vector<std::string> labels = sim::characterLabels(roster);
     std::int32_t row = 0;
     for (const OBJE* character = roster; character; character = character->next, ++row) {
         const QListWidgetItem* item = list->item(row);
         if (item && item->checkState() == Qt::Checked && item->data(Qt::UserRole).toString() == qs(character->fileName))
-            checked.push_back({row, sim::characterLabel(roster, *character), character->fileName});
+            checked.push_back({row, labels[static_cast<std::size_t>(row)], character->fileName});
     }
     return checked;
 }

@@ -14,7 +14,6 @@
 #include "ui_RankingWindow.h"
 
 #include <QBuffer>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLocale>
 #include <QThread>
@@ -30,7 +29,6 @@ namespace {
 constexpr double kPrecisionChoices[] = {50, 35, 20, 10};
 constexpr int kDefaultPrecision = 1; // 35, as the command line
 constexpr int kPollMs = 250;
-constexpr int kOutdatedCheckMs = 1000;
 
 const QString kOutdated = QStringLiteral("キャラクターが変わりました。もう一度計算してください");
 
@@ -57,7 +55,7 @@ QTableWidgetItem* cell(const QString& text, bool number = true)
 } // namespace
 
 RankingWindow::RankingWindow(AppContext& context)
-    : context_(context)
+    : RosterRunWindow(context)
     , ui_(std::make_unique<Ui::RankingWindow>())
 {
     ui_->setupUi(this);
@@ -79,10 +77,8 @@ RankingWindow::RankingWindow(AppContext& context)
     ui_->opponentTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui_->ladderView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pollTimer_.setInterval(kPollMs);
-    outdatedTimer_.setInterval(kOutdatedCheckMs);
 
     connect(&pollTimer_, &QTimer::timeout, this, &RankingWindow::poll);
-    connect(&outdatedTimer_, &QTimer::timeout, this, &RankingWindow::checkOutdated);
     connect(ui_->startButton, &QPushButton::clicked, this, &RankingWindow::start);
     connect(ui_->stopButton, &QPushButton::clicked, this, &RankingWindow::stop);
     connect(ui_->toTheTitleButton, &QPushButton::clicked, this, &RankingWindow::ToTheTitle);
@@ -90,10 +86,12 @@ RankingWindow::RankingWindow(AppContext& context)
     connect(ui_->checkNoneButton, &QPushButton::clicked, this, [this] { setAllChecks(ui_->rosterList, false); });
     connect(ui_->ladderView, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showOpponents(index.row()); });
     connect(ui_->csvButton, &QPushButton::clicked, this, [this] {
-        exportWith(QStringLiteral("CSVを保存"), QStringLiteral("CSV (*.csv)"), &RankingWindow::saveCsv);
+        exportWith(QStringLiteral("CSVを保存"), QStringLiteral("CSV (*.csv)"),
+                   [this](const QString& path) { return saveCsv(path); }, ui_->statusLabel);
     });
     connect(ui_->pngButton, &QPushButton::clicked, this, [this] {
-        exportWith(QStringLiteral("PNGで保存"), QStringLiteral("PNG (*.png)"), &RankingWindow::savePng);
+        exportWith(QStringLiteral("PNGで保存"), QStringLiteral("PNG (*.png)"),
+                   [this](const QString& path) { return savePng(path); }, ui_->statusLabel);
     });
     setRunning(false);
 }
@@ -101,21 +99,6 @@ RankingWindow::RankingWindow(AppContext& context)
 RankingWindow::~RankingWindow()
 {
     runner_.reset(); // stops the thread
-}
-
-void RankingWindow::showEvent(QShowEvent* event)
-{
-    if (!running())
-        showRoster();
-    checkOutdated();
-    outdatedTimer_.start();
-    QWidget::showEvent(event);
-}
-
-void RankingWindow::hideEvent(QHideEvent* event)
-{
-    outdatedTimer_.stop();
-    QWidget::hideEvent(event);
 }
 
 void RankingWindow::showRoster()
@@ -320,17 +303,6 @@ QString RankingWindow::savePng(const QString& path) const
     if (!picture.save(&buffer, "PNG"))
         return QStringLiteral("PNGを書けませんでした");
     return qs(context_.storage.writeAtomically(utf8(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-}
-
-void RankingWindow::exportWith(const QString& title, const QString& filter,
-                               QString (RankingWindow::*save)(const QString&) const)
-{
-    const QString path = QFileDialog::getSaveFileName(this, title, {}, filter);
-    if (path.isEmpty())
-        return;
-    const QString failure = (this->*save)(path);
-    ui_->statusLabel->setText(failure.isEmpty() ? QStringLiteral("保存しました：") + path
-                                                : QStringLiteral("保存できませんでした：") + failure);
 }
 
 void RankingWindow::ToTheTitle()

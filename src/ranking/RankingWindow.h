@@ -7,6 +7,7 @@
 #pragma once
 
 #include "roster/ComputedRoster.h"
+#include "balance/RosterRunWindow.h"
 #include "ranking/LadderModel.h"
 #include "sim/LadderRunner.h"
 #include "ui/AppContext.h"
@@ -25,18 +26,18 @@ class RankingWindow;
 
 namespace pc {
 
-class RankingWindow : public QWidget {
+class RankingWindow : public RosterRunWindow {
     Q_OBJECT
 public:
     explicit RankingWindow(AppContext& context);
     ~RankingWindow() override;
 
-    void showRoster();
+    void showRoster() override;
     void start();
     void stop();
-    bool running() const { return runner_ != nullptr; }
+    bool running() const override { return runner_ != nullptr; }
     bool outdated() const { return model_.outdated(); }
-    void checkOutdated();
+    void checkOutdated() override;
     const LadderModel& ladder() const { return model_; }
     // The results of the entrant at a ladder row against each opponent.
     void showOpponents(int row);
@@ -45,19 +46,13 @@ public:
     QString savePng(const QString& path) const;
     void ToTheTitle();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void poll();
     void finish();
     void setRunning(bool running);
     void showDisagreements();
     QString caption() const;
-    void exportWith(const QString& title, const QString& filter, QString (RankingWindow::*save)(const QString&) const);
 
-    AppContext& context_;
     std::unique_ptr<Ui::RankingWindow> ui_;
     LadderModel model_;
     sim::LadderSetup shownSetup_;           // what the ladder shown was run with
@@ -66,7 +61,6 @@ private:
     std::unique_ptr<sim::LadderRunner> runner_;
     QElapsedTimer clock_;
     QTimer pollTimer_;
-    QTimer outdatedTimer_; // while shown: the roster may change in another window
 };
 
 } // namespace pc
