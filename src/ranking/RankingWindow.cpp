@@ -111,9 +111,15 @@ void RankingWindow::checkOutdated()
     if (running())
         return;
     const bool outdated = computedOn_.outdatedIn(context_.state.objeTop);
-    if (outdated == model_.outdated())
-        return;
+    if (outdated != model_.outdated())
+        showOutdated(outdated);
+}
+
+void RankingWindow::showOutdated(bool outdated)
+{
     model_.setOutdated(outdated);
+    ui_->disagreementList->setEnabled(!outdated);
+    ui_->opponentTable->setEnabled(!outdated);
     ui_->outdatedLabel->setText(kOutdated);
     ui_->outdatedLabel->setVisible(outdated);
 }
@@ -148,8 +154,7 @@ void RankingWindow::start()
     runner_ = std::make_unique<sim::LadderRunner>(context_.state.objeTop, std::move(entrants), setup, 1000);
     clock_.start();
     model_.setLadder({}, {});
-    model_.setOutdated(false);
-    ui_->outdatedLabel->hide();
+    showOutdated(false);
     ui_->disagreementList->clear();
     ui_->opponentTable->setRowCount(0);
     ui_->progressBar->setValue(0);

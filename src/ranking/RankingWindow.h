@@ -50,6 +50,7 @@ private:
     void poll();
     void finish();
     void setRunning(bool running);
+    void showOutdated(bool outdated);
     void showDisagreements();
     QString caption() const;
 
