@@ -81,6 +81,23 @@ TEST_F(BalanceTest, ARunFillsTheHeatMapAndExportsTheCommandLinesCsv)
     EXPECT_EQ(edit.app.state().battleSeed, 1u) << "drawing from the seed of the pairing's first battle";
 }
 
+// Each precision choice stops the pairings where the command line's --precision does.
+TEST_F(BalanceTest, ThePrecisionChoiceStopsThePairingsAsTheCommandLineDoes)
+{
+    balance.show();
+    auto* precision = balance.findChild<QComboBox*>("precisionBox");
+    const QString path = QString::fromStdString(folder.base() + "/matrix.csv");
+    for (const auto& [choice, share] : {std::pair(1, "0.05"), std::pair(3, "0.01")}) {
+        precision->setCurrentIndex(choice);
+        edit.press(balance, "startButton");
+        runUntil([&] { return !balance.running(); });
+        ASSERT_EQ(balance.saveCsv(path), QString());
+        const SimRun cli = runSim({"--data", folder.path(""), "--matrix", "all", "--runs", "1000", "--seed", "1",
+                                   "--precision", share, "--csv"});
+        EXPECT_EQ(folder.read("../../matrix.csv"), cli.out) << share;
+    }
+}
+
 TEST_F(BalanceTest, StopKeepsThePairingsFinishedAndTheWindowShownAgainKeepsWhatWasUnticked)
 {
     balance.show();
