@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 #include <new>
+#include <random>
 
 namespace {
 
@@ -133,15 +134,27 @@ void BM_DemoBattle(benchmark::State& state)
 }
 BENCHMARK(BM_DemoBattle)->ArgName("size")->Arg(1)->Arg(4)->Arg(8)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// The standard library's engine, which the seeded source equals draw for draw.
+class StandardRandom final : public pc::RandomSource {
+public:
+    explicit StandardRandom(std::uint32_t seed) : engine_(seed) {}
+    std::int32_t draw() override { return static_cast<std::int32_t>(engine_() >> 1); }
+
+private:
+    std::mt19937 engine_;
+};
+
 // The floor of the battle above: the same seeding and the same number of
-// draws from the same generator, and nothing else.
+// draws from the battle's generator, or from the standard library's
+// std::mt19937 making the same draws, and nothing else.
+template <typename Generator>
 void BM_DemoBattleFloor(benchmark::State& state)
 {
     const std::vector<std::int64_t>& draws = drawsOf(state.range(0));
     std::uint32_t seed = 0;
     std::int64_t total = 0;
     for (auto _ : state) {
-        pc::sim::SeededRandom random(seed % kSeeds + 1);
+        Generator random(seed % kSeeds + 1);
         pc::RandomSource& source = random;
         const std::int64_t count = draws[seed % kSeeds];
         for (std::int64_t i = 0; i < count; ++i)
@@ -151,7 +164,10 @@ void BM_DemoBattleFloor(benchmark::State& state)
     }
     state.counters["draws"] = benchmark::Counter(double(total) / double(state.iterations()));
 }
-BENCHMARK(BM_DemoBattleFloor)->ArgName("size")->Arg(1)->Arg(4)->Arg(8)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_DemoBattleFloor, pc::sim::SeededRandom)
+    ->ArgName("size")->Arg(1)->Arg(4)->Arg(8)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_DemoBattleFloor, StandardRandom)
+    ->ArgName("size")->Arg(1)->Arg(4)->Arg(8)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // Heap allocations per press with texts off, from the first press of a battle
 // after its set-up to its end, over the battles of many seeds.

@@ -152,4 +152,20 @@ TEST(UnwatchedBattle, AnySourceDrawsAsTheSeededGenerator)
     }
 }
 
+// The seeded source is the standard's 32-bit Mersenne Twister, its top 31 bits a draw:
+// the same as std::mt19937 across several refills, at both ends of the seed range.
+TEST(SeededRandom, DrawsTheStandardMersenneTwister)
+{
+    for (const std::uint32_t seed : {0U, 1U, 5489U, 4294967295U}) {
+        SeededRandom source(seed);
+        std::mt19937 standard(seed);
+        for (int i = 0; i < 2000; ++i)
+            ASSERT_EQ(source.draw(), static_cast<std::int32_t>(standard() >> 1)) << "seed " << seed << ", draw " << i;
+    }
+    SeededRandom defaultSeed(5489U);
+    for (int i = 1; i < 10000; ++i)
+        defaultSeed.draw();
+    EXPECT_EQ(defaultSeed.draw(), static_cast<std::int32_t>(4123659995U >> 1)); // the standard's 10000th value
+}
+
 } // namespace

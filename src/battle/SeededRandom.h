@@ -8,19 +8,34 @@
 
 #include "battle/Random.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <random>
 
 namespace pc {
 
 class SeededRandom final : public RandomSource {
 public:
-    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
-    std::int32_t draw() override { return static_cast<std::int32_t>(engine_() >> 1); }
+    explicit SeededRandom(std::uint32_t seed);
+    // Inline where the source's type is known, so that a battle's many draws
+    // cost no call but the refill after every 624th.
+    std::int32_t draw() override
+    {
+        if (index_ == kStateSize)
+            refill();
+        return draws_[index_++];
+    }
 
 private:
-    std::mt19937 engine_;
+    static constexpr std::size_t kStateSize = 624;
+    void refill();
+
+    // The 32-bit Mersenne Twister (std::mt19937), written out so that its draw
+    // inlines, with the next 624 draws made at once.
+    std::array<std::uint32_t, kStateSize> state_;
+    std::array<std::int32_t, kStateSize> draws_;
+    std::size_t index_ = kStateSize;
 };
 
 // The draws of a battle: a given source, or a seeded one while a seed is set.

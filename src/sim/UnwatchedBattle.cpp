@@ -19,6 +19,32 @@ namespace {
 
 constexpr std::int32_t kNone = -1;
 constexpr std::int32_t kLastScaledAttribute = RESIST::dark;
+// Whole numbers below this multiply to an exact double, whose quotient by 100
+// never rounds across a whole number, so their scaling is integer arithmetic.
+constexpr double kExactFactor = 67108864.0; // 2^26
+constexpr std::int32_t kNotWhole = INT32_MIN;
+
+std::int32_t wholeOrNot(float resistance)
+{
+    const bool whole = resistance > -kExactFactor && resistance < kExactFactor
+        && std::floor(resistance) == resistance;
+    return whole ? static_cast<std::int32_t>(resistance) : kNotWhole;
+}
+
+// A roll of a chance succeeds when chance - r > 0 for the draw's remainder r by
+// 100 (-99 to 99): when r is below this bound.
+std::int32_t rollBound(double chance)
+{
+    if (!(chance > -100))
+        return -100;
+    return chance >= 100 ? 100 : static_cast<std::int32_t>(std::ceil(chance));
+}
+
+std::int64_t floorOfHundredth(std::int64_t amount)
+{
+    const std::int64_t quotient = amount / 100;
+    return amount % 100 < 0 ? quotient - 1 : quotient;
+}
 
 // The remainder of a draw of the seeded generator (0 to 2^31 - 1) by a
 // divisor fixed for the battle, by multiplications instead of a division:
@@ -49,8 +75,9 @@ struct Move {
     std::int32_t prop;
     std::int32_t seed;
     double count;
-    double succ;
+    std::int32_t succBelow; // the success roll's bound, as rollBound gives it
     double hit;
+    std::int32_t hitBelow; // the bound of the hit roll without a bonus
     double cost; // the fixed cost plus the percentage of the member's registered MP
     // The base of the value formula by seed in each choice, and that base truncated.
     double singleBase;
@@ -111,6 +138,8 @@ struct Fighter {
     std::int32_t firstMove;
     std::int32_t moveCount;
     std::array<float, kLastScaledAttribute + 1> resist;
+    // The same resistances where they are whole numbers below kExactFactor, else kNotWhole.
+    std::array<std::int32_t, kLastScaledAttribute + 1> wholeResist;
 };
 
 // Positions count from 1; bit p - 1 of a set stands for position p.
@@ -142,6 +171,7 @@ struct Team {
     PositionSet healCandidates;
     std::int32_t livingCount = 0;
     std::int32_t candidateCount = 0;
+    std::int32_t stepped = 0; // the members this pass's walk has stepped, from the head
 
     // The slot of a position; kNone outside the party.
     std::int32_t slotAt(std::int32_t position) const
@@ -168,6 +198,10 @@ struct UnwatchedBattle::Roster {
 
     // The battle under way.
     std::vector<Fighter> fighters;
+    // While every wait is whole, member i's wait is waitMarks[i] less the
+    // passes counted so far, less one more once this pass's walk has stepped
+    // it: a pass, or a run of quiet passes, moves one count, not every wait.
+    std::vector<std::int64_t> waitMarks;
     Team players;
     Team enemies;
     PositionSet open; // positions a target list may still take
@@ -186,14 +220,16 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
                         .fullWP = base.WP, .healLine = base.HP / 100.0 * 70.0, .atk = base.ATK,
                         .hitStat = base.HIT, .eva = base.EVA, .def = base.DEF, .ari = base.ARI,
                         .atkBase = toInt32(base.ATK), .atkSpread = Divisor(toInt32(base.ATK)), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
-                        .moveCount = 0, .resist = {}};
-        for (std::size_t i = 0; i < fighter.resist.size(); ++i)
+                        .moveCount = 0, .resist = {}, .wholeResist = {}};
+        for (std::size_t i = 0; i < fighter.resist.size(); ++i) {
             fighter.resist[i] = member->baseResist.values[i];
+            fighter.wholeResist[i] = wholeOrNot(fighter.resist[i]);
+        }
         for (const ATTACK* attack = member->attacks; attack; attack = attack->next) {
             const double single = singleTargetBase(*attack, base);
             const double multi = multiTargetBase(*attack, base);
-            roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count, attack->succ,
-                                    attack->hit, attack->MP + attack->MPP * base.MP / 100.0, single,
+            roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count,
+                                    rollBound(attack->succ), attack->hit, rollBound(attack->hit), attack->MP + attack->MPP * base.MP / 100.0, single,
                                     toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
                                     Divisor(toInt32(multi))});
             ++fighter.moveCount;
@@ -225,6 +261,9 @@ double notNegative(double amount)
 constexpr std::uint64_t kNeverActs = UINT64_MAX;
 // Whole waits this far inside 2^52 count down exactly, by one step or many at once.
 constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
+constexpr std::int64_t kWholeWaitMarks = std::int64_t{1} << 50;
+// Past this many passes the marks are taken down by them, far from overflowing.
+constexpr std::int64_t kPassesRebased = std::int64_t{1} << 61;
 
 // The values of one acting member's turn, with the best multi-target attack
 // among the member's moves (the rules' own record of it is left empty).
@@ -238,7 +277,7 @@ template <typename Random>
 class Fight {
 public:
     Fight(UnwatchedBattle::Roster& roster, Random& random)
-        : r_(roster), random_(random), wholeWaits_(roster.wholeWaits)
+        : r_(roster), random_(random), marksWaits_(roster.wholeWaits)
     {
     }
 
@@ -273,6 +312,9 @@ private:
     void setUp()
     {
         r_.fighters = r_.start;
+        r_.waitMarks.resize(r_.start.size());
+        for (std::size_t slot = 0; slot < r_.start.size(); ++slot)
+            r_.waitMarks[slot] = static_cast<std::int64_t>(r_.start[slot].fullWP);
         r_.damage.assign(r_.start.size(), {});
         r_.players.first = 0;
         r_.players.size = r_.playerCount;
@@ -282,7 +324,7 @@ private:
             team->sizeDivisor = Divisor(team->size);
             team->living.reset(team->size);
             team->healCandidates.reset(team->size);
-            team->livingCount = team->candidateCount = 0;
+            team->livingCount = team->candidateCount = team->stepped = 0;
             for (std::int32_t position = 1; position <= team->size; ++position)
                 noteHP(*team, position, fighter(team->slotAt(position)).hp, true);
         }
@@ -308,6 +350,7 @@ private:
     }
     std::int32_t drawPosition(const Team& team) { return remainder(team.sizeDivisor, team.size) + 1; }
     bool rollSucceeds(double chance) { return chance - remainderOf(draw(), 100) > 0; }
+    bool rollBelow(std::int32_t bound) { return remainderOf(draw(), 100) < bound; }
 
     // Keeps a member's flags in its party's sets and counts.
     void noteHP(Team& team, std::int32_t position, double hp, bool fresh = false)
@@ -387,8 +430,10 @@ private:
 
     // From a counter c > 0 the walk steps member c again with the counter
     // running one ahead; from 0 it starts at the head with the counter level.
-    bool walkHalf(const Team& team, std::int32_t& counter)
+    bool walkHalf(Team& team, std::int32_t& counter)
     {
+        if (marksWaits_)
+            return walkHalfByMarks(team, counter);
         for (std::int32_t index = counter > 0 ? counter - 1 : 0; index < team.size; ++index) {
             ++counter;
             const std::int32_t slot = team.first + index;
@@ -403,11 +448,38 @@ private:
         return false;
     }
 
+    // The same walk on the marks: stepping a member makes its wait
+    // mark - passes - 1, which runs out when the mark is at most passes + 1;
+    // a member stepped a second time in the pass loses one for good.
+    bool walkHalfByMarks(Team& team, std::int32_t& counter)
+    {
+        const std::int32_t start = counter > 0 ? counter - 1 : 0;
+        std::int64_t* marks = r_.waitMarks.data() + team.first;
+        if (start < team.stepped)
+            --marks[start];
+        const std::int64_t runsOut = passes_ + 1;
+        for (std::int32_t index = start; index < team.size; ++index) {
+            if (marks[index] <= runsOut && team.living.has(index + 1)) {
+                team.stepped = std::max(team.stepped, index + 1);
+                counter += index - start + 1;
+                takeTurn(team.first + index);
+                return true;
+            }
+        }
+        counter = 0;
+        team.stepped = team.size;
+        if (&team == &r_.enemies) {
+            r_.players.stepped = r_.enemies.stepped = 0;
+            ++passes_;
+        }
+        return false;
+    }
+
     bool somebodyCanAct()
     {
         if (counterRP_ != 0 || counterRE_ != 0)
             return r_.players.livingCount > 0 || r_.enemies.livingCount > 0;
-        return wholeWaits_ ? skipQuietPassesOfWholeWaits() : skipQuietPasses();
+        return marksWaits_ ? skipQuietPassesByMarks() : skipQuietPasses();
     }
 
     // At the start of a whole pass, the passes before the first in which a
@@ -428,28 +500,36 @@ private:
         return true;
     }
 
-    // The same while every wait is whole: a wait w above 1 runs out in w steps.
-    bool skipQuietPassesOfWholeWaits()
+    // The same on the marks at the start of a pass: a whole wait w above 1
+    // runs out in w steps. A fallen member's wait keeps falling; far down it
+    // leaves the exact range, and the waits go back to the members.
+    bool skipQuietPassesByMarks()
     {
-        double acting = kWholeWaitLimit;
-        bool someoneLiving = false;
-        for (const Fighter& member : r_.fighters) {
-            if (member.hp > 0) {
-                someoneLiving = true;
-                acting = std::min(acting, member.wp > 1 ? member.wp : 1.0);
+        if (r_.players.livingCount == 0 && r_.enemies.livingCount == 0)
+            return false;
+        std::int64_t acting = INT64_MAX;
+        std::int64_t lowestMark = INT64_MAX;
+        for (const Team* team : {&r_.players, &r_.enemies}) {
+            const std::int64_t* marks = r_.waitMarks.data() + team->first;
+            for (std::int32_t index = 0; index < team->size; ++index) {
+                lowestMark = std::min(lowestMark, marks[index]);
+                if (team->living.has(index + 1))
+                    acting = std::min(acting, std::max<std::int64_t>(marks[index] - passes_, 1));
             }
         }
-        if (!someoneLiving)
-            return false;
+        if (passes_ > kPassesRebased) {
+            for (std::int64_t& mark : r_.waitMarks)
+                mark -= passes_;
+            lowestMark -= passes_;
+            passes_ = 0;
+        }
         if (acting > 1) {
-            const double quiet = acting - 1;
-            double lowest = 0;
-            for (Fighter& member : r_.fighters) {
-                member.wp -= quiet;
-                lowest = std::min(lowest, member.wp);
+            passes_ += acting - 1;
+            if (!(std::min<std::int64_t>(lowestMark - passes_, 0) > -kWholeWaitMarks)) {
+                for (std::size_t slot = 0; slot < r_.fighters.size(); ++slot)
+                    r_.fighters[slot].wp = static_cast<double>(r_.waitMarks[slot] - passes_);
+                marksWaits_ = false;
             }
-            // A fallen member's wait keeps falling; far down it leaves the exact range.
-            wholeWaits_ = lowest > -kWholeWaitLimit;
         }
         return true;
     }
@@ -463,7 +543,7 @@ private:
         const std::int32_t counted = playerSide_ ? counterRP_ : counterRE_;
         if (resumesPlayerHalf_ == playerSide_) {
             const std::int32_t before = team.slotAt(counted - 1);
-            if (before != kNone && fighter(before).wp == fighter(before).fullWP)
+            if (before != kNone && waitOf(before) == fighter(before).fullWP)
                 return before;
         }
         return team.slotAt(counted);
@@ -513,13 +593,26 @@ private:
         } else {
             applySingleTarget(actor, damageSlot, healSlot, turn);
         }
-        endAction(actor);
+        endAction(actorSlot);
     }
 
-    void endAction(Fighter& member)
+    void endAction(std::int32_t slot)
     {
-        member.wp = member.fullWP;
+        Fighter& member = fighter(slot);
+        if (marksWaits_)
+            r_.waitMarks[static_cast<std::size_t>(slot)] = static_cast<std::int64_t>(member.fullWP) + passes_ + 1;
+        else
+            member.wp = member.fullWP;
         stop_ = true;
+    }
+
+    double waitOf(std::int32_t slot)
+    {
+        if (!marksWaits_)
+            return fighter(slot).wp;
+        const Team& team = teamOf(slot);
+        const std::int64_t steps = passes_ + (slot - team.first < team.stepped ? 1 : 0);
+        return static_cast<double>(r_.waitMarks[static_cast<std::size_t>(slot)] - steps);
     }
 
     // (r1 % T) / divisor - (r2 % T) / divisor, T the base truncated.
@@ -548,7 +641,16 @@ private:
     {
         if (move.prop < 0 || move.prop > kLastScaledAttribute)
             return;
-        value = std::floor(value * static_cast<double>(target.resist[static_cast<std::size_t>(move.prop)]) / 100.0);
+        const auto prop = static_cast<std::size_t>(move.prop);
+        const std::int32_t whole = target.wholeResist[prop];
+        if (whole != kNotWhole && value > -kExactFactor && value < kExactFactor) {
+            const auto amount = static_cast<std::int64_t>(value);
+            if (static_cast<double>(amount) == value) {
+                value = static_cast<double>(floorOfHundredth(amount * whole));
+                return;
+            }
+        }
+        value = std::floor(value * static_cast<double>(target.resist[prop]) / 100.0);
     }
 
     bool hitRollWithBonus(const Move& move, const Fighter& actor, const Fighter& target)
@@ -638,12 +740,12 @@ private:
         default: // no value: the node keeps the one an earlier attack gave it
             break;
         }
-        if (rollSucceeds(move.succ))
+        if (rollBelow(move.succBelow))
             node.success = true;
         bool hits = false;
         switch (move.seed) {
         case 0:
-            hits = rollSucceeds(move.hit);
+            hits = rollBelow(move.hitBelow);
             break;
         case 1:
         case 2:
@@ -756,13 +858,13 @@ private:
         turn.chosenValue = best;
         turn.chosenValueSet = true;
         turn.mpCost = chosen->cost;
-        if (rollSucceeds(chosen->succ))
+        if (rollBelow(chosen->succBelow))
             turn.successFlag = true;
         const bool unaffordable = turn.mpCost > actor.mp;
         if (unaffordable)
             turn.singleReady = false;
         if (chosen->seed == 0) {
-            if (rollSucceeds(chosen->hit))
+            if (rollBelow(chosen->hitBelow))
                 turn.hitFlag = true;
         } else if (isHealSeed(chosen->seed)) {
             turn.hitFlag = true;
@@ -809,12 +911,13 @@ private:
         targetCursor_ = 0;
         pendingActor_ = kNone;
         pendingHealsOwnParty_ = false;
-        endAction(fighter(memberSlot));
+        endAction(memberSlot);
     }
 
     UnwatchedBattle::Roster& r_;
     Random& random_;
-    bool wholeWaits_;
+    bool marksWaits_;
+    std::int64_t passes_ = 0;
     Outcome end_ = Outcome::unfinished;
     bool stop_ = false;
     bool playerSide_ = false;
