@@ -17,6 +17,8 @@ using namespace pc::sim;
 
 namespace {
 
+constexpr double kHugeWait = 562949953421311.0; // 2^49 - 1, the largest whole waits counted as such
+
 class RosterMaker {
 public:
     explicit RosterMaker(std::uint32_t seed) : engine_(seed) {}
@@ -35,6 +37,8 @@ public:
             s.HP = pick(0, 9) == 0 ? pick(-1, 0) : pick(1, 250) + (pick(0, 4) == 0 ? 0.5 : 0.0);
             s.MP = pick(0, 60);
             s.WP = pick(0, 3) == 0 ? pick(-2, 2) + pick(0, 1) * 0.25 : pick(1, 400);
+            if (pick(0, 24) == 0)
+                s.WP = kHugeWait - pick(0, 2); // a fallen member's wait soon leaves the exact range
             s.ATK = pick(-1, 60);
             s.DEF = pick(0, 60);
             s.HIT = pick(0, 90);
@@ -150,6 +154,30 @@ TEST(UnwatchedBattle, AnySourceDrawsAsTheSeededGenerator)
         expectSame(fightOnce(runner, seed, 500, false, true), fightOnce(runner, seed, 500, true, true), where);
         expectSame(fightOnce(runner, seed, 500, false), fightOnce(runner, seed, 500, false, true), where);
     }
+}
+
+// Members that barely harm each other, with waits so long that a battle of
+// thousands of presses passes 2^61 passes of the walk; the damage each deals
+// tells who acted.
+TEST(UnwatchedBattle, EndlessHugeWaitsGoAsTheWindowsDriverGoes)
+{
+    AppState roster;
+    OBJE** link = &roster.objeTop;
+    for (const double wait : {kHugeWait, kHugeWait - 2}) {
+        OBJE* member = *link = roster.objes.make();
+        InitObje(*member);
+        member->name = "W" + std::to_string(wait);
+        member->baseStatus.HP = 1e9;
+        member->baseStatus.WP = wait;
+        member->baseStatus.ATK = wait == kHugeWait ? 2 : 3;
+        member->baseStatus.HIT = 10;
+        member->baseStatus.EVA = 10;
+        link = &member->next;
+    }
+    BattleRunner runner(roster.objeTop, {{0}, {1}});
+    const Fought unwatched = fightOnce(runner, 3, 10000, false);
+    EXPECT_EQ(unwatched.result.outcome, Outcome::unfinished);
+    expectSame(unwatched, fightOnce(runner, 3, 10000, true), "huge waits");
 }
 
 // The seeded source is the standard's 32-bit Mersenne Twister, its top 31 bits a draw:

@@ -261,7 +261,6 @@ double notNegative(double amount)
 constexpr std::uint64_t kNeverActs = UINT64_MAX;
 // Whole waits this far inside 2^52 count down exactly, by one step or many at once.
 constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
-constexpr std::int64_t kWholeWaitMarks = std::int64_t{1} << 50;
 // Past this many passes the marks are taken down by them, far from overflowing.
 constexpr std::int64_t kPassesRebased = std::int64_t{1} << 61;
 
@@ -501,37 +500,33 @@ private:
     }
 
     // The same on the marks at the start of a pass: a whole wait w above 1
-    // runs out in w steps. A fallen member's wait keeps falling; far down it
-    // leaves the exact range, and the waits go back to the members.
+    // runs out in w steps.
     bool skipQuietPassesByMarks()
     {
         if (r_.players.livingCount == 0 && r_.enemies.livingCount == 0)
             return false;
+        if (passes_ > kPassesRebased)
+            rebaseMarks();
         std::int64_t acting = INT64_MAX;
-        std::int64_t lowestMark = INT64_MAX;
         for (const Team* team : {&r_.players, &r_.enemies}) {
             const std::int64_t* marks = r_.waitMarks.data() + team->first;
             for (std::int32_t index = 0; index < team->size; ++index) {
-                lowestMark = std::min(lowestMark, marks[index]);
                 if (team->living.has(index + 1))
                     acting = std::min(acting, std::max<std::int64_t>(marks[index] - passes_, 1));
             }
         }
-        if (passes_ > kPassesRebased) {
-            for (std::int64_t& mark : r_.waitMarks)
-                mark -= passes_;
-            lowestMark -= passes_;
-            passes_ = 0;
-        }
-        if (acting > 1) {
-            passes_ += acting - 1;
-            if (!(std::min<std::int64_t>(lowestMark - passes_, 0) > -kWholeWaitMarks)) {
-                for (std::size_t slot = 0; slot < r_.fighters.size(); ++slot)
-                    r_.fighters[slot].wp = static_cast<double>(r_.waitMarks[slot] - passes_);
-                marksWaits_ = false;
-            }
-        }
+        passes_ += acting - 1;
         return true;
+    }
+
+    // Takes the passes off the marks, far from overflowing. A fallen member's
+    // wait keeps falling; one far below 0 runs out at every step, as a wait at
+    // 0 does, and never equals a registered one, so it stays far below.
+    void rebaseMarks()
+    {
+        for (std::int64_t& mark : r_.waitMarks)
+            mark = std::max(mark - passes_, -kPassesRebased);
+        passes_ = 0;
     }
 
     // The member that acted in the press, found as the batch's ledger finds it.
