@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SeededRandom.h"
 
+#include <cstring>
+
 namespace pc {
 
 namespace {
@@ -9,10 +11,40 @@ constexpr std::size_t kShift = 397;
 constexpr std::uint32_t kUpperBit = 0x80000000U;
 constexpr std::uint32_t kTwist = 0x9908b0dfU;
 
-std::uint32_t twisted(std::uint32_t upper, std::uint32_t lower, std::uint32_t far)
+// Four words at once; the refill's every step is the same for each word.
+using Lanes = std::uint32_t __attribute__((vector_size(16)));
+constexpr std::size_t kLanes = 4;
+
+Lanes lanesAt(const std::uint32_t* words)
 {
-    const std::uint32_t y = (upper & kUpperBit) | (lower & ~kUpperBit);
-    return far ^ (y >> 1) ^ ((y & 1U) != 0 ? kTwist : 0U);
+    Lanes lanes;
+    std::memcpy(&lanes, words, sizeof lanes);
+    return lanes;
+}
+
+template <typename Word>
+void put(Word* words, Lanes lanes)
+{
+    static_assert(sizeof(Word) * kLanes == sizeof lanes);
+    std::memcpy(words, &lanes, sizeof lanes);
+}
+
+template <typename Words>
+Words twisted(Words upper, Words lower, Words far)
+{
+    const Words y = (upper & kUpperBit) | (lower & ~kUpperBit);
+    return far ^ (y >> 1) ^ ((0U - (y & 1U)) & kTwist);
+}
+
+// A word's draw: tempered, its top 31 bits.
+template <typename Words>
+Words drawOf(Words y)
+{
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9d2c5680U;
+    y ^= (y << 15) & 0xefc60000U;
+    y ^= y >> 18;
+    return y >> 1;
 }
 
 } // namespace
@@ -24,22 +56,23 @@ SeededRandom::SeededRandom(std::uint32_t seed)
         state_[i] = 1812433253U * (state_[i - 1] ^ (state_[i - 1] >> 30)) + static_cast<std::uint32_t>(i);
 }
 
+// Each word is twisted with the next one, still old, and the one kShift on,
+// old for the first kStateSize - kShift words and already new after them, so
+// four neighbours are made at once exactly as one by one.
 void SeededRandom::refill()
 {
+    std::uint32_t* x = state_.data();
     std::size_t i = 0;
+    for (; i + kLanes <= kStateSize - kShift; i += kLanes)
+        put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i + kShift)));
     for (; i < kStateSize - kShift; ++i)
-        state_[i] = twisted(state_[i], state_[i + 1], state_[i + kShift]);
-    for (; i < kStateSize - 1; ++i)
-        state_[i] = twisted(state_[i], state_[i + 1], state_[i + kShift - kStateSize]);
-    state_[kStateSize - 1] = twisted(state_[kStateSize - 1], state_[0], state_[kShift - 1]);
-    for (i = 0; i < kStateSize; ++i) {
-        std::uint32_t y = state_[i];
-        y ^= y >> 11;
-        y ^= (y << 7) & 0x9d2c5680U;
-        y ^= (y << 15) & 0xefc60000U;
-        y ^= y >> 18;
-        draws_[i] = static_cast<std::int32_t>(y >> 1);
-    }
+        x[i] = twisted(x[i], x[i + 1], x[i + kShift]);
+    static_assert((kShift - 1) % kLanes == 0, "the words from kStateSize - kShift to the last but one fill whole lanes");
+    for (; i < kStateSize - 1; i += kLanes)
+        put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i - (kStateSize - kShift))));
+    x[kStateSize - 1] = twisted(x[kStateSize - 1], x[0], x[kShift - 1]);
+    for (i = 0; i < kStateSize; i += kLanes)
+        put(draws_.data() + i, drawOf(lanesAt(x + i)));
     index_ = 0;
 }
 
