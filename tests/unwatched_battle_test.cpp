@@ -55,9 +55,9 @@ public:
                 attack->prop = pick(-1, 22);
                 attack->MP = pick(0, 25);
                 attack->MPP = pick(0, 20);
-                attack->succ = pick(0, 110);
+                attack->succ = pick(0, 110) + (pick(0, 4) == 0 ? 0.5 : 0.0);
                 attack->count = pick(-2, 70);
-                attack->hit = pick(-5, 110);
+                attack->hit = pick(-5, 110) + (pick(0, 4) == 0 ? 0.25 : 0.0);
                 attackLink = &attack->next;
             }
             *link = member;
