@@ -222,7 +222,7 @@ TEST_F(TournamentWindowTest, AnEventSavedMidwayContinuesAfterARestart)
         window.hide();
         folder.write("../tournaments/current.txt", tournament::eventText(part));
         window.show();
-        // The controls and the ticked entrants come back as they were, the saved matches shown.
+        // The controls come back as they were, the saved matches shown; 開始 fights the saved entrants alone.
         EXPECT_EQ(window.findChild<QSpinBox*>("roundsBox")->value(), 3);
         EXPECT_EQ(window.findChild<QLineEdit*>("seedEdit")->text(), "9");
         EXPECT_EQ(window.findChild<QTreeWidget*>("matchTree")->topLevelItemCount(), static_cast<int>(done)) << done;
