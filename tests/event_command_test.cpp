@@ -56,6 +56,15 @@ protected:
     QtStorage storage;
 };
 
+// The text with the field `field` (fields apart by tabs) of the line starting at `line` made `value`.
+std::string withField(std::string text, std::size_t line, int field, const std::string& value)
+{
+    std::size_t at = line;
+    for (int f = 0; f < field; ++f)
+        at = text.find('\t', at) + 1;
+    return text.replace(at, text.find_first_of("\t\n", at) - at, value);
+}
+
 TEST_F(EventCommandTest, EveryFormAndFormatIsTheSameForAnyJobs)
 {
     for (const char* format : {"round-robin", "single-elimination", "double-elimination", "swiss", "gauntlet"}) {
@@ -197,14 +206,14 @@ TEST_F(EventCommandTest, ADamagedEventFileIsRefusedAndAGoodOneReadsBack)
 
     for (std::size_t cut = text.find('\n'); cut + 1 < text.size(); cut = text.find('\n', cut + 1))
         EXPECT_NE(tournament::parseEvent(text.substr(0, cut + 1)).problem, "") << cut;
-    // The winner of the first match made its loser.
-    std::string swapped = text;
-    const std::size_t line = swapped.find("\nmatch\t") + 1;
-    const std::size_t winnerEnd = swapped.rfind('\t', swapped.find('\n', line));
-    const std::size_t winnerAt = swapped.rfind('\t', winnerEnd - 1) + 1;
-    const tournament::Match& firstMatch = saved.matches.front();
-    swapped.replace(winnerAt, winnerEnd - winnerAt, std::to_string(firstMatch.loser()));
-    EXPECT_NE(tournament::parseEvent(swapped).problem, "");
+    // The winner of the first match made its loser; any match naming one past the last entrant anywhere.
+    const std::size_t firstLine = text.find("\nmatch\t") + 1;
+    EXPECT_NE(tournament::parseEvent(withField(text, firstLine, 6, std::to_string(saved.matches.front().loser()))).problem, "");
+    const std::string pastLast = std::to_string(saved.setup.entrants.size());
+    for (std::size_t line = firstLine; line != 0; line = text.find("\nmatch\t", line) + 1) {
+        for (const int field : {3, 4, 6})
+            EXPECT_NE(tournament::parseEvent(withField(text, line, field, pastLast)).problem, "") << line << ' ' << field;
+    }
     for (const std::string& bad : {std::string("PartyClash event 2\n"), text + "extra\n",
                                    std::string("PartyClash event 1\nformat league\nend\t0\n")})
         EXPECT_NE(tournament::parseEvent(bad).problem, "");

@@ -5,6 +5,8 @@
 #include "TempDataFolder.h"
 
 #include "sim/GeneratedRoster.h"
+#include "sim/Json.h"
+#include "sim/JsonValue.h"
 #include "sim/Ladder.h"
 #include "sim/Options.h"
 #include "sim/Simulator.h"
@@ -299,6 +301,19 @@ TEST(LadderCommand, AGeneratedRosterIsOrderedAsItsMatrixRanksItOnAQuarterOfTheBa
     for (const auto& [name, r] : byRating)
         squares += (r - byRate.at(name)) * (r - byRate.at(name));
     EXPECT_GE(1 - 6 * squares / (100 * (100 * 100 - 1)), 0.95);
+}
+
+// Shard files are read back by the simulator's own JSON reader: every character it writes comes back,
+// and every escape another tool may write reads as meant.
+TEST(ShardJson, EveryCharacterAndEveryEscapeReadsBack)
+{
+    std::string every = "名前😀";
+    for (int c = 1; c < 0x80; ++c)
+        every += static_cast<char>(c);
+    const auto read = parseJson("[" + jsonString(every) + ", \"\\\"\\\\\\/\\b\\f\\n\\r\\t\\u00e9\\ud83d\\ude00\"]");
+    ASSERT_TRUE(read && read->items.size() == 2);
+    EXPECT_EQ(read->items[0].text, every);
+    EXPECT_EQ(read->items[1].text, "\"\\/\b\f\n\r\té😀");
 }
 
 // The demo roster with 勇者アルス twice as hardy, beside the original.

@@ -6,11 +6,14 @@
 #include "SimulatorRun.h"
 
 #include "ranking/RankingWindow.h"
+#include "sim/LadderReport.h"
 
 #include <QComboBox>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace pc;
 
@@ -58,4 +61,43 @@ TEST(RankingWindowTest, TheLadderIsTheCommandLinesItsOpponentsAddUpAndAnEditGrey
     EXPECT_TRUE(ranking.outdated());
     EXPECT_TRUE(ranking.findChild<QLabel*>("outdatedLabel")->isVisibleTo(&ranking));
     EXPECT_EQ(model.index(0, LadderModel::nameColumn).data(Qt::ForegroundRole).value<QColor>(), QColor(0x80, 0x80, 0x80));
+
+    // A new run starts from nothing: no ladder, no opponents, nothing greyed.
+    edit.press(ranking, "startButton");
+    EXPECT_TRUE(model.rowCount() == 0 && opponents->rowCount() == 0 && !ranking.outdated());
+    ranking.stop();
+    runUntil([&] { return !ranking.running(); });
+}
+
+// An entrant that won every battle has a rating that is only a lower bound, one that won none an upper
+// bound: the table's tooltip, the CSV and the text say so, and the bars' scale holds every other interval.
+TEST(RankingWindowTest, BoundsPointTheirWayAndTheScaleHoldsEveryInterval)
+{
+    sim::Ladder ladder;
+    ladder.entries = {{1, {1900, 300}, 64, 64, 'S', true}, {0, {1550, 60}, 80, 45, 'B', false},
+                      {2, {1100, 300}, 64, 0, 'D', true}, {3, {1180, 55}, 60, 15, 'D', false}};
+    LadderModel model;
+    model.setLadder(ladder, {"a", "b", "c", "d"});
+    const char* const bound[] = {"レーティングは下の限界", nullptr, "レーティングは上の限界", nullptr};
+    const char* const csvBound[] = {"above", "", "below", ""};
+    std::ostringstream csv, text;
+    sim::writeLadder(csv, ladder, model.names(), {}, sim::LadderForm::csv);
+    sim::writeLadder(text, ladder, model.names(), {}, sim::LadderForm::text);
+    std::istringstream lines(csv.str());
+    std::string line;
+    std::getline(lines, line);
+    for (int row = 0; row < 4; ++row) {
+        const sim::LadderEntry& entry = ladder.entries[static_cast<std::size_t>(row)];
+        const QString tip = model.index(row, LadderModel::ratingColumn).data(Qt::ToolTipRole).toString();
+        EXPECT_EQ(tip.contains(QStringLiteral("限界")), bound[row] != nullptr) << row;
+        EXPECT_TRUE(!bound[row] || tip.contains(QString::fromUtf8(bound[row]))) << row;
+        std::getline(lines, line);
+        EXPECT_EQ(line.substr(line.rfind(',') + 1), csvBound[row]) << row;
+        const std::string said = model.names()[entry.entrant] + (entry.wins ? " won every one" : " won none");
+        EXPECT_EQ(text.str().find(said) != std::string::npos, entry.beyondReach) << said;
+        if (!entry.beyondReach) {
+            EXPECT_LT(model.scale().low, entry.rating.elo - entry.rating.halfWidth) << row;
+            EXPECT_GT(model.scale().high, entry.rating.elo + entry.rating.halfWidth) << row;
+        }
+    }
 }

@@ -281,13 +281,13 @@ TEST(Seeding, RandomFromTheEventSeedOrAsChosen)
         EXPECT_EQ(m->bye(), m->first < 3) << m->first;
 }
 
-Match decided(int first, int second)
+Match decided(int winner, int loser, bool winnerFirst)
 {
     Match match;
-    match.first = first;
-    match.second = second;
-    match.winner = first;
-    match.battles = {{1, true, BattleEnd::playerWins, 3}};
+    match.first = winnerFirst ? winner : loser;
+    match.second = winnerFirst ? loser : winner;
+    match.winner = winner;
+    match.battles = {{1, true, winnerFirst ? BattleEnd::playerWins : BattleEnd::enemyWins, 3}};
     return match;
 }
 
@@ -304,12 +304,15 @@ TEST_P(TieBreaks, OrderTiesAsDefined)
 {
     EventSetup setup = setupOf(Format::swiss, GetParam().entrants);
     setup.seeding = Seeding::chosen;
-    Event event(setup);
-    for (const auto& [winner, loser] : GetParam().wins)
-        event.matches.push_back(decided(winner, loser));
-    const std::vector<Standing> table = standings(event);
-    for (std::size_t i = 0; i < GetParam().top.size(); ++i)
-        EXPECT_EQ(table[i].entrant, GetParam().top[i]) << i;
+    // Every winner on the first side, then every winner on the second.
+    for (const bool winnerFirst : {true, false}) {
+        Event event(setup);
+        for (const auto& [winner, loser] : GetParam().wins)
+            event.matches.push_back(decided(winner, loser, winnerFirst));
+        const std::vector<Standing> table = standings(event);
+        for (std::size_t i = 0; i < GetParam().top.size(); ++i)
+            EXPECT_EQ(table[i].entrant, GetParam().top[i]) << i << (winnerFirst ? " first" : " second");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

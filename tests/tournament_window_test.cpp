@@ -108,8 +108,15 @@ TEST_P(EveryEntrants, TheWindowsEventIsTheCommandLinesAndItsBattlesOpenWithTheir
     EXPECT_EQ(*storage.read(window.eventPath()), text);
     EXPECT_TRUE(window.findChild<QLabel*>("summaryLabel")->text().startsWith(QStringLiteral("優勝：")));
 
-    // The second battle of the first match, fought in the battle window from its seed, sides swapped.
+    // Every match's line ends with the winner's battles won, then the loser's.
     auto* tree = window.findChild<QTreeWidget*>("matchTree");
+    for (int m = 0; m < tree->topLevelItemCount(); ++m) {
+        const tournament::Match& match = window.event()->matches[static_cast<std::size_t>(m)];
+        const QString score = QStringLiteral(" %1-%2").arg(match.winsOf(match.winner == match.first))
+                                  .arg(match.winsOf(match.winner != match.first));
+        EXPECT_TRUE(match.bye() || tree->topLevelItem(m)->text(0).endsWith(score)) << m;
+    }
+    // The second battle of the first match, fought in the battle window from its seed, sides swapped.
     QTreeWidgetItem* battle = tree->topLevelItem(0)->child(1);
     ASSERT_NE(battle, nullptr);
     emit tree->itemDoubleClicked(battle, 0);
@@ -206,12 +213,16 @@ TEST_F(TournamentWindowTest, AnEventSavedMidwayContinuesAfterARestart)
     for (std::size_t done = 0; done < saved.matches.size(); done += 5) {
         tournament::Event part(saved.setup);
         part.matches.assign(saved.matches.begin(), saved.matches.begin() + static_cast<std::ptrdiff_t>(done));
-        folder.write("../tournaments/current.txt", tournament::eventText(part));
+        // The window first opened with every character ticked and no event to show; then the event is saved.
+        folder.write("../tournaments/current.txt", "");
         EditingApp edit(folder);
         edit.tick();
         TournamentWindow& window = edit.app.tournamentWindow();
+        choose(window, 12, 1);
+        window.hide();
+        folder.write("../tournaments/current.txt", tournament::eventText(part));
         window.show();
-        // The controls come back as they were, the saved matches shown.
+        // The controls come back as they were, the saved matches shown; 開始 fights the saved entrants alone.
         EXPECT_EQ(window.findChild<QSpinBox*>("roundsBox")->value(), 3);
         EXPECT_EQ(window.findChild<QLineEdit*>("seedEdit")->text(), "9");
         EXPECT_EQ(window.findChild<QTreeWidget*>("matchTree")->topLevelItemCount(), static_cast<int>(done)) << done;
