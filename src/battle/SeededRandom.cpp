@@ -67,7 +67,7 @@ void SeededRandom::refill()
         put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i + kShift)));
     for (; i < kStateSize - kShift; ++i)
         x[i] = twisted(x[i], x[i + 1], x[i + kShift]);
-    static_assert((kShift - 1) % kLanes == 0, "the words from kStateSize - kShift to the last but one fill whole lanes");
+    static_assert((kShift - 1) % kLanes == 0, "the second run of words fills whole lanes");
     for (; i < kStateSize - 1; i += kLanes)
         put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i - (kStateSize - kShift))));
     x[kStateSize - 1] = twisted(x[kStateSize - 1], x[0], x[kShift - 1]);

@@ -74,7 +74,6 @@ struct Move {
     std::int32_t range;
     std::int32_t prop;
     std::int32_t seed;
-    double count;
     std::int32_t succBelow; // the success roll's bound, as rollBound gives it
     double hit;
     std::int32_t hitBelow; // the bound of the hit roll without a bonus
@@ -228,8 +227,8 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
         for (const ATTACK* attack = member->attacks; attack; attack = attack->next) {
             const double single = singleTargetBase(*attack, base);
             const double multi = multiTargetBase(*attack, base);
-            roster.moves.push_back({attack->range, attack->prop, attack->seed, attack->count,
-                                    rollBound(attack->succ), attack->hit, rollBound(attack->hit), attack->MP + attack->MPP * base.MP / 100.0, single,
+            roster.moves.push_back({attack->range, attack->prop, attack->seed, rollBound(attack->succ), attack->hit,
+                                    rollBound(attack->hit), attack->MP + attack->MPP * base.MP / 100.0, single,
                                     toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
                                     Divisor(toInt32(multi))});
             ++fighter.moveCount;
@@ -911,7 +910,7 @@ private:
 
     UnwatchedBattle::Roster& r_;
     Random& random_;
-    bool marksWaits_;
+    const bool marksWaits_;
     std::int64_t passes_ = 0;
     Outcome end_ = Outcome::unfinished;
     bool stop_ = false;
