@@ -85,7 +85,29 @@ struct Move {
     std::int32_t multiTruncated;
     Divisor singleSpread;
     Divisor multiSpread;
+    // The single-target formula of seeds 0 to 4: the guard it takes off the
+    // target, and whether its spread is in tenths rather than fifths.
+    std::int32_t singleGuard;
+    bool singleInTenths;
 };
+
+// What a formula takes off a target's value, by the guard index of a move.
+constexpr std::size_t kNoGuard = 0;
+constexpr std::size_t kHalfDefence = 1;
+constexpr std::size_t kResistance = 2; // the target's ARI
+
+std::int32_t singleGuardOf(std::int32_t seed)
+{
+    switch (seed) {
+    case 1:
+    case 2:
+        return kHalfDefence;
+    case 3:
+        return kResistance;
+    default:
+        return kNoGuard;
+    }
+}
 
 // The base amount of a formula: the attack's count plus the statistic its seed adds.
 double singleTargetBase(const ATTACK& attack, const STATUS& actor)
@@ -130,8 +152,7 @@ struct Fighter {
     double atk;
     double hitStat;
     double eva;
-    double def;
-    double ari;
+    std::array<double, 3> guard; // nothing, half the DEF and the ARI, by guard index
     std::int32_t atkBase; // ATK truncated, the plain attack's spread
     Divisor atkSpread;
     std::int32_t firstMove;
@@ -201,8 +222,7 @@ struct UnwatchedBattle::Roster {
     // passes counted so far, less one more once this pass's walk has stepped
     // it: a pass, or a run of quiet passes, moves one count, not every wait.
     std::vector<std::int64_t> waitMarks;
-    Team players;
-    Team enemies;
+    std::array<Team, 2> teams; // the player party, then the enemy party
     PositionSet open; // positions a target list may still take
     std::vector<Node> targets;
     std::vector<Node> chosenTargets;
@@ -211,13 +231,14 @@ struct UnwatchedBattle::Roster {
 
 namespace {
 
-void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
+// A party's members; an enemy's seed 4 attack spreads its value in tenths.
+void addParty(UnwatchedBattle::Roster& roster, const OBJE* top, bool enemies)
 {
     for (const OBJE* member = top; member; member = member->next) {
         const STATUS& base = member->baseStatus;
         Fighter fighter{.hp = base.HP, .mp = base.MP, .wp = base.WP, .fullHP = base.HP, .fullMP = base.MP,
                         .fullWP = base.WP, .healLine = base.HP / 100.0 * 70.0, .atk = base.ATK,
-                        .hitStat = base.HIT, .eva = base.EVA, .def = base.DEF, .ari = base.ARI,
+                        .hitStat = base.HIT, .eva = base.EVA, .guard = {0.0, base.DEF / 2.0, base.ARI},
                         .atkBase = toInt32(base.ATK), .atkSpread = Divisor(toInt32(base.ATK)), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
                         .moveCount = 0, .resist = {}, .wholeResist = {}};
         for (std::size_t i = 0; i < fighter.resist.size(); ++i) {
@@ -230,7 +251,8 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top)
             roster.moves.push_back({attack->range, attack->prop, attack->seed, rollBound(attack->succ), attack->hit,
                                     rollBound(attack->hit), attack->MP + attack->MPP * base.MP / 100.0, single,
                                     toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
-                                    Divisor(toInt32(multi))});
+                                    Divisor(toInt32(multi)), singleGuardOf(attack->seed),
+                                    enemies && attack->seed == 4});
             ++fighter.moveCount;
         }
         roster.start.push_back(fighter);
@@ -314,11 +336,11 @@ private:
         for (std::size_t slot = 0; slot < r_.start.size(); ++slot)
             r_.waitMarks[slot] = static_cast<std::int64_t>(r_.start[slot].fullWP);
         r_.damage.assign(r_.start.size(), {});
-        r_.players.first = 0;
-        r_.players.size = r_.playerCount;
-        r_.enemies.first = r_.playerCount;
-        r_.enemies.size = static_cast<std::int32_t>(r_.start.size()) - r_.playerCount;
-        for (Team* team : {&r_.players, &r_.enemies}) {
+        players().first = 0;
+        players().size = r_.playerCount;
+        enemies().first = r_.playerCount;
+        enemies().size = static_cast<std::int32_t>(r_.start.size()) - r_.playerCount;
+        for (Team* team : {&players(), &enemies()}) {
             team->sizeDivisor = Divisor(team->size);
             team->living.reset(team->size);
             team->healCandidates.reset(team->size);
@@ -326,15 +348,18 @@ private:
             for (std::int32_t position = 1; position <= team->size; ++position)
                 noteHP(*team, position, fighter(team->slotAt(position)).hp, true);
         }
-        r_.open.reset(std::max(r_.players.size, r_.enemies.size));
+        r_.open.reset(std::max(players().size, enemies().size));
         r_.targets.clear();
         r_.chosenTargets.clear();
     }
 
     Fighter& fighter(std::int32_t slot) { return r_.fighters[static_cast<std::size_t>(slot)]; }
-    Team& teamOf(std::int32_t slot) { return slot < r_.playerCount ? r_.players : r_.enemies; }
-    Team& opponents() { return playerSide_ ? r_.enemies : r_.players; }
-    Team& own() { return playerSide_ ? r_.players : r_.enemies; }
+    // The parties by index, so that choosing one is arithmetic rather than a branch.
+    Team& players() { return r_.teams[0]; }
+    Team& enemies() { return r_.teams[1]; }
+    Team& teamOf(std::int32_t slot) { return r_.teams[slot >= r_.playerCount ? 1 : 0]; }
+    Team& opponents() { return r_.teams[playerSide_ ? 1 : 0]; }
+    Team& own() { return r_.teams[playerSide_ ? 0 : 1]; }
 
     std::int32_t draw() { return random_.draw(); }
     // The seeded generator never draws below 0, so its remainders take the quick way.
@@ -417,11 +442,11 @@ private:
                 return;
             }
             playerSide_ = true;
-            if (counterRE_ == 0 && walkHalf(r_.players, counterRP_))
+            if (counterRE_ == 0 && walkHalf(players(), counterRP_))
                 return;
             counterRP_ = 0;
             playerSide_ = false;
-            if (walkHalf(r_.enemies, counterRE_))
+            if (walkHalf(enemies(), counterRE_))
                 return;
         }
     }
@@ -466,8 +491,8 @@ private:
         }
         counter = 0;
         team.stepped = team.size;
-        if (&team == &r_.enemies) {
-            r_.players.stepped = r_.enemies.stepped = 0;
+        if (&team == &enemies()) {
+            players().stepped = enemies().stepped = 0;
             ++passes_;
         }
         return false;
@@ -476,7 +501,7 @@ private:
     bool somebodyCanAct()
     {
         if (counterRP_ != 0 || counterRE_ != 0)
-            return r_.players.livingCount > 0 || r_.enemies.livingCount > 0;
+            return players().livingCount > 0 || enemies().livingCount > 0;
         return marksWaits_ ? skipQuietPassesByMarks() : skipQuietPasses();
     }
 
@@ -502,12 +527,12 @@ private:
     // runs out in w steps.
     bool skipQuietPassesByMarks()
     {
-        if (r_.players.livingCount == 0 && r_.enemies.livingCount == 0)
+        if (players().livingCount == 0 && enemies().livingCount == 0)
             return false;
         if (passes_ > kPassesRebased)
             rebaseMarks();
         std::int64_t acting = INT64_MAX;
-        for (const Team* team : {&r_.players, &r_.enemies}) {
+        for (const Team* team : {&players(), &enemies()}) {
             const std::int64_t* marks = r_.waitMarks.data() + team->first;
             for (std::int32_t index = 0; index < team->size; ++index) {
                 if (team->living.has(index + 1))
@@ -533,7 +558,7 @@ private:
     {
         if (pendingActor_ != kNone)
             return pendingActor_;
-        const Team& team = playerSide_ ? r_.players : r_.enemies;
+        const Team& team = playerSide_ ? players() : enemies();
         const std::int32_t counted = playerSide_ ? counterRP_ : counterRE_;
         if (resumesPlayerHalf_ == playerSide_) {
             const std::int32_t before = team.slotAt(counted - 1);
@@ -658,7 +683,7 @@ private:
         if (!rollSucceeds(actor.hitStat / target.eva * 50.0))
             return;
         const std::int32_t bonus = remainder(actor.atkSpread, actor.atkBase) / 3;
-        dealDamage(targetSlot, std::floor(actor.atk + bonus - target.def / 2.0));
+        dealDamage(targetSlot, std::floor(actor.atk + bonus - target.guard[kHalfDefence]));
     }
 
     std::int32_t targetCount(std::int32_t range, std::int32_t living, std::int32_t total)
@@ -720,11 +745,11 @@ private:
             scale(move, target, node.value);
             break;
         case 1:
-            node.value = spreadValue(base, by, truncated, target.def / 2.0);
+            node.value = spreadValue(base, by, truncated, target.guard[kHalfDefence]);
             scale(move, target, node.value);
             break;
         case 2:
-            node.value = spreadValue(base, by, truncated, target.ari);
+            node.value = spreadValue(base, by, truncated, target.guard[kResistance]);
             scale(move, target, node.value);
             break;
         case 5:
@@ -797,24 +822,16 @@ private:
         return move;
     }
 
+    // Seeds 0 to 4 share one formula, chosen by data rather than by branches,
+    // since which seed comes up follows the draws: r / 10 is (r / 5) / 2.
     double singleTargetValue(const Move& move, const Fighter& damage)
     {
-        const double base = move.singleBase;
-        const std::int32_t truncated = move.singleTruncated;
-        const Divisor& by = move.singleSpread;
-        switch (move.seed) {
-        case 0:
-            return spreadValue(base, by, truncated, 0);
-        case 1:
-        case 2:
-            return spreadValue(base, by, truncated, damage.def / 2.0);
-        case 3:
-            return spreadValue(base, by, truncated, damage.ari);
-        case 4:
-            return playerSide_ ? spreadValue(base, by, truncated, 0) : spreadValue<10>(base, by, truncated, 0);
-        default:
-            return seed5Value(base, truncated);
-        }
+        if (move.seed == 5)
+            return seed5Value(move.singleBase, move.singleTruncated);
+        const std::int32_t first = remainder(move.singleSpread, move.singleTruncated) / 5;
+        const std::int32_t second = remainder(move.singleSpread, move.singleTruncated) / 5;
+        const std::int32_t spread = move.singleInTenths ? first / 2 - second / 2 : first - second;
+        return std::floor(move.singleBase + spread - damage.guard[static_cast<std::size_t>(move.singleGuard)]);
     }
 
     void chooseSingleTarget(const Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Move* start,
@@ -840,12 +857,10 @@ private:
             const std::int32_t targetSlot = move->range == 1 ? damageSlot : healSlot;
             if (targetSlot != kNone)
                 scale(*move, fighter(targetSlot), value);
-            if (!firstEvaluated)
-                firstEvaluated = move;
-            if (value > best && actor.mp >= move->cost) {
-                chosen = move;
-                best = value;
-            }
+            firstEvaluated = firstEvaluated ? firstEvaluated : move;
+            const bool better = (value > best) & (actor.mp >= move->cost);
+            chosen = better ? move : chosen;
+            best = better ? value : best;
         }
         if (!chosen)
             chosen = firstEvaluated;
@@ -930,9 +945,9 @@ private:
 
 UnwatchedBattle::UnwatchedBattle(const OBJE* players, const OBJE* enemies) : roster_(std::make_unique<Roster>())
 {
-    addParty(*roster_, players);
+    addParty(*roster_, players, false);
     roster_->playerCount = static_cast<std::int32_t>(roster_->start.size());
-    addParty(*roster_, enemies);
+    addParty(*roster_, enemies, true);
     for (const Fighter& member : roster_->start)
         roster_->wholeWaits = roster_->wholeWaits && std::abs(member.fullWP) < kWholeWaitLimit
             && std::floor(member.fullWP) == member.fullWP;
