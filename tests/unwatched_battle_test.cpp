@@ -4,7 +4,7 @@
 // random characters with every range, seed, attribute and wait at their edges.
 #include "records/AppState.h"
 #include "sim/HeadlessBattle.h"
-#include "battle/SeededRandom.h"
+#include "sim/SeededRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -194,6 +194,20 @@ TEST(SeededRandom, DrawsTheStandardMersenneTwister)
     for (int i = 1; i < 10000; ++i)
         defaultSeed.draw();
     EXPECT_EQ(defaultSeed.draw(), static_cast<std::int32_t>(4123659995U >> 1)); // the standard's 10000th value
+}
+
+// A batch thread's generators, seeded four at a time, draw as those seeded one
+// by one: seeds asked in order, across the wrap past the largest seed, out of
+// order and twice over, each fresh.
+TEST(SeededRandom, SeedsMadeFourAtATimeDrawAsOneByOne)
+{
+    ConsecutiveSeeds seeds;
+    for (const std::uint32_t seed : {0U, 1U, 2U, 3U, 4U, 5U, 4294967293U, 4294967294U, 4294967295U, 0U, 1U, 9U, 8U, 8U}) {
+        SeededRandom& made = seeds.seeded(seed);
+        SeededRandom single(seed);
+        for (int i = 0; i < 700; ++i)
+            ASSERT_EQ(made.draw(), single.draw()) << "seed " << seed << ", draw " << i;
+    }
 }
 
 } // namespace

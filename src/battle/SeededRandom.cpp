@@ -47,13 +47,40 @@ Words drawOf(Words y)
     return y >> 1;
 }
 
+// The seeding of word i from word i - 1.
+std::uint32_t seedingStep(std::uint32_t previous, std::size_t i)
+{
+    return 1812433253U * (previous ^ (previous >> 30)) + static_cast<std::uint32_t>(i);
+}
+
 } // namespace
 
 SeededRandom::SeededRandom(std::uint32_t seed)
 {
     state_[0] = seed;
     for (std::size_t i = 1; i < kStateSize; ++i)
-        state_[i] = 1812433253U * (state_[i - 1] ^ (state_[i - 1] >> 30)) + static_cast<std::uint32_t>(i);
+        state_[i] = seedingStep(state_[i - 1], i);
+}
+
+void SeededRandom::reseedFour(std::array<SeededRandom, 4>& four, std::uint32_t first)
+{
+    std::uint32_t* a = four[0].state_.data();
+    std::uint32_t* b = four[1].state_.data();
+    std::uint32_t* c = four[2].state_.data();
+    std::uint32_t* d = four[3].state_.data();
+    std::array<std::uint32_t, 4> words{first, first + 1, first + 2, first + 3};
+    for (std::size_t i = 0;;) {
+        a[i] = words[0];
+        b[i] = words[1];
+        c[i] = words[2];
+        d[i] = words[3];
+        if (++i == kStateSize)
+            break;
+        for (std::uint32_t& word : words)
+            word = seedingStep(word, i);
+    }
+    for (SeededRandom& random : four)
+        random.index_ = kStateSize;
 }
 
 // Each word is twisted with the next one, still old, and the one kShift on,

@@ -27,6 +27,11 @@ public:
         return draws_[index_++];
     }
 
+    // Seeds four generators with `first` to `first + 3` (wrapping past the
+    // largest seed), each as its own constructor would: the four seeding
+    // chains run side by side, in about the time of one.
+    static void reseedFour(std::array<SeededRandom, 4>& four, std::uint32_t first);
+
 private:
     static constexpr std::size_t kStateSize = 624;
     void refill();

@@ -57,9 +57,9 @@ void reportBatch(const Options& options, OBJE* roster, const PartyRows& rows, co
     // Each thread keeps its parties and storage from battle to battle.
     const FightMaker makeFight = [&]() -> FightRun {
         auto runner = std::make_shared<BattleRunner>(roster, rows);
-        return [&options, firstSeed, runner](std::int64_t run) {
-            SeededRandom random(firstSeed + static_cast<std::uint32_t>(run));
-            return runner->fight(random, options.maxPresses);
+        auto seeds = std::make_shared<ConsecutiveSeeds>();
+        return [&options, firstSeed, runner, seeds](std::int64_t run) {
+            return runner->fight(seeds->seeded(firstSeed + static_cast<std::uint32_t>(run)), options.maxPresses);
         };
     };
     BatchReport report{namesAt(roster, rows.player), namesAt(roster, rows.enemy), firstSeed, options.maxPresses, {}};
