@@ -222,6 +222,9 @@ struct UnwatchedBattle::Roster {
     // passes counted so far, less one more once this pass's walk has stepped
     // it: a pass, or a run of quiet passes, moves one count, not every wait.
     std::vector<std::int64_t> waitMarks;
+    // The same marks of the living, and kNeverReady for the fallen, so that
+    // the walk and the skip read one number a member.
+    std::vector<std::int64_t> readyMarks;
     std::array<Team, 2> teams; // the player party, then the enemy party
     PositionSet open; // positions a target list may still take
     std::vector<Node> targets;
@@ -280,6 +283,7 @@ double notNegative(double amount)
 }
 
 constexpr std::uint64_t kNeverActs = UINT64_MAX;
+constexpr std::int64_t kNeverReady = INT64_MAX;
 // Whole waits this far inside 2^52 count down exactly, by one step or many at once.
 constexpr double kWholeWaitLimit = 1125899906842624.0; // 2^50
 // Past this many passes the marks are taken down by them, far from overflowing.
@@ -333,6 +337,7 @@ private:
     {
         r_.fighters = r_.start;
         r_.waitMarks.resize(r_.start.size());
+        r_.readyMarks.resize(r_.start.size());
         for (std::size_t slot = 0; slot < r_.start.size(); ++slot)
             r_.waitMarks[slot] = static_cast<std::int64_t>(r_.start[slot].fullWP);
         r_.damage.assign(r_.start.size(), {});
@@ -384,11 +389,18 @@ private:
         if (fresh || team.living.has(position) != living) {
             team.living.set(position, living);
             team.livingCount += living ? 1 : (fresh ? 0 : -1);
+            noteReadyMark(team.slotAt(position));
         }
         if (fresh || team.healCandidates.has(position) != candidate) {
             team.healCandidates.set(position, candidate);
             team.candidateCount += candidate ? 1 : (fresh ? 0 : -1);
         }
+    }
+
+    void noteReadyMark(std::int32_t slot)
+    {
+        const auto at = static_cast<std::size_t>(slot);
+        r_.readyMarks[at] = fighter(slot).hp > 0 ? r_.waitMarks[at] : kNeverReady;
     }
 
     void changeHP(std::int32_t slot, double hp)
@@ -477,12 +489,14 @@ private:
     bool walkHalfByMarks(Team& team, std::int32_t& counter)
     {
         const std::int32_t start = counter > 0 ? counter - 1 : 0;
-        std::int64_t* marks = r_.waitMarks.data() + team.first;
-        if (start < team.stepped)
-            --marks[start];
+        if (start < team.stepped) {
+            --r_.waitMarks[static_cast<std::size_t>(team.first + start)];
+            noteReadyMark(team.first + start);
+        }
+        const std::int64_t* marks = r_.readyMarks.data() + team.first;
         const std::int64_t runsOut = passes_ + 1;
         for (std::int32_t index = start; index < team.size; ++index) {
-            if (marks[index] <= runsOut && team.living.has(index + 1)) {
+            if (marks[index] <= runsOut) {
                 team.stepped = std::max(team.stepped, index + 1);
                 counter += index - start + 1;
                 takeTurn(team.first + index);
@@ -531,15 +545,9 @@ private:
             return false;
         if (passes_ > kPassesRebased)
             rebaseMarks();
-        std::int64_t acting = INT64_MAX;
-        for (const Team* team : {&players(), &enemies()}) {
-            const std::int64_t* marks = r_.waitMarks.data() + team->first;
-            for (std::int32_t index = 0; index < team->size; ++index) {
-                if (team->living.has(index + 1))
-                    acting = std::min(acting, std::max<std::int64_t>(marks[index] - passes_, 1));
-            }
-        }
-        passes_ += acting - 1;
+        // Some member lives, and a fallen one's mark is never the least.
+        const std::int64_t least = *std::min_element(r_.readyMarks.begin(), r_.readyMarks.end());
+        passes_ += std::max<std::int64_t>(least - passes_, 1) - 1;
         return true;
     }
 
@@ -551,6 +559,8 @@ private:
         for (std::int64_t& mark : r_.waitMarks)
             mark = std::max(mark - passes_, -kPassesRebased);
         passes_ = 0;
+        for (std::size_t slot = 0; slot < r_.waitMarks.size(); ++slot)
+            noteReadyMark(static_cast<std::int32_t>(slot));
     }
 
     // The member that acted in the press, found as the batch's ledger finds it.
@@ -618,10 +628,12 @@ private:
     void endAction(std::int32_t slot)
     {
         Fighter& member = fighter(slot);
-        if (marksWaits_)
+        if (marksWaits_) {
             r_.waitMarks[static_cast<std::size_t>(slot)] = static_cast<std::int64_t>(member.fullWP) + passes_ + 1;
-        else
+            noteReadyMark(slot);
+        } else {
             member.wp = member.fullWP;
+        }
         stop_ = true;
     }
 
