@@ -39,11 +39,14 @@ public:
             s.WP = pick(0, 3) == 0 ? pick(-2, 2) + pick(0, 1) * 0.25 : pick(1, 400);
             if (pick(0, 24) == 0)
                 s.WP = kHugeWait - pick(0, 2); // a fallen member's wait soon leaves the exact range
-            s.ATK = pick(-1, 60);
-            s.DEF = pick(0, 60);
+            // One character in ten has a fractional ATK, DEF or ARI, which no
+            // registered character has, so that most battles are fought by whole ones.
+            const int fractional = pick(0, 29);
+            s.ATK = pick(-1, 60) + (fractional == 0 ? 0.5 : 0.0);
+            s.DEF = pick(0, 60) + (fractional == 1 ? 0.5 : 0.0);
             s.HIT = pick(0, 90);
             s.EVA = pick(0, 9) == 0 ? 0 : pick(1, 90);
-            s.ARI = pick(0, 50);
+            s.ARI = pick(0, 50) + (fractional == 2 ? 0.25 : 0.0);
             for (float& resistance : member->baseResist.values)
                 resistance = static_cast<float>(pick(0, 4) == 0 ? pick(0, 2) * 100 : pick(0, 200));
             ATTACK** attackLink = &member->attacks;
@@ -159,6 +162,48 @@ TEST(UnwatchedBattle, AnySourceDrawsAsTheSeededGenerator)
 // Members that barely harm each other, with waits so long that a battle of
 // thousands of presses passes 2^61 passes of the walk; the damage each deals
 // tells who acted.
+// Single-target formulas on numbers no registered character has: a count past
+// the exact doubles and a fractional ATK, DEF or ARI, each seed's formula. Both
+// members live through blows of 10^17 and take every digit of them.
+TEST(UnwatchedBattle, UnusualFormulasGoAsTheWindowsDriverGoes)
+{
+    struct Numbers {
+        double count, atk, def, ari;
+    };
+    for (const Numbers n : {Numbers{1e17 + 8, 10, 10, 10}, Numbers{9007199254740993.0, 10, 10, 10},
+                            Numbers{40, 10.5, 10, 10}, Numbers{40, 10, 7.5, 10}, Numbers{40, 10, 10, 6.25}}) {
+        for (std::int32_t seed = 0; seed <= 4; ++seed) {
+            AppState roster;
+            OBJE** link = &roster.objeTop;
+            for (int i = 0; i < 2; ++i) {
+                OBJE* member = *link = roster.objes.make();
+                InitObje(*member);
+                member->name = "F" + std::to_string(i);
+                STATUS& s = member->baseStatus;
+                s.HP = 4e18;
+                s.WP = 3 + i;
+                s.ATK = n.atk;
+                s.DEF = n.def;
+                s.ARI = n.ari;
+                s.HIT = s.EVA = 50;
+                ATTACK* attack = member->attacks = roster.attacks.make();
+                InitAttack(*attack);
+                attack->range = 1;
+                attack->seed = seed;
+                attack->prop = 3;
+                attack->count = n.count;
+                attack->succ = attack->hit = 100;
+                link = &member->next;
+            }
+            BattleRunner runner(roster.objeTop, {{0}, {1}});
+            const std::string where = "count " + std::to_string(n.count) + ", ATK " + std::to_string(n.atk) + ", DEF "
+                + std::to_string(n.def) + ", ARI " + std::to_string(n.ari) + ", seed " + std::to_string(seed);
+            for (std::uint32_t draws = 1; draws <= 3; ++draws)
+                expectSame(fightOnce(runner, draws, 60, false), fightOnce(runner, draws, 60, true), where);
+        }
+    }
+}
+
 TEST(UnwatchedBattle, EndlessHugeWaitsGoAsTheWindowsDriverGoes)
 {
     AppState roster;

@@ -89,7 +89,24 @@ struct Move {
     // target, and whether its spread is in tenths rather than fifths.
     std::int32_t singleGuard;
     bool singleInTenths;
+    std::int64_t singleBaseTwice; // twice singleBase, while the battle's formulas are whole
 };
+
+// Whole numbers this far inside 2^52 add and subtract exactly as doubles, so
+// while a battle's bases and guards are such numbers its single-target
+// formulas are worked out in integers.
+constexpr double kWholeFormulaLimit = 1099511627776.0; // 2^40
+
+bool wholeForFormulas(double number)
+{
+    return std::abs(number) <= kWholeFormulaLimit && std::floor(number) == number;
+}
+
+// A number whole for formulas as an integer; 0 for any other, which no formula then reads.
+std::int64_t wholeOrZero(double number)
+{
+    return wholeForFormulas(number) ? static_cast<std::int64_t>(number) : 0;
+}
 
 // What a formula takes off a target's value, by the guard index of a move.
 constexpr std::size_t kNoGuard = 0;
@@ -153,6 +170,7 @@ struct Fighter {
     double hitStat;
     double eva;
     std::array<double, 3> guard; // nothing, half the DEF and the ARI, by guard index
+    std::array<std::int64_t, 3> guardTwice; // twice those, while the battle's formulas are whole
     std::int32_t atkBase; // ATK truncated, the plain attack's spread
     Divisor atkSpread;
     std::int32_t firstMove;
@@ -215,6 +233,8 @@ struct UnwatchedBattle::Roster {
     std::vector<Move> moves;
     std::int32_t playerCount = 0;
     bool wholeWaits = true; // every registered WP a whole number well inside the exact range
+    // Every single-target base, DEF and ARI whole for formulas.
+    bool wholeFormulas = true;
 
     // The battle under way.
     std::vector<Fighter> fighters;
@@ -242,12 +262,14 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top, bool enemies)
         Fighter fighter{.hp = base.HP, .mp = base.MP, .wp = base.WP, .fullHP = base.HP, .fullMP = base.MP,
                         .fullWP = base.WP, .healLine = base.HP / 100.0 * 70.0, .atk = base.ATK,
                         .hitStat = base.HIT, .eva = base.EVA, .guard = {0.0, base.DEF / 2.0, base.ARI},
+                        .guardTwice = {0, wholeOrZero(base.DEF), 2 * wholeOrZero(base.ARI)},
                         .atkBase = toInt32(base.ATK), .atkSpread = Divisor(toInt32(base.ATK)), .firstMove = static_cast<std::int32_t>(roster.moves.size()),
                         .moveCount = 0, .resist = {}, .wholeResist = {}};
         for (std::size_t i = 0; i < fighter.resist.size(); ++i) {
             fighter.resist[i] = member->baseResist.values[i];
             fighter.wholeResist[i] = wholeOrNot(fighter.resist[i]);
         }
+        roster.wholeFormulas = roster.wholeFormulas && wholeForFormulas(base.DEF) && wholeForFormulas(base.ARI);
         for (const ATTACK* attack = member->attacks; attack; attack = attack->next) {
             const double single = singleTargetBase(*attack, base);
             const double multi = multiTargetBase(*attack, base);
@@ -255,7 +277,8 @@ void addParty(UnwatchedBattle::Roster& roster, const OBJE* top, bool enemies)
                                     rollBound(attack->hit), attack->MP + attack->MPP * base.MP / 100.0, single,
                                     toInt32(single), multi, toInt32(multi), Divisor(toInt32(single)),
                                     Divisor(toInt32(multi)), singleGuardOf(attack->seed),
-                                    enemies && attack->seed == 4});
+                                    enemies && attack->seed == 4, 2 * wholeOrZero(single)});
+            roster.wholeFormulas = roster.wholeFormulas && wholeForFormulas(single);
             ++fighter.moveCount;
         }
         roster.start.push_back(fighter);
@@ -684,6 +707,19 @@ private:
         value = std::floor(value * static_cast<double>(target.resist[prop]) / 100.0);
     }
 
+    // The same for a whole value: the integer path of scale without the round trip through a double.
+    static double scaleWhole(const Move& move, const Fighter& target, std::int64_t amount)
+    {
+        if (move.prop >= 0 && move.prop <= kLastScaledAttribute) {
+            const std::int32_t whole = target.wholeResist[static_cast<std::size_t>(move.prop)];
+            if (whole != kNotWhole && amount > -kExactFactor && amount < kExactFactor)
+                return static_cast<double>(floorOfHundredth(amount * whole));
+        }
+        double value = static_cast<double>(amount);
+        scale(move, target, value);
+        return value;
+    }
+
     bool hitRollWithBonus(const Move& move, const Fighter& actor, const Fighter& target)
     {
         return rollSucceeds(move.hit + actor.hitStat / target.eva * 50.0);
@@ -836,14 +872,27 @@ private:
 
     // Seeds 0 to 4 share one formula, chosen by data rather than by branches,
     // since which seed comes up follows the draws: r / 10 is (r / 5) / 2.
-    double singleTargetValue(const Move& move, const Fighter& damage)
+    // The value scaled by the resistance of the target in targetSlot, if any.
+    double singleTargetValue(const Move& move, const Fighter& damage, std::int32_t targetSlot)
     {
-        if (move.seed == 5)
-            return seed5Value(move.singleBase, move.singleTruncated);
-        const std::int32_t first = remainder(move.singleSpread, move.singleTruncated) / 5;
-        const std::int32_t second = remainder(move.singleSpread, move.singleTruncated) / 5;
-        const std::int32_t spread = move.singleInTenths ? first / 2 - second / 2 : first - second;
-        return std::floor(move.singleBase + spread - damage.guard[static_cast<std::size_t>(move.singleGuard)]);
+        double value = 0;
+        if (move.seed == 5) {
+            value = seed5Value(move.singleBase, move.singleTruncated);
+        } else {
+            const std::int32_t first = remainder(move.singleSpread, move.singleTruncated) / 5;
+            const std::int32_t second = remainder(move.singleSpread, move.singleTruncated) / 5;
+            const std::int32_t spread = move.singleInTenths ? first / 2 - second / 2 : first - second;
+            const auto guard = static_cast<std::size_t>(move.singleGuard);
+            if (r_.wholeFormulas) {
+                // floor(base + spread - guard), the guard whole or a half, as a halved whole number.
+                const std::int64_t amount = (move.singleBaseTwice + 2 * std::int64_t{spread} - damage.guardTwice[guard]) >> 1;
+                return targetSlot == kNone ? static_cast<double>(amount) : scaleWhole(move, fighter(targetSlot), amount);
+            }
+            value = std::floor(move.singleBase + spread - damage.guard[guard]);
+        }
+        if (targetSlot != kNone)
+            scale(move, fighter(targetSlot), value);
+        return value;
     }
 
     void chooseSingleTarget(const Fighter& actor, std::int32_t damageSlot, std::int32_t healSlot, const Move* start,
@@ -865,10 +914,7 @@ private:
                 }
                 continue;
             }
-            double value = singleTargetValue(*move, damage);
-            const std::int32_t targetSlot = move->range == 1 ? damageSlot : healSlot;
-            if (targetSlot != kNone)
-                scale(*move, fighter(targetSlot), value);
+            const double value = singleTargetValue(*move, damage, move->range == 1 ? damageSlot : healSlot);
             firstEvaluated = firstEvaluated ? firstEvaluated : move;
             const bool better = (value > best) & (actor.mp >= move->cost);
             chosen = better ? move : chosen;
