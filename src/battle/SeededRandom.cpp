@@ -89,17 +89,24 @@ void SeededRandom::reseedFour(std::array<SeededRandom, 4>& four, std::uint32_t f
 void SeededRandom::refill()
 {
     std::uint32_t* x = state_.data();
+    std::int32_t* out = draws_.data();
+    // Each new word is tempered into its draw as soon as it is made.
+    const auto make = [x, out](std::size_t i, Lanes lanes) {
+        put(x + i, lanes);
+        put(out + i, drawOf(lanes));
+    };
     std::size_t i = 0;
     for (; i + kLanes <= kStateSize - kShift; i += kLanes)
-        put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i + kShift)));
-    for (; i < kStateSize - kShift; ++i)
+        make(i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i + kShift)));
+    for (; i < kStateSize - kShift; ++i) {
         x[i] = twisted(x[i], x[i + 1], x[i + kShift]);
+        out[i] = static_cast<std::int32_t>(drawOf(x[i]));
+    }
     static_assert((kShift - 1) % kLanes == 0, "the second run of words fills whole lanes");
     for (; i < kStateSize - 1; i += kLanes)
-        put(x + i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i - (kStateSize - kShift))));
+        make(i, twisted(lanesAt(x + i), lanesAt(x + i + 1), lanesAt(x + i - (kStateSize - kShift))));
     x[kStateSize - 1] = twisted(x[kStateSize - 1], x[0], x[kShift - 1]);
-    for (i = 0; i < kStateSize; i += kLanes)
-        put(draws_.data() + i, drawOf(lanesAt(x + i)));
+    out[kStateSize - 1] = static_cast<std::int32_t>(drawOf(x[kStateSize - 1]));
     index_ = 0;
 }
 

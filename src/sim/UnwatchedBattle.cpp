@@ -569,7 +569,9 @@ private:
         if (passes_ > kPassesRebased)
             rebaseMarks();
         // Some member lives, and a fallen one's mark is never the least.
-        const std::int64_t least = *std::min_element(r_.readyMarks.begin(), r_.readyMarks.end());
+        std::int64_t least = kNeverReady;
+        for (const std::int64_t mark : r_.readyMarks)
+            least = std::min(least, mark);
         passes_ += std::max<std::int64_t>(least - passes_, 1) - 1;
         return true;
     }
