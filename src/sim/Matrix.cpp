@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -166,9 +167,12 @@ PairingResult MatrixRunner::fight(const Pairing& pairing)
 {
     PairingResult result;
     result.lineups.resize(setup_.lineups.size());
-    std::vector<PartyRows> rows;
-    for (const Lineup& lineup : setup_.lineups)
-        rows.push_back({lineup.entrants[pairing.player], lineup.entrants[pairing.enemy]});
+    // Each lineup's parties are built once for the pairing's battles.
+    std::vector<std::unique_ptr<BattleRunner>> runners;
+    for (const Lineup& lineup : setup_.lineups) {
+        const PartyRows rows{lineup.entrants[pairing.player], lineup.entrants[pairing.enemy]};
+        runners.push_back(std::make_unique<BattleRunner>(lineup.roster, rows));
+    }
     std::vector<BattleResult> outcomes(setup_.lineups.size());
     for (std::int64_t run = 0; run < setup_.battles; ++run) {
         if (cancel_.load(std::memory_order_relaxed))
@@ -176,7 +180,7 @@ PairingResult MatrixRunner::fight(const Pairing& pairing)
         const std::uint32_t seed = setup_.firstSeed + static_cast<std::uint32_t>(run);
         for (std::size_t l = 0; l < setup_.lineups.size(); ++l) {
             SeededRandom random(seed);
-            outcomes[l] = fightBattle(setup_.lineups[l].roster, rows[l], random, setup_.maxPresses);
+            outcomes[l] = runners[l]->fight(random, setup_.maxPresses);
             result.lineups[l].add(outcomes[l]);
         }
         if (outcomes.size() == 2) {
