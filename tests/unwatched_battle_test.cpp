@@ -164,7 +164,7 @@ TEST(UnwatchedBattle, AnySourceDrawsAsTheSeededGenerator)
 // tells who acted.
 // Single-target formulas on numbers no registered character has: a count past
 // the exact doubles and a fractional ATK, DEF or ARI, each seed's formula. Both
-// members live through blows of 10^17 and take every digit of them.
+// members live through every blow, with HP whose doubles keep every digit of it.
 TEST(UnwatchedBattle, UnusualFormulasGoAsTheWindowsDriverGoes)
 {
     struct Numbers {
@@ -180,7 +180,7 @@ TEST(UnwatchedBattle, UnusualFormulasGoAsTheWindowsDriverGoes)
                 InitObje(*member);
                 member->name = "F" + std::to_string(i);
                 STATUS& s = member->baseStatus;
-                s.HP = 4e18;
+                s.HP = n.count > 1e6 ? 4e18 : 1e6;
                 s.WP = 3 + i;
                 s.ATK = n.atk;
                 s.DEF = n.def;
