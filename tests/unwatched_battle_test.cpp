@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,34 @@ TEST(UnwatchedBattle, UnusualFormulasGoAsTheWindowsDriverGoes)
             for (std::uint32_t draws = 1; draws <= 3; ++draws)
                 expectSame(fightOnce(runner, draws, 60, false), fightOnce(runner, draws, 60, true), where);
         }
+    }
+}
+
+// Battles in which nobody can ever act end so both ways: every member fallen from
+// the start, waits that never run out, and the two together.
+TEST(UnwatchedBattle, BattlesNobodyCanActEndAsTheWindowsDriverEndsThem)
+{
+    constexpr double kNever = std::numeric_limits<double>::infinity();
+    struct Side {
+        double hp, wait;
+    };
+    for (const auto& [player, enemy] : {std::pair{Side{0, 5}, Side{-1, 5}}, std::pair{Side{50, kNever}, Side{50, kNever}},
+                                        std::pair{Side{0, 5}, Side{50, kNever}}}) {
+        AppState roster;
+        OBJE** link = &roster.objeTop;
+        for (const Side& side : {player, enemy}) {
+            OBJE* member = *link = roster.objes.make();
+            InitObje(*member);
+            member->name = "N" + std::to_string(side.hp);
+            member->baseStatus.HP = side.hp;
+            member->baseStatus.WP = side.wait;
+            link = &member->next;
+        }
+        BattleRunner runner(roster.objeTop, {{0}, {1}});
+        const std::string where = "HP " + std::to_string(player.hp) + " and " + std::to_string(enemy.hp);
+        const Fought unwatched = fightOnce(runner, 1, 50, false);
+        EXPECT_EQ(unwatched.result.outcome, Outcome::nobodyCanAct) << where;
+        expectSame(unwatched, fightOnce(runner, 1, 50, true), where);
     }
 }
 
