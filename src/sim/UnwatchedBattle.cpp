@@ -87,7 +87,7 @@ struct Move {
     Divisor multiSpread;
     // The single-target formula of seeds 0 to 4: the guard it takes off the
     // target, and whether its spread is in tenths rather than fifths.
-    std::int32_t singleGuard;
+    std::size_t singleGuard;
     bool singleInTenths;
     std::int64_t singleBaseTwice; // twice singleBase, while the battle's formulas are whole
 };
@@ -113,7 +113,7 @@ constexpr std::size_t kNoGuard = 0;
 constexpr std::size_t kHalfDefence = 1;
 constexpr std::size_t kResistance = 2; // the target's ARI
 
-std::int32_t singleGuardOf(std::int32_t seed)
+std::size_t singleGuardOf(std::int32_t seed)
 {
     switch (seed) {
     case 1:
@@ -671,19 +671,17 @@ private:
         return static_cast<double>(r_.waitMarks[static_cast<std::size_t>(slot)] - steps);
     }
 
-    // (r1 % T) / divisor - (r2 % T) / divisor, T the base truncated.
-    template <std::int32_t divisor>
+    // (r1 % T) / 5 - (r2 % T) / 5, T the base truncated.
     std::int32_t spread(const Divisor& by, std::int32_t truncated)
     {
-        const std::int32_t first = remainder(by, truncated) / divisor;
-        const std::int32_t second = remainder(by, truncated) / divisor;
+        const std::int32_t first = remainder(by, truncated) / 5;
+        const std::int32_t second = remainder(by, truncated) / 5;
         return first - second;
     }
 
-    template <std::int32_t divisor = 5>
     double spreadValue(double base, const Divisor& by, std::int32_t truncated, double defence)
     {
-        return std::floor(base + spread<divisor>(by, truncated) - defence);
+        return std::floor(base + spread(by, truncated) - defence);
     }
 
     double seed5Value(double base, std::int32_t truncated)
@@ -872,9 +870,10 @@ private:
         return move;
     }
 
-    // Seeds 0 to 4 share one formula, chosen by data rather than by branches,
-    // since which seed comes up follows the draws: r / 10 is (r / 5) / 2.
-    // The value scaled by the resistance of the target in targetSlot, if any.
+    // A move's single-target value, scaled by the resistance of the target in
+    // targetSlot if there is one. Seeds 0 to 4 share one formula, chosen by data
+    // rather than by branches, since which seed comes up follows the draws; an
+    // enemy's seed 4 spreads in tenths, and r / 10 is (r / 5) / 2.
     double singleTargetValue(const Move& move, const Fighter& damage, std::int32_t targetSlot)
     {
         double value = 0;
@@ -884,7 +883,7 @@ private:
             const std::int32_t first = remainder(move.singleSpread, move.singleTruncated) / 5;
             const std::int32_t second = remainder(move.singleSpread, move.singleTruncated) / 5;
             const std::int32_t spread = move.singleInTenths ? first / 2 - second / 2 : first - second;
-            const auto guard = static_cast<std::size_t>(move.singleGuard);
+            const std::size_t guard = move.singleGuard;
             if (r_.wholeFormulas) {
                 // floor(base + spread - guard), the guard whole or a half, as a halved whole number.
                 const std::int64_t amount = (move.singleBaseTwice + 2 * std::int64_t{spread} - damage.guardTwice[guard]) >> 1;
