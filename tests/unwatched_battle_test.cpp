@@ -10,8 +10,8 @@
 
 #include <limits>
 #include <random>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace pc;
@@ -161,9 +161,6 @@ TEST(UnwatchedBattle, AnySourceDrawsAsTheSeededGenerator)
     }
 }
 
-// Members that barely harm each other, with waits so long that a battle of
-// thousands of presses passes 2^61 passes of the walk; the damage each deals
-// tells who acted.
 // Single-target formulas on numbers no registered character has: a count past
 // the exact doubles and a fractional ATK, DEF or ARI, each seed's formula. Both
 // members live through every blow, with HP whose doubles keep every digit of it.
@@ -234,6 +231,9 @@ TEST(UnwatchedBattle, BattlesNobodyCanActEndAsTheWindowsDriverEndsThem)
     }
 }
 
+// Members that barely harm each other, with waits so long that a battle of
+// thousands of presses passes 2^61 passes of the walk; the damage each deals
+// tells who acted.
 TEST(UnwatchedBattle, EndlessHugeWaitsGoAsTheWindowsDriverGoes)
 {
     AppState roster;

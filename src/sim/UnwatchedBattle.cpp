@@ -880,6 +880,8 @@ private:
         if (move.seed == 5) {
             value = seed5Value(move.singleBase, move.singleTruncated);
         } else {
+            // The spread drawn here, not through spread(): there the choice of tenths became a
+            // branch, which follows the draws and is often mispredicted.
             const std::int32_t first = remainder(move.singleSpread, move.singleTruncated) / 5;
             const std::int32_t second = remainder(move.singleSpread, move.singleTruncated) / 5;
             const std::int32_t spread = move.singleInTenths ? first / 2 - second / 2 : first - second;
